@@ -1,0 +1,125 @@
+#include "common/Cp1252.h"
+#include "common/Formatos.h"
+#include "common/TiraAcentos.h"
+#include "common/Twips.h"
+
+#include <QTest>
+
+class TestCommon : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cp1252_todosOsBytesIdaEVolta()
+    {
+        QByteArray todos(256, Qt::Uninitialized);
+        for (int i = 0; i < 256; ++i)
+            todos[i] = char(i);
+        bool ok = false;
+        QCOMPARE(Cp1252::codificar(Cp1252::decodificar(todos), &ok), todos);
+        QVERIFY(ok);
+    }
+
+    void cp1252_caracteres_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("cabe");
+        QTest::newRow("ascii") << QStringLiteral("Abc 123") << QByteArray("Abc 123") << true;
+        QTest::newRow("acentos") << QStringLiteral("ÉáçõÜÞ") << QByteArray("\xC9\xE1\xE7\xF5\xDC\xDE") << true;
+        QTest::newRow("faixa 80") << QStringLiteral("€…“”Œ") << QByteArray("\x80\x85\x93\x94\x8C") << true;
+        QTest::newRow("fora") << QStringLiteral("a€ł") << QByteArray("a\x80?") << false;
+        QTest::newRow("emoji") << QStringLiteral("😀") << QByteArray("??") << false;
+    }
+    void cp1252_caracteres()
+    {
+        QFETCH(QString, texto);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, cabe);
+        bool ok = !cabe;
+        QCOMPARE(Cp1252::codificar(texto, &ok), bytes);
+        QCOMPARE(ok, cabe);
+        QCOMPARE(Cp1252::representavel(texto), cabe);
+        if (cabe)
+            QCOMPARE(Cp1252::decodificar(bytes), texto);
+    }
+
+    void tiraAcentos_data()
+    {
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<QString>("saida");
+        QTest::newRow("as 22 letras") << QStringLiteral("ÁÀÃÉÊÍÓÕÔÚÇáàãéêíóõôúç")
+                                      << QStringLiteral("AAAEEIOOOUCaaaeeiooouc");
+        QTest::newRow("sem dobra") << QStringLiteral("ÂâÈèüÜªºñ") << QStringLiteral("ÂâÈèüÜªºñ");
+        QTest::newRow("caixa mantida") << QStringLiteral("Exercício") << QStringLiteral("Exercicio");
+        QTest::newRow("vazio") << QString() << QString();
+        QTest::newRow("131 de 200") << QString(200, u'ç') << QString(131, u'c');
+        QTest::newRow("131 exatos") << QString(131, u'x') << QString(131, u'x');
+    }
+    void tiraAcentos()
+    {
+        QFETCH(QString, entrada);
+        QFETCH(QString, saida);
+        QCOMPARE(TiraAcentos(entrada), saida);
+    }
+
+    void formatos_data()
+    {
+        QTest::addColumn<int>("numero");
+        QTest::addColumn<int>("digitos");
+        QTest::addColumn<QString>("formatado");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("codigo") << 7 << 4 << "0007" << " 7";
+        QTest::newRow("zero") << 0 << 4 << "0000" << " 0";
+        QTest::newRow("classe") << 6 << 2 << "06" << " 6";
+        QTest::newRow("exercicio") << 12 << 3 << "012" << " 12";
+        QTest::newRow("mais largo") << 12345 << 4 << "12345" << " 12345";
+        QTest::newRow("negativo") << -5 << 4 << "-0005" << "-5";
+    }
+    void formatos()
+    {
+        QFETCH(int, numero);
+        QFETCH(int, digitos);
+        QFETCH(QString, formatado);
+        QFETCH(QString, texto);
+        QCOMPARE(Formatar(numero, digitos), formatado);
+        QCOMPARE(NumeroTexto(numero), texto);
+    }
+
+    void valorNumerico_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<double>("valor");
+        QTest::addColumn<int>("inteiro");
+        QTest::newRow("vazio") << "" << 0.0 << 0;
+        QTest::newRow("letras") << "abc" << 0.0 << 0;
+        QTest::newRow("zeros") << "0005" << 5.0 << 5;
+        QTest::newRow("prefixo") << "12abc" << 12.0 << 12;
+        QTest::newRow("espacos") << " 1 2 " << 12.0 << 12;
+        QTest::newRow("sinal") << "-3" << -3.0 << -3;
+        QTest::newRow("decimal par") << "2.5" << 2.5 << 2;
+        QTest::newRow("decimal impar") << "3.5" << 3.5 << 4;
+        QTest::newRow("expoente") << "1e2" << 100.0 << 100;
+        QTest::newRow("expoente vazio") << "12e" << 12.0 << 12;
+        QTest::newRow("virgula para") << "1,5" << 1.0 << 1;
+    }
+    void valorNumerico()
+    {
+        QFETCH(QString, texto);
+        QFETCH(double, valor);
+        QFETCH(int, inteiro);
+        QCOMPARE(ValorNumerico(texto), valor);
+        QCOMPARE(ValorInteiro(texto), inteiro);
+    }
+
+    void twips()
+    {
+        QCOMPARE(Twips::px(9600), 640);
+        QCOMPARE(Twips::px(375), 25);
+        QCOMPARE(Twips::px(7), 0);
+        QCOMPARE(Twips::px(8), 1);
+        QCOMPARE(Twips::twips(592), 8880.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommon)
+#include "TestCommon.moc"
