@@ -15,3 +15,17 @@ function(datilux_add_test name)
         TIMEOUT ${ARG_TIMEOUT}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;QT_LOGGING_RULES=qt.multimedia*=false")
 endfunction()
+
+# datilux_add_bench(<name> SOURCES <files...> [LIBS <targets...>] [ARGS <arguments...>])
+#
+# A benchmark program: built by the `benchmarks` target and run, in the order of definition, by
+# `run_benchmarks` (both driven by `make bench`). Never registered with ctest.
+function(datilux_add_bench name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ARGS" ${ARGN})
+    add_executable(${name} EXCLUDE_FROM_ALL ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE datilux_ui ${ARG_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    add_dependencies(benchmarks ${name})
+    set_property(GLOBAL APPEND PROPERTY DATILUX_BENCHES "${name}")
+    set_property(GLOBAL PROPERTY DATILUX_BENCH_ARGS_${name} "${ARG_ARGS}")
+endfunction()

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The built-in course: six classes, each an ordered list of exercise texts ending with an
+// end-of-class notice. Indices are 0-based; class 6 entries carry a time limit.
+namespace Biblioteca {
+
+constexpr int kClasses = 6;
+
+// Real exercises of a class (47, 59, 49, 51, 18, 14); 0 for a class outside 1 to 6.
+int QuantidadeExercicios(int classe);
+
+// Entries of a class: its exercises plus the end-of-class notice; 0 for a class outside 1 to 6.
+int QuantidadeEntradas(int classe);
+
+// The text of entry `indice` of `classe`: its lines, each followed by CR LF (the last one too).
+// Empty when the entry does not exist (index beyond the class, or a class outside 1 to 6).
+std::optional<QString> Texto(int classe, int indice);
+
+// The time limit of entry `indice` of class 6 ("00:01:00"); an empty text for the end-of-class
+// notice; empty optional beyond the table.
+std::optional<QString> TempoClasse6(int indice);
+
+} // namespace Biblioteca
