@@ -1,0 +1,402 @@
+#include "app/MotorDigitacao.h"
+#include "common/Digita.h"
+
+#include <QTest>
+
+namespace {
+
+// Plays the part of the main window around the engine: an input box (text and caret at its end, a
+// line break counting one character, as in the display) and the colour of every passage character.
+struct Janela {
+    Digita digita{QStringLiteral(".")};
+    MotorDigitacao motor{digita};
+    QString passagem;
+    QString caixa;
+    QList<MotorDigitacao::Cor> cores;
+    int toquesMostrados = -1;
+    int errosMostrados = -1;
+    int sons = 0;
+    int avisosCaps = 0;
+    int recusas = 0;
+    bool finalizado = false;
+
+    void Iniciar(const QString &texto, bool focoDigita = false)
+    {
+        passagem = texto;
+        caixa.clear();
+        cores = QList<MotorDigitacao::Cor>(texto.size(), MotorDigitacao::Cor::Nenhuma);
+        motor.Zerar(texto, focoDigita);
+        motor.MontarLinhas(texto);
+    }
+
+    void Tecla(int k, bool capsVermelho = false)
+    {
+        if (finalizado)
+            return;
+        const auto r = motor.TeclaPressionada(k, int(caixa.size()), capsVermelho);
+        if (r.mostrarErros)
+            errosMostrados = motor.Erros;
+        if (r.tocarSom)
+            ++sons;
+        if (r.avisoCapsLock)
+            ++avisosCaps;
+        if (r.recusadaTrava)
+            ++recusas;
+        if (r.mostrarToques)
+            toquesMostrados = r.toquesMostrados;
+        if (r.cor != MotorDigitacao::Cor::Nenhuma && r.posicaoCor < cores.size())
+            cores[r.posicaoCor] = r.cor;
+        if (r.finalizar)
+            finalizado = true;
+        if (r.descartar)
+            return;
+        bool mudou = true;
+        if (k == MotorDigitacao::kBackspace) {
+            mudou = !caixa.isEmpty();
+            caixa.chop(1);
+        } else {
+            caixa += k == MotorDigitacao::kEnter ? QChar(u'\n') : QChar(char16_t(k));
+        }
+        if (mudou) {
+            const auto m = motor.Mudanca();
+            if (m.mostrarErros)
+                errosMostrados = motor.Erros;
+            if (m.tocarSom)
+                ++sons;
+        }
+    }
+
+    // '\n' is Enter, '\b' Backspace, every other character itself.
+    void Digitar(const QString &roteiro)
+    {
+        for (QChar c : roteiro)
+            Tecla(c == u'\n' ? MotorDigitacao::kEnter : c == u'\b' ? MotorDigitacao::kBackspace : c.unicode());
+    }
+};
+
+const QString kAbCd = QStringLiteral("ab\r\ncd\r\n");
+
+QString Linhas(int n)
+{
+    QString t;
+    for (int i = 1; i <= n; ++i)
+        t += QStringLiteral("linha %1\r\n").arg(i);
+    return t;
+}
+
+} // namespace
+
+class TestMotor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void marcacao_data()
+    {
+        QTest::addColumn<QString>("passagem");
+        QTest::addColumn<QString>("marcado");
+        QTest::addColumn<QStringList>("linhas");
+        QTest::newRow("uma linha") << QStringLiteral("asdfg\r\n") << "asdfg[1]" << QStringList{"asdfg"};
+        QTest::newRow("duas linhas") << kAbCd << "ab[1]cd[2]" << QStringList{"ab", "cd"};
+        QTest::newRow("linha vazia") << QStringLiteral("a\r\n\r\nb\r\n") << "a[1][2]b[3]"
+                                     << QStringList{"a", "", "b"};
+        QStringList doze;
+        QString marcado;
+        for (int i = 1; i <= 12; ++i) {
+            doze << QStringLiteral("linha %1").arg(i);
+            marcado += QStringLiteral("linha %1[%1]").arg(i);
+        }
+        QTest::newRow("doze linhas") << Linhas(12) << marcado << doze;
+        QTest::newRow("vazia") << QString() << QString() << QStringList{};
+    }
+    void marcacao()
+    {
+        QFETCH(QString, passagem);
+        QFETCH(QString, marcado);
+        QFETCH(QStringList, linhas);
+        Janela j;
+        j.motor.TextoDigitado = QStringLiteral("resto");
+        j.Iniciar(passagem);
+        QCOMPARE(j.motor.TextoMarcado, marcado);
+        QCOMPARE(j.motor.TextoDigitado, QString());
+        QCOMPARE(j.motor.LstDigita, linhas);
+        QCOMPARE(j.motor.LinhaAtual, 0);
+        QCOMPARE(j.motor.PosTexto, 1);
+        QCOMPARE(j.motor.PosDigitado, 1);
+        QCOMPARE(j.motor.NumMarca, 1);
+    }
+
+    // Typing scripts against a passage; '\n' is Enter, '\b' Backspace.
+    void digitacao_data()
+    {
+        QTest::addColumn<QString>("passagem");
+        QTest::addColumn<bool>("trava");
+        QTest::addColumn<bool>("backspace");
+        QTest::addColumn<QString>("roteiro");
+        QTest::addColumn<int>("erros");
+        QTest::addColumn<int>("toquesMostrados");
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("caixa");
+        QTest::addColumn<bool>("finalizado");
+
+        QTest::newRow("passagem inteira") << kAbCd << false << true << "ab\ncd\n" << 0 << 5 << "ab[1]cd[2]"
+                                          << "ab\ncd" << true;
+        QTest::newRow("um erro na linha") << kAbCd << false << true << "ax\n" << 1 << 3 << "ax[1]" << "ax\n" << false;
+        QTest::newRow("linha longa") << kAbCd << false << true << "abc\n" << 1 << 4 << "abc[1]" << "abc\n" << false;
+        QTest::newRow("linha curta") << kAbCd << false << true << "a\n" << 0 << 2 << "a[1]" << "a\n" << false;
+        QTest::newRow("so enter") << kAbCd << false << true << "\n" << 0 << 1 << "[1]" << "\n" << false;
+        QTest::newRow("sobra contra a marca") << kAbCd << false << true << "abcd\n" << 2 << 5 << "abcd[1]"
+                                              << "abcd\n" << false;
+        QTest::newRow("enter em cada linha sem texto") << kAbCd << false << true << "\n\n" << 0 << 1 << "[1][2]"
+                                                       << "\n" << true;
+        QTest::newRow("backspace apaga e conta toque") << kAbCd << false << true << "ab\b" << 0 << 3 << "a"
+                                                       << "a" << false;
+        QTest::newRow("erro apagado continua contado") << kAbCd << false << true << "x\ba" << 1 << 3 << "a" << "a"
+                                                       << false;
+        QTest::newRow("backspace depois do enter") << kAbCd << false << true << "ab\n\b" << 0 << 4 << "ab[1"
+                                                   << "ab" << false;
+        QTest::newRow("backspace recusado") << kAbCd << false << false << "ab\b\b" << 0 << 2 << "ab" << "ab"
+                                            << false;
+        QTest::newRow("backspace com a caixa vazia") << kAbCd << false << true << "\b" << 0 << 1 << "" << ""
+                                                     << false;
+        QTest::newRow("trava recusa sem contar toque") << kAbCd << true << true << "ax" << 1 << 1 << "a" << "a"
+                                                       << false;
+        QTest::newRow("trava confere o primeiro caractere") << kAbCd << true << true << "xab" << 1 << 2 << "ab"
+                                                            << "ab" << false;
+        QTest::newRow("trava inteira") << kAbCd << true << true << "ab\ncd\n" << 0 << 5 << "ab[1]cd[2]"
+                                       << "ab\ncd" << true;
+        // Enter mid-line is accepted; then every key is refused until Backspaces bring the typed text
+        // back to a true prefix (the marker counts three characters there, the line break one).
+        QTest::newRow("trava enter no meio da linha recusa ate o backspace")
+            << QStringLiteral("abcd\r\nef\r\n") << true << true << "abc\nde\b\b\bd" << 3 << 8 << "abcd"
+            << "ad" << false;
+        QTest::newRow("trava com backspace proibido") << kAbCd << true << false << "ax\b" << 1 << 1 << "a" << "a"
+                                                      << false;
+    }
+    void digitacao()
+    {
+        QFETCH(QString, passagem);
+        QFETCH(bool, trava);
+        QFETCH(bool, backspace);
+        QFETCH(QString, roteiro);
+        QFETCH(int, erros);
+        QFETCH(int, toquesMostrados);
+        QFETCH(QString, digitado);
+        QFETCH(QString, caixa);
+        QFETCH(bool, finalizado);
+
+        Janela j;
+        j.digita.TravaNoErro = trava;
+        j.digita.PermiteBackspace = backspace;
+        j.Iniciar(passagem);
+        j.Digitar(roteiro);
+        QCOMPARE(j.motor.Erros, erros);
+        QCOMPARE(j.toquesMostrados, toquesMostrados);
+        QCOMPARE(j.motor.TextoDigitado, digitado);
+        QCOMPARE(j.caixa, caixa);
+        QCOMPARE(j.finalizado, finalizado);
+        QCOMPARE(j.sons, erros);
+        if (erros > 0)
+            QCOMPARE(j.errosMostrados, erros);
+    }
+
+    void travaRecusaDeixaTudoComoEstava()
+    {
+        Janela j;
+        j.Iniciar(kAbCd);
+        j.Digitar("a");
+        const auto coresAntes = j.cores;
+        const auto r = j.motor.TeclaPressionada('x', 1, false);
+        QVERIFY(r.descartar);
+        QVERIFY(r.recusadaTrava);
+        QVERIFY(r.mostrarErros);
+        QVERIFY(r.tocarSom);
+        QVERIFY(!r.mostrarToques);
+        QCOMPARE(r.cor, MotorDigitacao::Cor::Nenhuma);
+        QCOMPARE(j.motor.Erros, 1);
+        QCOMPARE(j.motor.Toques, 2);
+        QCOMPARE(j.motor.TextoDigitado, QStringLiteral("a"));
+        QCOMPARE(j.cores, coresAntes);
+    }
+
+    void somSoQuandoConfigurado()
+    {
+        Janela j;
+        j.digita.SomNoErro = false;
+        j.Iniciar(kAbCd);
+        j.Digitar("x");
+        j.digita.TravaNoErro = false;
+        j.Digitar("x");
+        QCOMPARE(j.motor.Erros, 2);
+        QCOMPARE(j.sons, 0);
+    }
+
+    void toquesComecamEmZeroComFoco_data()
+    {
+        QTest::addColumn<bool>("foco");
+        QTest::addColumn<int>("primeiro");
+        QTest::newRow("sem foco") << false << 1;
+        QTest::newRow("com foco") << true << 0;
+    }
+    void toquesComecamEmZeroComFoco()
+    {
+        QFETCH(bool, foco);
+        QFETCH(int, primeiro);
+        Janela j;
+        j.Iniciar(kAbCd, foco);
+        j.Digitar("a");
+        QCOMPARE(j.toquesMostrados, primeiro);
+        j.Digitar("b");
+        QCOMPARE(j.toquesMostrados, primeiro + 1);
+    }
+
+    void colorirAcompanhaOCaret()
+    {
+        Janela j;
+        j.digita.TravaNoErro = false;
+        j.Iniciar(kAbCd);
+        using C = MotorDigitacao::Cor;
+        j.Digitar("ab");
+        QCOMPARE(j.cores.mid(0, 3), (QList<C>{C::Azul, C::Azul, C::Nenhuma}));
+        j.Digitar("\b");
+        QCOMPARE(j.cores.mid(0, 3), (QList<C>{C::Azul, C::Preto, C::Nenhuma}));
+        j.Digitar("x\nc");
+        // A wrong character is coloured like a right one; the line break takes one position.
+        QCOMPARE(j.cores.mid(0, 4), (QList<C>{C::Azul, C::Azul, C::Azul, C::Azul}));
+
+        Janela vazia;
+        vazia.Iniciar(kAbCd);
+        const auto r = vazia.motor.TeclaPressionada(MotorDigitacao::kBackspace, 0, false);
+        QCOMPARE(r.cor, C::Nenhuma);
+        QVERIFY(r.mostrarToques);
+    }
+
+    void teclaEsquerdaSoComBackspacePermitido_data()
+    {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<bool>("permite");
+        QTest::addColumn<bool>("cancela");
+        QTest::newRow("esquerda proibida") << 37 << false << true;
+        QTest::newRow("esquerda permitida") << 37 << true << false;
+        QTest::newRow("direita") << 39 << false << false;
+        QTest::newRow("home") << 36 << false << false;
+    }
+    void teclaEsquerdaSoComBackspacePermitido()
+    {
+        QFETCH(int, tecla);
+        QFETCH(bool, permite);
+        QFETCH(bool, cancela);
+        Janela j;
+        j.digita.PermiteBackspace = permite;
+        QCOMPARE(j.motor.TeclaDesce(tecla), cancela);
+    }
+
+    void ultimoEnterFinalizaSemContar()
+    {
+        Janela j;
+        j.Iniciar(kAbCd);
+        j.Digitar("ab\ncd");
+        const int toques = j.motor.Toques;
+        const auto r = j.motor.TeclaPressionada(MotorDigitacao::kEnter, 5, false);
+        QVERIFY(r.finalizar);
+        QVERIFY(!r.mostrarToques);
+        QCOMPARE(r.cor, MotorDigitacao::Cor::Nenhuma);
+        QCOMPARE(j.motor.Toques, toques);
+    }
+
+    void marcasDeDoisDigitos()
+    {
+        Janela j;
+        j.digita.TravaNoErro = false;
+        const QString passagem = Linhas(12);
+        j.Iniciar(passagem);
+        for (int i = 1; i <= 10; ++i)
+            j.Digitar(QStringLiteral("linha %1\n").arg(i));
+        // The Enter put both positions on the closing bracket of [10]; the change moved them past it.
+        const QString marca = QStringLiteral("[10]");
+        QCOMPARE(j.motor.PosTexto, int(j.motor.TextoMarcado.indexOf(marca) + marca.size()) + 1);
+        QCOMPARE(j.motor.PosDigitado, int(j.motor.TextoDigitado.size()) + 1);
+        QCOMPARE(j.motor.TextoMarcado.mid(j.motor.PosTexto - 1, 1), QStringLiteral("l"));
+        j.Digitar("l");
+        QCOMPARE(j.motor.Erros, 0);
+        j.Digitar("x");
+        QCOMPARE(j.motor.Erros, 1);
+    }
+
+    void backspaceDepoisDoEnterNaoVoltaALinha()
+    {
+        Janela j;
+        j.Iniciar(kAbCd);
+        j.Digitar("ab\n");
+        // After the Enter both positions sit just past the same marker.
+        QCOMPARE(j.motor.PosTexto, 6);
+        QCOMPARE(j.motor.PosDigitado, 6);
+        j.Digitar("\b");
+        QCOMPARE(j.motor.PosTexto, 5);
+        QCOMPARE(j.motor.PosDigitado, 5);
+        QCOMPARE(j.motor.TextoDigitado, QStringLiteral("ab[1"));
+        QCOMPARE(j.motor.LinhaAtual, 1);
+        QCOMPARE(j.motor.NumMarca, 2);
+    }
+
+    void colchetesDigitadosNaoConfundemAMarca()
+    {
+        Janela j;
+        j.digita.TravaNoErro = false;
+        j.Iniciar(kAbCd);
+        j.Digitar("[1]\ncd");
+        // "[1]" against "ab[": three errors, then the second line is compared with itself.
+        QCOMPARE(j.motor.Erros, 3);
+    }
+
+    // The CAPS LOCK warning: the fourth refused key in a row, only while the indicator is red.
+    void avisoCapsLock_data()
+    {
+        QTest::addColumn<QString>("roteiro");
+        QTest::addColumn<QString>("vermelho"); // one flag per key: 'v' red, '.' white
+        QTest::addColumn<int>("avisos");
+        QTest::addColumn<int>("seguidosNoFim");
+        QTest::newRow("quarta recusa vermelha") << "aXXXX" << ".vvvv" << 1 << 0;
+        QTest::newRow("tres recusas") << "aXXX" << ".vvv" << 0 << 3;
+        QTest::newRow("quarta recusa branca") << "aXXXX" << ".vvv." << 0 << 4;
+        QTest::newRow("quinta vermelha depois de branca") << "aXXXXX" << ".vvv.v" << 1 << 0;
+        QTest::newRow("tecla certa recomeca") << "aXXXbXXX" << ".vvvvvvv" << 0 << 3;
+        QTest::newRow("oito recusas") << "aXXXXXXXX" << ".vvvvvvvv" << 2 << 0;
+        QTest::newRow("caps desligado") << "aXXXXXXXX" << "........." << 0 << 8;
+    }
+    void avisoCapsLock()
+    {
+        QFETCH(QString, roteiro);
+        QFETCH(QString, vermelho);
+        QFETCH(int, avisos);
+        QFETCH(int, seguidosNoFim);
+        Janela j;
+        j.Iniciar(QStringLiteral("abc\r\n"));
+        for (int i = 0; i < roteiro.size(); ++i)
+            j.Tecla(roteiro[i].unicode(), vermelho[i] == u'v');
+        QCOMPARE(j.avisosCaps, avisos);
+        QCOMPARE(j.motor.ErrosSeguidos, seguidosNoFim);
+    }
+
+    void mudancaComPosicaoInvalidaTerminaEmSilencio()
+    {
+        Janela j;
+        j.Iniciar(kAbCd);
+        j.motor.UltimaTecla = MotorDigitacao::kBackspace;
+        j.motor.Mudanca(); // positions 1 → 0: nothing left to cut
+        QCOMPARE(j.motor.PosDigitado, 0);
+        j.motor.UltimaTecla = 'a';
+        const auto r = j.motor.Mudanca();
+        QVERIFY(!r.mostrarErros);
+        QCOMPARE(j.motor.PosDigitado, 0);
+        QCOMPARE(j.motor.Erros, 0);
+    }
+
+    void mensagemCapsLock()
+    {
+        QCOMPARE(MotorDigitacao::MensagemCapsLock(),
+                 QStringLiteral("Muitos erros seguidos...\r\nTalvez seja porque a tecla CAPS LOCK esteja ativada!"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMotor)
+#include "TestMotor.moc"
