@@ -1,0 +1,131 @@
+#include "access/ArquivoDatilux.h"
+
+#include "access/ArquivoDados.h"
+#include "common/Cp1252.h"
+#include "common/Digita.h"
+
+namespace ArquivoDatilux {
+
+namespace {
+
+const QByteArray kInicio = QByteArrayLiteral("#!");
+const QByteArray kMeio = QByteArrayLiteral("#@");
+const QByteArray kFim = QByteArrayLiteral("#$");
+
+QByteArray Chave(const QByteArray &chave)
+{
+    return kInicio + chave;
+}
+
+} // namespace
+
+QByteArray Embaralhar(const QByteArray &texto)
+{
+    QByteArray saida(texto.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < texto.size(); ++i)
+        saida[i] = char(255 - static_cast<unsigned char>(texto[i]));
+    return saida;
+}
+
+QByteArray BuscarValor(const QByteArray &texto, const QByteArray &chave)
+{
+    const qsizetype inicio = texto.indexOf(Chave(chave));
+    if (inicio < 0)
+        return {};
+    const qsizetype meio = texto.indexOf(kMeio, inicio);
+    if (meio < 0)
+        return {};
+    const qsizetype fim = texto.indexOf(kFim, meio);
+    if (fim < 0)
+        return {};
+    // The value marker's '@' cannot start an end marker, so the value begins at or before `fim`.
+    const qsizetype de = meio + kMeio.size();
+    return texto.mid(de, fim - de);
+}
+
+void DefinirValor(QByteArray &texto, const QByteArray &chave, const QByteArray &valor)
+{
+    const QByteArray entrada = Chave(chave) + kMeio + valor + kFim;
+    const qsizetype inicio = texto.indexOf(Chave(chave));
+    if (inicio < 0) {
+        texto.append(entrada);
+        return;
+    }
+    // An entry without an end marker (a damaged file) runs to the end of the text.
+    const qsizetype fim = texto.indexOf(kFim, inicio);
+    const qsizetype depois = fim < 0 ? texto.size() : fim + kFim.size();
+    texto = texto.left(inicio) + entrada + texto.mid(depois);
+}
+
+QString MotivoRecusa(const QString &campo, const QString &texto)
+{
+    if (!Cp1252::representavel(texto))
+        return ArquivoDados::MotivoTextoNaoRepresentavel(campo, texto);
+    // The complements of '#', '!', '@' and '$'.
+    for (qsizetype i = 0; i + 1 < texto.size(); ++i) {
+        if (texto[i] == u'Ü' && (texto[i + 1] == u'Þ' || texto[i + 1] == u'¿' || texto[i + 1] == u'Û'))
+            return QStringLiteral("%1 não pode conter \"%2\"").arg(campo, texto.mid(i, 2));
+    }
+    return {};
+}
+
+bool LerConfig(Digita &d, const QString &chave, QString &valor, QString &erro)
+{
+    valor.clear();
+    QString motivo = MotivoRecusa(QStringLiteral("A chave"), chave);
+    if (!motivo.isEmpty()) {
+        erro = ArquivoDados::ErroLer(d.Caminho(kNomeArquivo), motivo);
+        return false;
+    }
+    if (d.TextoConfig.isEmpty()) {
+        const QString caminho = d.Caminho(kNomeArquivo);
+        if (!ArquivoDados::CriarSeAusente(caminho, erro) || !ArquivoDados::LerArquivo(caminho, d.TextoConfig, erro))
+            return false;
+    }
+    valor = Cp1252::decodificar(Embaralhar(BuscarValor(d.TextoConfig, Embaralhar(Cp1252::codificar(chave)))));
+    return true;
+}
+
+bool GravarConfig(Digita &d, const QString &chave, const QString &valor, QString &erro)
+{
+    const QString caminho = d.Caminho(kNomeArquivo);
+    QString motivo = MotivoRecusa(QStringLiteral("A chave"), chave);
+    if (motivo.isEmpty())
+        motivo = MotivoRecusa(QStringLiteral("O valor"), valor);
+    if (!motivo.isEmpty()) {
+        erro = ArquivoDados::ErroGravar(caminho, motivo);
+        return false;
+    }
+
+    // Start from the file, not the cache: it is the file that gets the new entry.
+    QByteArray texto;
+    if (!ArquivoDados::LerArquivo(caminho, texto, erro)) {
+        d.TextoConfig.clear();
+        return false;
+    }
+    QByteArray novo = texto;
+    DefinirValor(novo, Embaralhar(Cp1252::codificar(chave)), Embaralhar(Cp1252::codificar(valor)));
+    if (!ArquivoDados::SalvarInteiro(caminho, novo, erro)) {
+        d.TextoConfig = texto;
+        return false;
+    }
+    d.TextoConfig = novo;
+    return true;
+}
+
+bool CarregarSenhaAdm(Digita &d, QString &erro)
+{
+    QString senha;
+    if (!LerConfig(d, kChaveSenhaAdm, senha, erro))
+        return false;
+    if (senha.isEmpty()) {
+        if (!GravarConfig(d, kChaveSenhaAdm, kSenhaPadrao, erro))
+            return false;
+        if (!LerConfig(d, kChaveSenhaAdm, senha, erro))
+            return false;
+    }
+    d.SenhaAdmAtual = senha;
+    return true;
+}
+
+} // namespace ArquivoDatilux

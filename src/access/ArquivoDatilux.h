@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class Digita;
+
+// Datilux.arq, the settings store: a run of entries "#!" key "#@" value "#$", keys and values
+// scrambled byte by byte (each Windows-1252 byte complemented), in the order their keys were first
+// written, with no header and no line breaks. Bytes after the last entry are allowed and ignored by
+// the searches, which always take the first occurrence.
+//
+// The whole file is cached in Digita::TextoConfig (empty: not loaded yet). Reads load it once;
+// every write reloads it from the file, updates it and writes it back whole.
+namespace ArquivoDatilux {
+
+inline const QString kNomeArquivo = QStringLiteral("Datilux.arq");
+
+inline const QString kChaveSenhaAdm = QStringLiteral("SenhaAdm");
+inline const QString kChaveMostrarSenha = QStringLiteral("MostrarSenha");
+// The administrator password a new installation starts with.
+inline const QString kSenhaPadrao = QStringLiteral("KORVA");
+
+// Each byte replaced by 255 minus it; applying it twice gives the text back.
+QByteArray Embaralhar(const QByteArray &texto);
+
+// The scrambled value of the first entry whose start marker is followed by `chave` (scrambled);
+// empty when there is none, or when the entry has no value or end marker.
+QByteArray BuscarValor(const QByteArray &texto, const QByteArray &chave);
+
+// Puts `valor` (scrambled) under `chave` (scrambled): the first entry of the key is replaced where it
+// stands, everything after its end marker kept; a new key is appended at the end.
+void DefinirValor(QByteArray &texto, const QByteArray &chave, const QByteArray &valor);
+
+// Why a key or value cannot be stored: characters outside Windows-1252, or a text whose scrambled
+// form would hold an entry marker ("Ü" followed by "Þ", "¿" or "Û"), which would cut or corrupt the
+// entry on reading. Empty when it can be stored.
+QString MotivoRecusa(const QString &campo, const QString &texto);
+
+// The value of `chave` (empty when absent). Loads the file into d.TextoConfig when the cache is
+// empty, creating an empty file when there is none. False with the message on failure.
+bool LerConfig(Digita &d, const QString &chave, QString &valor, QString &erro);
+
+// Stores `valor` under `chave` and writes the file whole (atomically, cut to its new length).
+// Refused before anything is written when key or value cannot be stored (see MotivoRecusa).
+// On failure the file is as it was, and so is the cache.
+bool GravarConfig(Digita &d, const QString &chave, const QString &valor, QString &erro);
+
+// Start-up: a store without an administrator password (or with an empty one) gets "KORVA"; then
+// d.SenhaAdmAtual takes the stored password.
+bool CarregarSenhaAdm(Digita &d, QString &erro);
+
+} // namespace ArquivoDatilux

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class Digita;
+
+// Loading the current exercise and moving a student on. The main window calls these and applies
+// what they return (passage, labels, flags, message boxes); nothing here touches a widget.
+namespace Progressao {
+
+inline const QString kExercicioNaoExistente = QStringLiteral("Exercício não existente!");
+inline const QString kSomenteAluno = QStringLiteral("Opção permitida somente com senha de aluno!");
+// One message of two lines.
+inline const QString kSomenteAposConclusao =
+    QStringLiteral("Mudança de exercício permitida somente") + QLatin1Char('\r')
+    + QStringLiteral("após conclusão do exercício atual!");
+
+// What CarregarExercicio does to the main window. Whatever the outcome, the window first colours
+// the whole passage black.
+struct Carga {
+    // False: the entry does not exist. The window shows `Mensagem` (critical) and changes nothing
+    // else: passage, labels and flags keep their previous values.
+    bool Carregado = false;
+    QString Mensagem;
+    // The new passage; nullopt keeps the passage as it is (a class outside 1 to 6).
+    std::optional<QString> Texto;
+    // Class 6 only: the time limit for LblTempo (empty for the end-of-class notice).
+    std::optional<QString> Tempo;
+    QString LblExercicio;  // a space and the exercise number in at least three digits: " 001"
+    QString LblClasse;     // a space and the class in at least two digits: " 06"
+    // When Carregado: ExercicioCarregado = true, ExercicioConcluido = false.
+};
+
+// The exercise d.ExercicioAtual (0-based) of class d.ClasseAtual.
+Carga CarregarExercicio(const Digita &d);
+
+// A student's place after login: ClasseAtual and ExercicioAtual from d.AlunoAtual, then loaded.
+Carga CarregarDoRegistro(Digita &d);
+
+// Writes d.AlunoAtual at its own code in Alunos.arq, opened just for this write. False with the
+// message (naming the file) on failure.
+bool GravarProgresso(Digita &d, QString &erro);
+
+// What ProximoExercicio refuses, in order: the administrator, then an exercise not yet finished.
+// Empty when the student may move on.
+QString RecusaProximo(const Digita &d, bool exercicioConcluido);
+
+// The outcome of ProximoExercicio.
+struct Avanco {
+    // A refusal or a failed write: shown as a critical message, and nothing changed (the place in
+    // memory and in the file stays where it was).
+    QString Recusa;
+    // Loaded after the new place was stored; its own failure (past the end of the class) still
+    // leaves the new place stored.
+    std::optional<Carga> Exercicio;
+};
+
+// The next-exercise command: checks RecusaProximo; moves ExercicioAtual one further, stores
+// AlunoAtual.Exercicio = ExercicioAtual + 1 (Classe unchanged) in the student's record, then loads
+// the new exercise. Whether the finished exercise was passed does not matter.
+Avanco ProximoExercicio(Digita &d, bool exercicioConcluido);
+
+// The chooser's command after its choice was accepted (ClasseAtual and ExercicioAtual set):
+// stores them in the student's record, then loads the exercise. A failed write is returned in
+// Recusa and nothing is loaded.
+Avanco EscolherExercicio(Digita &d);
+
+} // namespace Progressao

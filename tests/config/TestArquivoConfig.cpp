@@ -1,0 +1,161 @@
+#include "config/ArquivoConfig.h"
+#include "support/Ambiente.h"
+#include "support/DispositivoFalho.h"
+#include "support/LimiteArquivo.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+Q_DECLARE_METATYPE(ConfigRec)
+
+namespace {
+
+const QString kConfig = ArquivoConfig::kNomeArquivo;
+
+// The file the dialog's defaults make, byte by byte.
+const QByteArray kPadrao("\x01\x00\x01\x00\x01\x00"
+                         "Courier New                   "
+                         "\x0C\x00"
+                         "\xDB\xEA\xFC\x00"   // CorInicio RGB(219, 234, 252)
+                         "\x00\x00\x00\x00"   // CorTexto RGB(0, 0, 0)
+                         "\x9E\xC0\xF4\x00"   // CorFim RGB(158, 192, 244)
+                         "\xFF\xFF\xFF\x00",  // CorFundoEdicao RGB(255, 255, 255)
+                         54);
+
+ConfigRec Rec(qint16 backspace, qint16 travar, qint16 som, const QString &fonte, qint16 tamanho)
+{
+    ConfigRec r;
+    r.BackSpace = backspace, r.Travar = travar, r.Som = som, r.NomeFonte = fonte, r.TamanhoFonte = tamanho;
+    return r;
+}
+
+} // namespace
+
+class TestArquivoConfig : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gravar_data()
+    {
+        QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<ConfigRec>("rec");
+        QTest::addColumn<QByteArray>("depois");
+        QTest::newRow("padrao, arquivo novo") << QByteArray() << ArquivoConfig::Padrao() << kPadrao;
+        QTest::newRow("fonte de 31 cortada") << kPadrao << Rec(0, 1, 0, QString(31, u'F'), 11)
+            << QByteArray("\0\0\x01\0\0\0", 6) + QByteArray(30, 'F') + "\x0B" + kPadrao.mid(37);
+        QTest::newRow("arquivo maior encurtado") << kPadrao + "sobra" << Rec(1, 0, 1, QStringLiteral("Fonte Ç"), -2)
+            << QByteArray("\x01\0\0\0\x01\0", 6) + QByteArray("Fonte \xC7").leftJustified(30) + "\xFE\xFF" + kPadrao.mid(38);
+    }
+    void gravar()
+    {
+        QFETCH(QByteArray, antes);
+        QFETCH(ConfigRec, rec);
+        QFETCH(QByteArray, depois);
+        Ambiente amb;
+        if (!antes.isEmpty())
+            QVERIFY(amb.Gravar(kConfig, antes));
+        QString erro;
+        QVERIFY2(ArquivoConfig::Gravar(amb.Caminho(kConfig), rec, erro), qPrintable(erro));
+        QCOMPARE(amb.Ler(kConfig), depois);
+        std::optional<ConfigRec> lido;
+        QVERIFY(ArquivoConfig::Ler(amb.Caminho(kConfig), lido, erro));
+        rec.NomeFonte = rec.NomeFonte.left(30).leftJustified(30);
+        QCOMPARE(lido, std::optional(rec));
+    }
+
+    void carregar_data()
+    {
+        QTest::addColumn<QByteArray>("conteudo");
+        QTest::addColumn<bool>("aparencia");
+        QTest::addColumn<QList<bool>>("opcoes");
+        QTest::addColumn<int>("tamanho");
+        QTest::newRow("ausente") << QByteArray() << false << QList<bool>{true, true, true} << 0;
+        QTest::newRow("53 bytes: ausente") << QByteArray(53, '\0') << false << QList<bool>{true, true, true} << 0;
+        QTest::newRow("padrao") << kPadrao << true << QList<bool>{true, true, true} << 12;
+        QTest::newRow("sobras ignoradas") << kPadrao + "xyz" << true << QList<bool>{true, true, true} << 12;
+        QTest::newRow("zeros: tamanho do projeto") << QByteArray(54, '\0') << true << QList<bool>{false, false, false} << 0;
+        QTest::newRow("diferente de zero vale") << QByteArray("\x00\x00\xFF\xFF\x02\x00", 6) + kPadrao.mid(6) << true
+                                                << QList<bool>{false, true, true} << 12;
+    }
+    void carregar()
+    {
+        QFETCH(QByteArray, conteudo);
+        QFETCH(bool, aparencia);
+        QFETCH(QList<bool>, opcoes);
+        QFETCH(int, tamanho);
+        Ambiente amb;
+        if (!conteudo.isEmpty())
+            QVERIFY(amb.Gravar(kConfig, conteudo));
+        amb.digita.PermiteBackspace = amb.digita.TravaNoErro = amb.digita.SomNoErro = false;
+        ArquivoConfig::Efeito efeito;
+        QString erro;
+        QVERIFY(ArquivoConfig::Carregar(amb.digita, efeito, erro));
+        QCOMPARE(efeito.AplicarAparencia, aparencia);
+        QCOMPARE((QList<bool>{amb.digita.PermiteBackspace, amb.digita.TravaNoErro, amb.digita.SomNoErro}), opcoes);
+        QCOMPARE(efeito.TamanhoFonte, tamanho);
+        if (aparencia && tamanho)
+            QCOMPARE(efeito.NomeFonte, QStringLiteral("Courier New"));
+        if (!aparencia)
+            QCOMPARE(amb.digita.Config, ArquivoConfig::Padrao());
+        QCOMPARE(amb.Ler(kConfig), conteudo);
+        QCOMPARE(amb.Existe(kConfig), !conteudo.isEmpty());
+    }
+
+    void falhas_deixam_o_arquivo_antigo_data()
+    {
+        QTest::addColumn<QString>("fonte");
+        QTest::addColumn<int>("limite");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("fonte fora do 1252") << QStringLiteral("Noto 明朝") << 0
+                                            << QStringLiteral("O nome da fonte contém caracteres que o arquivo não comporta (明朝)");
+        QTest::newRow("disco cheio apos 20 bytes") << QStringLiteral("Arial") << 20 << QString();
+    }
+    void falhas_deixam_o_arquivo_antigo()
+    {
+        QFETCH(QString, fonte);
+        QFETCH(int, limite);
+        QFETCH(QString, motivo);
+        Ambiente amb;
+        QVERIFY(amb.Gravar(kConfig, kPadrao.left(10)));
+        QString erro;
+        {
+            std::optional<LimiteArquivo> disco;
+            if (limite)
+                disco.emplace(limite);
+            QVERIFY(!ArquivoConfig::Gravar(amb.Caminho(kConfig), Rec(0, 0, 0, fonte, 9), erro));
+        }
+        QVERIFY2(erro.startsWith("Não foi possível gravar o arquivo " + amb.Caminho(kConfig) + ": " + motivo), qPrintable(erro));
+        QCOMPARE(amb.Ler(kConfig), kPadrao.left(10));
+
+        DispositivoFalho dispositivo(limite ? limite : 54);
+        QVERIFY(dispositivo.open(QIODevice::WriteOnly));
+        QCOMPARE(ArquivoConfig::EscreverRegistro(dispositivo, Rec(0, 0, 0, fonte, 9), erro), false);
+        QVERIFY(erro.startsWith(limite ? QStringLiteral("No space left on device") : motivo));
+    }
+
+    void leitor_robusto_data()
+    {
+        QTest::addColumn<QByteArray>("conteudo");
+        for (int n : {0, 1, 6, 36, 53, 54, 55, 4096})
+            QTest::addRow("%d bytes", n) << kPadrao.repeated(80).left(n);
+        for (int s = 1; s <= 10; ++s) {
+            QByteArray b(int(QRandomGenerator(s).bounded(120)), '\0');
+            QRandomGenerator(s).fillRange(reinterpret_cast<quint32 *>(b.data()), b.size() / 4);
+            QTest::addRow("aleatorio %d", s) << b;
+        }
+    }
+    void leitor_robusto()
+    {
+        QFETCH(QByteArray, conteudo);
+        Ambiente amb;
+        QVERIFY(amb.Gravar(kConfig, conteudo));
+        ArquivoConfig::Efeito efeito;
+        QString erro;
+        QVERIFY(ArquivoConfig::Carregar(amb.digita, efeito, erro));
+        QCOMPARE(efeito.AplicarAparencia, conteudo.size() >= 54);
+        QCOMPARE(amb.Ler(kConfig), conteudo);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArquivoConfig)
+#include "TestArquivoConfig.moc"
