@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -23,5 +25,16 @@ std::optional<QString> Texto(int classe, int indice);
 // The time limit of entry `indice` of class 6 ("00:01:00"); an empty text for the end-of-class
 // notice; empty optional beyond the table.
 std::optional<QString> TempoClasse6(int indice);
+
+// One entry of a class file: the text as the student types it (every line followed by CR LF) and,
+// in class 6, its time limit ("HH:MM:SS", empty when the entry has none).
+struct Entrada {
+    QString texto;
+    QString tempo;
+};
+
+// Reads the source of one class file (the format of src/exercises/data/classe*.txt). Reading stops
+// at the first thing it cannot make sense of, so a damaged file yields the entries before the damage.
+QList<Entrada> Interpretar(QStringView fonte);
 
 } // namespace Biblioteca
