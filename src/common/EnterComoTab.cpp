@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QWidget>
 
 EnterComoTab::EnterComoTab(QWidget *janela, bool setasComoTab)
