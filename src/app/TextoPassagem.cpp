@@ -1,0 +1,53 @@
+#include "app/TextoPassagem.h"
+
+#include "common/CorQt.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+TextoPassagem::TextoPassagem(QWidget *pai)
+    : QTextEdit(pai)
+{
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setAcceptRichText(false);
+    setLineWrapMode(QTextEdit::NoWrap);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+void TextoPassagem::DefinirTexto(const QString &passagemCrLf)
+{
+    passagem_ = passagemCrLf;
+    QString plano = passagemCrLf;
+    plano.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    setPlainText(plano);
+}
+
+void TextoPassagem::Colorir(int posicao, Cor cor)
+{
+    QTextDocument *doc = document();
+    if (posicao < 0 || posicao >= doc->characterCount() - 1)
+        return;
+    QTextCursor c(doc);
+    c.setPosition(posicao);
+    c.setPosition(posicao + 1, QTextCursor::KeepAnchor);
+    formato_.setForeground(CorQt(cor));
+    c.mergeCharFormat(formato_);
+}
+
+void TextoPassagem::ColorirTudo(Cor cor)
+{
+    QTextCursor c(document());
+    c.select(QTextCursor::Document);
+    formato_.setForeground(CorQt(cor));
+    c.mergeCharFormat(formato_);
+}
+
+Cor TextoPassagem::CorEm(int posicao) const
+{
+    QTextCursor c(document());
+    c.setPosition(posicao + 1);
+    return CorDe(c.charFormat().foreground().color());
+}
