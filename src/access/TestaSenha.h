@@ -1,0 +1,74 @@
+#pragma once
+
+#include "access/ArquivoAlunos.h"
+
+#include <QDialog>
+#include <QPixmap>
+
+class Digita;
+class FlatButton;
+class QLabel;
+class QLineEdit;
+
+// The login: a code (empty or 0 for the administrator, otherwise a student's record number in
+// Alunos.arq) and a password. Shown modally; on return
+//   - RespostaDialogo[0] is "OK" (a passed check and a click on OK) or "CANCELAR" (Cancel, Escape,
+//     the title bar's close);
+//   - NomeUsuario is the identified user's name ("Administrador" for code 0);
+//   - AlunoAtual is the record of the student whose code was checked last (unchanged for the
+//     administrator).
+// NomeUsuario and AlunoAtual are set as soon as the code is checked, before the password is.
+//
+// Enter moves on like Tab (Up and Down like Shift+Tab and Tab), so a whole login can be typed:
+// code, Enter, password, Enter, Enter. The password is checked when OK receives the focus; a click
+// on OK confirms only when that check passed and no box has changed since.
+class TestaSenha : public QDialog {
+    Q_OBJECT
+
+public:
+    static inline const QString kSenhaInvalida = QStringLiteral("Senha inválida!");
+    // The name the installer gives record 1: a first login goes straight to OK with the boxes as
+    // they are.
+    static inline const QString kAlterarNome = QStringLiteral("ALTERAR NOME");
+
+    explicit TestaSenha(Digita &digita, QWidget *parent = nullptr);
+    ~TestaSenha() override;
+
+    // Any close other than OK counts as cancelling.
+    void reject() override;
+    void done(int resultado) override;
+
+    // The window's background picture: keycaps spelling the program's name over the gradient.
+    static QPixmap DesenharFundo(QSize tamanho);
+
+protected:
+    void showEvent(QShowEvent *evento) override;
+    void paintEvent(QPaintEvent *evento) override;
+
+private:
+    // Once per window, as soon as it is on screen: the first-run notice, then where to start.
+    void Form_Activate();
+    void TxtCodigo_GotFocus();
+    // The code check: four-digit code, name shown, AlunoAtual read.
+    void TxtSenha_GotFocus();
+    // The credential check.
+    void BtnOK_GotFocus();
+    void BtnOK_Click();
+
+    // A refused entry: the focus goes back to `caixa`, then the message.
+    void Recusar(QWidget *caixa, const QString &mensagem);
+
+    Digita &digita_;
+    ArquivoAlunos alunos_;
+    QString erroAbrir_;
+    QPixmap fundo_;
+    bool ativada_ = false;
+    // The last credential check passed and no box has changed since.
+    bool aprovado_ = false;
+
+    QLineEdit *TxtCodigo = nullptr;
+    QLineEdit *TxtSenha = nullptr;
+    QLabel *LblNome = nullptr;
+    FlatButton *BtnOK = nullptr;
+    FlatButton *BtnCancelar = nullptr;
+};
