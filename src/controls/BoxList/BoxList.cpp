@@ -153,9 +153,12 @@ BoxList::BoxList(QWidget *parent)
     titulo->setProperty("Index", 0);
     titulo->setFocusPolicy(Qt::NoFocus);
     Posicionar(titulo, modelo_.GeoTitulo(0));
+    titulo->hide();
     titulos_.push_back(titulo);
 
+    // Until Activate only the frame shows.
     txt_.push_back(NovaCelula(0));
+    txt_[0]->hide();
     chk_.push_back(NovaCaixa(0));
     aplicado_.resize(1);
 
@@ -296,6 +299,21 @@ void BoxList::Activate(bool OpcTitle)
     vbar_->raise();
     hbar_->raise();
     picBorda_->resize(size());
+
+    // The focus chain follows the order of creation, so the widgets made here would come after
+    // anything the container created since the grid itself; thread them right behind the first cell.
+    QWidget *anterior = txt_[0];
+    auto encadear = [&anterior](QWidget *w) {
+        QWidget::setTabOrder(anterior, w);
+        anterior = w;
+    };
+    for (int k = 1; k < n; ++k)
+        encadear(txt_[k]);
+    for (CaixaChk *c : chk_)
+        encadear(c);
+    encadear(vbar_);
+    encadear(hbar_);
+    AtualizarParadaDeTab();
     updateGeometry();
 }
 
@@ -416,6 +434,7 @@ void BoxList::CelulasMudaram(const std::vector<int> &indices)
     for (int k : indices)
         if (k < int(txt_.size()) && k < int(aplicado_.size()))
             Aplicar(k);
+    AtualizarParadaDeTab();
 }
 
 // Gives cell k's widgets what the model shows, touching only what changed: a scroll step then
@@ -512,10 +531,23 @@ void BoxList::CelulaFocada(int k)
     AtualizarParadaDeTab();
 }
 
-// The grid is one stop in the window's tab order: the cell that last accepted the focus.
+// The grid is one stop in the window's tab order: the cell of the selected line in the column
+// last used, so that tabbing into the grid keeps the selection where it is. (A blank selected
+// line would send the focus back anyway, so then it is the cell that last had the focus.)
 void BoxList::AtualizarParadaDeTab()
 {
-    const int k = modelo_.CelAnterior();
+    const int qLin = modelo_.QLin();
+    int k = modelo_.CelAnterior();
+    const int linSel = modelo_.LinSel();
+    if (modelo_.Ativo() && linSel >= 0 && linSel < qLin) {
+        bool vazia = true;
+        try {
+            vazia = modelo_.TestaLinhaVazia(linSel);
+        } catch (const std::exception &) {
+        }
+        if (!vazia)
+            k = (k / qLin) * qLin + linSel;
+    }
     if (k == paradaDeTab_ || k < 0 || k >= int(txt_.size()))
         return;
     if (paradaDeTab_ >= 0 && paradaDeTab_ < int(txt_.size()))

@@ -651,6 +651,39 @@ private slots:
         QVERIFY(g->HBar()->hasFocus());
     }
 
+    // Tab enters the grid on the selected line and leaves it with the next press.
+    void umaParadaDeTab()
+    {
+        QWidget janela;
+        auto *antes = new QLineEdit(&janela);
+        auto *g = new BoxList(&janela);
+        auto *depois = new QLineEdit(&janela);
+        g->resize(Twips::px(9000), 100);
+        g->Config(&janela);
+        g->Title(QStringLiteral("A"), 6);
+        g->Title(QStringLiteral("B"), 10);
+        g->Activate(false);
+        for (int r = 0; r < 5; ++r) {
+            g->Add(Texto(r, 0));
+            g->Add(Texto(r, 1));
+            g->BoxNew2();
+        }
+        g->AddEnd();
+        g->Selected(3);
+        janela.show();
+        QApplication::setActiveWindow(&janela);
+        QVERIFY(Focar(antes));
+        QTest::keyClick(antes, Qt::Key_Tab);
+        QVERIFY(g->TxtList(3)->hasFocus());
+        QCOMPARE(g->ListIndex(), 3);
+        QTest::keyClick(g->TxtList(3), Qt::Key_Tab);
+        QVERIFY(depois->hasFocus());
+        QTest::keyClick(depois, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(g->TxtList(3)->hasFocus());
+        QTest::keyClick(g->TxtList(3), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(antes->hasFocus());
+    }
+
     void eventosNaOrdemDeclarada()
     {
         const QMetaObject &mo = BoxList::staticMetaObject;
