@@ -72,11 +72,9 @@ QString MotivoRecusa(const QString &campo, const QString &texto)
 bool LerConfig(Digita &d, const QString &chave, QString &valor, QString &erro)
 {
     valor.clear();
-    QString motivo = MotivoRecusa(QStringLiteral("A chave"), chave);
-    if (!motivo.isEmpty()) {
-        erro = ArquivoDados::ErroLer(d.Caminho(kNomeArquivo), motivo);
-        return false;
-    }
+    // No entry can have a key the code page cannot hold.
+    if (!Cp1252::representavel(chave))
+        return true;
     if (d.TextoConfig.isEmpty()) {
         const QString caminho = d.Caminho(kNomeArquivo);
         if (!ArquivoDados::CriarSeAusente(caminho, erro) || !ArquivoDados::LerArquivo(caminho, d.TextoConfig, erro))

@@ -37,7 +37,7 @@ void DefinirValor(QByteArray &texto, const QByteArray &chave, const QByteArray &
 // entry on reading. Empty when it can be stored.
 QString MotivoRecusa(const QString &campo, const QString &texto);
 
-// The value of `chave` (empty when absent). Loads the file into d.TextoConfig when the cache is
+// The value of `chave` (empty when absent, or when the key cannot be stored at all). Loads the file into d.TextoConfig when the cache is
 // empty, creating an empty file when there is none. False with the message on failure.
 bool LerConfig(Digita &d, const QString &chave, QString &valor, QString &erro);
 
