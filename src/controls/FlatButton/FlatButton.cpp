@@ -41,6 +41,8 @@ FlatButton::FlatButton(QWidget *parent)
     , caption_(kCaptionPadrao)
 {
     setFocusPolicy(Qt::StrongFocus);
+    // The faces are drawn at their own size: a layout must not stretch the button.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     // Caption and icon lie on the face; a click on them is a click on the button, and a tool tip
@@ -64,6 +66,11 @@ FlatButton::FlatButton(QWidget *parent)
 }
 
 FlatButton::~FlatButton() = default;
+
+QSize FlatButton::sizeHint() const
+{
+    return upPicture_.isNull() ? size() : TamanhoDe(upPicture_);
+}
 
 // ---- properties ---------------------------------------------------------------------------------
 
@@ -218,8 +225,7 @@ void FlatButton::Carregar(const QVariantMap &m)
         if (f.fromString(fonte.toString()))
             fonte_ = f;
     }
-    if (fonte_)
-        setFont(*fonte_);
+    setFont(fonte_ ? *fonte_ : QFont()); // without a font of its own, the window's again
     picture_ = FiguraDe(m.value(QStringLiteral("Picture")));
     downPicture_ = FiguraDe(m.value(QStringLiteral("DownPicture")));
     upPicture_ = FiguraDe(m.value(QStringLiteral("UpPicture")));
@@ -440,6 +446,7 @@ void FlatButton::Aplicar(const ModeloFlatButton::Reacao &reacao)
 
 void FlatButton::mousePressEvent(QMouseEvent *evento)
 {
+    semClique_ = false;
     arrastoDentro_ = true;
     Aplicar(modelo_.Pressionar());
     evento->accept();

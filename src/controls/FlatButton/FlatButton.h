@@ -48,6 +48,9 @@ public:
     explicit FlatButton(QWidget *parent = nullptr);
     ~FlatButton() override;
 
+    // The size of the raised face (or the present size, without one).
+    QSize sizeHint() const override;
+
     QString Caption() const { return caption_; }
     void DefinirCaption(const QString &caption);
     Cor BackColor() const { return backColor_; }

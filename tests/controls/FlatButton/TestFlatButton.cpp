@@ -67,29 +67,27 @@ private slots:
         QTest::addColumn<int>("style");
         QTest::addColumn<QString>("situacao");
         QTest::addColumn<QColor>("cor");
-        QTest::addColumn<int>("face");
-        const auto linha = [](int style, const char *situacao, const QColor &cor, FaceBotao face) {
-            QTest::addRow("style %d, %s", style, situacao) << style << situacao << cor << int(face);
+        const auto linha = [](int style, const char *situacao, const QColor &cor) {
+            QTest::addRow("style %d, %s", style, situacao) << style << situacao << cor;
         };
-        linha(0, "parado", kCorBackGround, FaceBotao::BackGround);
-        linha(0, "ponteiro", kCorUp, FaceBotao::UpPicture);
-        linha(0, "foco", kCorUp, FaceBotao::UpPicture);
-        linha(0, "pressionado", kCorDown, FaceBotao::DownPicture);
-        linha(0, "desabilitado", kCorEnFalse, FaceBotao::EnFalsePic);
-        linha(1, "parado", kCorUp, FaceBotao::UpPicture);
-        linha(1, "ponteiro", kCorHigh, FaceBotao::HighPicture);
-        linha(1, "foco", kCorHigh, FaceBotao::HighPicture);
-        linha(1, "pressionado", kCorDown, FaceBotao::DownPicture);
-        linha(1, "desabilitado", kCorEnFalse, FaceBotao::EnFalsePic);
-        linha(7, "parado", kCorUp, FaceBotao::UpPicture);
-        linha(7, "ponteiro", kCorHigh, FaceBotao::HighPicture);
+        linha(0, "parado", kCorBackGround);
+        linha(0, "ponteiro", kCorUp);
+        linha(0, "foco", kCorUp);
+        linha(0, "pressionado", kCorDown);
+        linha(0, "desabilitado", kCorEnFalse);
+        linha(1, "parado", kCorUp);
+        linha(1, "ponteiro", kCorHigh);
+        linha(1, "foco", kCorHigh);
+        linha(1, "pressionado", kCorDown);
+        linha(1, "desabilitado", kCorEnFalse);
+        linha(7, "parado", kCorUp);
+        linha(7, "ponteiro", kCorHigh);
     }
     void faces()
     {
         QFETCH(int, style);
         QFETCH(QString, situacao);
         QFETCH(QColor, cor);
-        QFETCH(int, face);
 
         Janela janela;
         auto *caixa = new QLineEdit(&janela);
@@ -117,7 +115,6 @@ private slots:
         } else if (situacao == "desabilitado") {
             b->DefinirEnabled(false);
         }
-        QCOMPARE(int(b->FaceAtual()), face);
         QCOMPARE(b->grab().toImage().pixelColor(1, 1), cor);
         if (situacao == "pressionado")
             QTest::mouseRelease(b, Qt::LeftButton);
@@ -184,27 +181,6 @@ private slots:
             QTEST(p.imagemLeft, "imagemLeft");
             QTEST(p.imagemTop, "imagemTop");
         }
-    }
-
-    // On the widget: the caption starts where the icon ends, and the block sits in the middle.
-    void rotuloEImagemCentrados()
-    {
-        FlatButton b;
-        b.resize(81, 25);
-        b.DefinirPicture(Liso(Qt::black, QSize(16, 16)));
-        b.DefinirCaption(QStringLiteral(" Cancelar"));
-        auto *rotulo = b.findChild<QLabel *>(QStringLiteral("LblCaption"));
-        auto *imagem = b.findChild<QLabel *>(QStringLiteral("Imagem"));
-        QVERIFY(rotulo && imagem);
-        QCOMPARE(rotulo->text(), QStringLiteral(" Cancelar"));
-        QCOMPARE(imagem->size(), QSize(16, 16));
-        QVERIFY(qAbs(rotulo->x() - (imagem->x() + 16)) <= 1);
-        const int largura = QFontMetrics(b.Font()).horizontalAdvance(b.Caption());
-        const int esquerda = imagem->x();
-        const int direita = 81 - (rotulo->x() + largura);
-        QVERIFY2(qAbs(esquerda - direita) <= 1, qPrintable(QStringLiteral("%1 / %2").arg(esquerda).arg(direita)));
-        QVERIFY(qAbs(imagem->y() - 4) <= 1);
-        QVERIFY(!rotulo->autoFillBackground());
     }
 
     // Enter and Space click (pressed face during the pause, highlighted face, Click) and then raise
@@ -456,19 +432,18 @@ private slots:
         QVERIFY(!b.UpPicture().isNull() && !b.DownPicture().isNull() && !b.HighPicture().isNull()
                 && !b.EnFalsePic().isNull());
         QCOMPARE(b.Picture().isNull(), icone == int(Arte::Icone::Nenhum));
-        // Icon and caption fit on the face.
+        // Icon and caption as one block in the middle of the face, the caption right after the icon.
         auto *rotulo = b.findChild<QLabel *>(QStringLiteral("LblCaption"));
         auto *imagem = b.findChild<QLabel *>(QStringLiteral("Imagem"));
+        QCOMPARE(rotulo->text(), texto);
         const int inicio = b.Picture().isNull() ? rotulo->x() : imagem->x();
         const int fim = rotulo->x() + QFontMetrics(b.Font()).horizontalAdvance(texto);
-        QVERIFY2(inicio >= 2 && fim <= tamanho.width() - 2, qPrintable(QStringLiteral("%1..%2").arg(inicio).arg(fim)));
-    }
-
-    void icones()
-    {
-        for (int i = int(Arte::Icone::Ok); i <= int(Arte::Icone::Ajuda); ++i)
-            QCOMPARE(Arte::DesenharIcone(Arte::Icone(i)).size(), QSize(16, 16));
-        QVERIFY(Arte::DesenharIcone(Arte::Icone::Nenhum).isNull());
+        QVERIFY2(inicio >= 2 && qAbs(inicio - (tamanho.width() - fim)) <= 1,
+                 qPrintable(QStringLiteral("%1..%2").arg(inicio).arg(fim)));
+        if (!b.Picture().isNull()) {
+            QVERIFY(qAbs(rotulo->x() - (imagem->x() + 16)) <= 1);
+            QVERIFY(qAbs(imagem->y() - (tamanho.height() - 16) / 2) <= 1);
+        }
     }
 
     void persistencia_data()
@@ -500,27 +475,27 @@ private slots:
         FlatButton copia;
         copia.Carregar(salvo);
         QCOMPARE(copia.Salvar().keys(), guardadas);
-        for (const char *nome : {"Caption", "BackColor", "ForeColor", "Font", "Enabled", "Style"})
-            QCOMPARE(copia.property(nome), b.property(nome));
-        for (const char *nome : {"Picture", "DownPicture", "UpPicture", "EnFalsePic", "HighPicture", "BackGround"})
-            QCOMPARE(copia.property(nome).value<QPixmap>().toImage(), b.property(nome).value<QPixmap>().toImage());
+        for (const QString &nome : FlatButton::OrdemPropriedades()) {
+            const QVariant v = b.property(qPrintable(nome));
+            if (v.metaType() == QMetaType::fromType<QPixmap>())
+                QCOMPARE(copia.property(qPrintable(nome)).value<QPixmap>().toImage(), v.value<QPixmap>().toImage());
+            else
+                QCOMPARE(copia.property(qPrintable(nome)), v);
+        }
     }
 
+    // An empty design gives the load values; a button just placed on a window differs in colour.
     void valoresDeCarga()
     {
         FlatButton b;
         b.DefinirCaption("x");
+        b.DefinirStyle(1);
         b.Carregar({});
         QCOMPARE(b.Caption(), QStringLiteral("OK"));
         QCOMPARE(b.BackColor(), RGB(200, 200, 255));
-        QCOMPARE(b.ForeColor(), Cor(0));
-        QVERIFY(b.Enabled());
         QCOMPARE(b.Style(), 0);
         b.IniciarPropriedades();
-        QCOMPARE(b.BackColor(), RGB(236, 233, 216));
-        QCOMPARE(b.Salvar().keys(), QStringList{"BackColor"});
-        QCOMPARE(FlatButton::OrdemPropriedades().size(), 12);
-        QCOMPARE(FlatButton::OrdemPropriedades().first(), QStringLiteral("Caption"));
+        QCOMPARE(b.Salvar(), (QVariantMap{{"BackColor", RGB(236, 233, 216)}}));
     }
 };
 
