@@ -64,7 +64,7 @@ Avanco ProximoExercicio(Digita &d, bool exercicioConcluido);
 
 // The chooser's command after its choice was accepted (ClasseAtual and ExercicioAtual set):
 // stores them in the student's record, then loads the exercise. A failed write is returned in
-// Recusa and nothing is loaded.
+// Recusa, the record in memory is left as it was and nothing is loaded.
 Avanco EscolherExercicio(Digita &d);
 
 } // namespace Progressao
