@@ -68,9 +68,23 @@ class TestDialogosSenha : public QObject {
         QVERIFY2(ArquivoDatilux::GravarConfig(D(), chave, valor, erro), qPrintable(erro));
     }
 
-    // Three students; the passwords differ in case from what the tests type.
-    void Cadastrar(const QString &nome1 = QStringLiteral("ANA"))
+    // What the file holds now, not the cache.
+    QString Guardado(const QString &chave)
     {
+        D().TextoConfig.clear();
+        QString valor, erro;
+        return ArquivoDatilux::LerConfig(D(), chave, valor, erro) ? valor : erro;
+    }
+
+    // A fresh data folder: the store, and three students whose passwords differ in case from what
+    // the tests type.
+    void Preparar(const QString &mostrarSenha = QStringLiteral("1"), const QString &nome1 = QStringLiteral("ANA"))
+    {
+        amb_ = std::make_unique<Ambiente>();
+        D().SenhaAdmAtual = QStringLiteral("KORVA");
+        Gravar(ArquivoDatilux::kChaveSenhaAdm, QStringLiteral("KORVA"));
+        if (!mostrarSenha.isEmpty())
+            Gravar(ArquivoDatilux::kChaveMostrarSenha, mostrarSenha);
         ArquivoAlunos alunos;
         QString erro;
         QVERIFY(alunos.Abrir(amb_->Caminho(ArquivoAlunos::kNomeArquivo), erro));
@@ -78,7 +92,7 @@ class TestDialogosSenha : public QObject {
         const QStringList senhas{QStringLiteral("ana1"), QStringLiteral("BRUNO"), QStringLiteral("CaRla")};
         for (int i = 0; i < 3; ++i) {
             Aluno a;
-            a.Codigo = QStringLiteral("000%1").arg(i + 1), a.Nome = nomes[i], a.Senha = senhas[i], a.Classe = 2, a.Exercicio = 5;
+            a.Codigo = QStringLiteral("000%1").arg(i + 1), a.Nome = nomes[i], a.Senha = senhas[i];
             QVERIFY2(alunos.Gravar(a, erro), qPrintable(erro));
         }
     }
@@ -102,12 +116,8 @@ private slots:
 
     void init()
     {
-        amb_ = std::make_unique<Ambiente>();
         msgs_ = std::make_unique<Mensagem::Gravador>();
-        D().SenhaAdmAtual = QStringLiteral("KORVA");
-        Gravar(ArquivoDatilux::kChaveSenhaAdm, QStringLiteral("KORVA"));
-        Gravar(ArquivoDatilux::kChaveMostrarSenha, QStringLiteral("1"));
-        Cadastrar();
+        Preparar();
     }
 
     void cleanup()
@@ -120,72 +130,75 @@ private slots:
 
     // ---- login ----------------------------------------------------------------------------------
 
-    void login_pelo_teclado_data()
+    void login_data()
     {
         QTest::addColumn<QString>("codigo");
         QTest::addColumn<QString>("senha");
         QTest::addColumn<QString>("codigoMostrado");
         QTest::addColumn<QString>("nome");
-        QTest::newRow("administrador sem codigo") << "" << "korva" << "0000" << "Administrador";
-        QTest::newRow("administrador 0") << "0" << "KoRvA" << "0000" << "Administrador";
-        QTest::newRow("senha minuscula digitada maiuscula") << "1" << "ANA1" << "0001" << "ANA";
-        QTest::newRow("senha maiuscula digitada minuscula") << "2" << "bruno" << "0002" << "BRUNO";
-        QTest::newRow("codigo 3 de 3") << "03" << "carla" << "0003" << "CARLA";
+        QTest::addColumn<bool>("setas");   // Down instead of Enter to move on
+        QTest::addColumn<bool>("clique");  // the pointer on OK instead of Enter
+        QTest::newRow("administrador sem codigo") << "" << "korva" << "0000" << "Administrador" << false << false;
+        QTest::newRow("administrador 0, clique") << "0" << "KoRvA" << "0000" << "Administrador" << false << true;
+        QTest::newRow("senha minuscula digitada maiuscula") << "1" << "ANA1" << "0001" << "ANA" << false << false;
+        QTest::newRow("senha maiuscula digitada minuscula") << "2" << "bruno" << "0002" << "BRUNO" << true << false;
+        QTest::newRow("codigo 3 de 3, clique") << "03" << "carla" << "0003" << "CARLA" << false << true;
     }
 
-    void login_pelo_teclado()
+    void login()
     {
         QFETCH(QString, codigo);
         QFETCH(QString, senha);
         QFETCH(QString, codigoMostrado);
         QFETCH(QString, nome);
+        QFETCH(bool, setas);
+        QFETCH(bool, clique);
         auto login = Abrir<TestaSenha>("TxtCodigo");
         QVERIFY(login);
 
         Digitar(codigo);
-        Tecla(Qt::Key_Return);
+        Tecla(setas ? Qt::Key_Down : Qt::Key_Return);
         QCOMPARE(Foco(), Filho(login.get(), "TxtSenha"));
         QCOMPARE(Filho<QLineEdit>(login.get(), "TxtCodigo")->text(), codigoMostrado);
         // The name shows as soon as the code is checked.
         QCOMPARE(Filho<QLabel>(login.get(), "LblNome")->text(), nome);
         Digitar(senha);
-        Tecla(Qt::Key_Return);
-        QCOMPARE(Foco(), Filho(login.get(), "BtnOK"));
-        Tecla(Qt::Key_Return);
-
+        if (clique) {
+            QTest::mouseClick(Filho(login.get(), "BtnOK"), Qt::LeftButton);
+        } else {
+            Tecla(setas ? Qt::Key_Down : Qt::Key_Return);
+            QCOMPARE(Foco(), Filho(login.get(), "BtnOK"));
+            Tecla(Qt::Key_Return);
+        }
         QVERIFY(!login->isVisible());
-        QCOMPARE(login->result(), int(QDialog::Accepted));
         QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
         QCOMPARE(D().NomeUsuario, nome);
-        QCOMPARE(D().AlunoAtual.Codigo.trimmed(), nome == "Administrador" ? QString() : codigoMostrado);
+        QCOMPARE(D().AlunoAtual.Codigo, nome == "Administrador" ? QString() : codigoMostrado);
         QVERIFY(msgs_->mensagens.isEmpty());
     }
 
-    void login_setas_movem_o_foco()
-    {
-        auto login = Abrir<TestaSenha>("TxtCodigo");
-        QVERIFY(login);
-        Tecla(Qt::Key_Down);
-        QCOMPARE(Foco(), Filho(login.get(), "TxtSenha"));
-        Tecla(Qt::Key_Up);
-        QCOMPARE(Foco(), Filho(login.get(), "TxtCodigo"));
-    }
-
-    void login_codigo_nao_cadastrado_data()
+    void login_recusado_data()
     {
         QTest::addColumn<QString>("codigo");
-        QTest::addColumn<QString>("codigoMostrado");
+        QTest::addColumn<QString>("senha");
         QTest::addColumn<bool>("apagarDois");
-        QTest::newRow("4 com tres registros") << "4" << "0004" << false;
-        QTest::newRow("7 vira 0007") << "7" << "0007" << false;
-        QTest::newRow("aluno excluido") << "2" << "0002" << true;
+        QTest::addColumn<QString>("mensagem");
+        QTest::addColumn<QString>("foco");
+        QTest::newRow("4 com tres registros") << "4" << "" << false << kNaoCadastrado << "TxtCodigo";
+        QTest::newRow("7 vira 0007") << "7" << "" << false << kNaoCadastrado << "TxtCodigo";
+        QTest::newRow("aluno excluido") << "2" << "" << true << kNaoCadastrado << "TxtCodigo";
+        QTest::newRow("senha do administrador") << "" << "korv" << false << kInvalida << "TxtSenha";
+        QTest::newRow("senha de aluno") << "1" << "ana" << false << kInvalida << "TxtSenha";
+        QTest::newRow("senha de aluno vazia") << "3" << "" << false << kInvalida << "TxtSenha";
     }
 
-    void login_codigo_nao_cadastrado()
+    void login_recusado()
     {
         QFETCH(QString, codigo);
-        QFETCH(QString, codigoMostrado);
+        QFETCH(QString, senha);
         QFETCH(bool, apagarDois);
+        QFETCH(QString, mensagem);
+        QFETCH(QString, foco);
         if (apagarDois) {
             ArquivoAlunos alunos;
             Aluno apagado;
@@ -195,159 +208,83 @@ private slots:
         }
         auto login = Abrir<TestaSenha>("TxtCodigo");
         QVERIFY(login);
-        auto *txtCodigo = Filho<QLineEdit>(login.get(), "TxtCodigo");
+        auto *caixa = Filho<QLineEdit>(login.get(), qPrintable(foco));
 
         Digitar(codigo);
         Tecla(Qt::Key_Return);
-        QCOMPARE(msgs_->Textos(), QStringList{kNaoCadastrado});
+        if (foco == "TxtSenha") {
+            Digitar(senha);
+            Tecla(Qt::Key_Return);
+        }
+        QCOMPARE(msgs_->Textos(), QStringList{mensagem});
         QCOMPARE(msgs_->mensagens[0].icone, Mensagem::Icone::Critico);
-        QCOMPARE(Foco(), txtCodigo);
-        QCOMPARE(txtCodigo->text(), codigoMostrado);
-        QCOMPARE(txtCodigo->selectedText(), codigoMostrado);
+        QCOMPARE(Foco(), caixa);
+        // The code is shown in four digits and selected, ready to be typed over.
+        QCOMPARE(Filho<QLineEdit>(login.get(), "TxtCodigo")->text(), QStringLiteral("%1").arg(codigo.toInt(), 4, 10, QLatin1Char('0')));
+        QCOMPARE(caixa->selectedText(), caixa->text());
 
-        // Not even an empty password (a deleted slot's) opens it: a click straight on OK is refused too.
+        // A click on OK gives it the focus, the check fails again, and the click does not log in.
         QTest::mouseClick(Filho(login.get(), "BtnOK"), Qt::LeftButton);
         QVERIFY(login->isVisible());
-        QCOMPARE(msgs_->Textos(), (QStringList{kNaoCadastrado, kNaoCadastrado}));
+        QCOMPARE(msgs_->Textos(), (QStringList{mensagem, mensagem}));
         QVERIFY(D().RespostaDialogo[0].isEmpty());
     }
 
-    void login_senha_errada_data()
-    {
-        QTest::addColumn<QString>("codigo");
-        QTest::addColumn<QString>("errada");
-        QTest::addColumn<QString>("certa");
-        QTest::newRow("administrador") << "" << "korv" << "korva";
-        QTest::newRow("aluno") << "1" << "ana" << "Ana1";
-        QTest::newRow("aluno sem senha digitada") << "3" << "" << "CARLA";
-    }
-
-    void login_senha_errada()
-    {
-        QFETCH(QString, codigo);
-        QFETCH(QString, errada);
-        QFETCH(QString, certa);
-        auto login = Abrir<TestaSenha>("TxtCodigo");
-        QVERIFY(login);
-
-        Digitar(codigo);
-        Tecla(Qt::Key_Return);
-        Digitar(errada);
-        Tecla(Qt::Key_Return);
-        QCOMPARE(msgs_->Textos(), QStringList{kInvalida});
-        QCOMPARE(msgs_->mensagens[0].icone, Mensagem::Icone::Critico);
-        QCOMPARE(Foco(), Filho(login.get(), "TxtSenha"));
-        QVERIFY(login->isVisible());
-
-        // The wrong password is selected: typing replaces it, and the login goes through.
-        Digitar(certa);
-        Tecla(Qt::Key_Return);
-        Tecla(Qt::Key_Return);
-        QVERIFY(!login->isVisible());
-        QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
-        QCOMPARE(msgs_->mensagens.size(), 1);
-    }
-
-    void clique_no_ok_exige_verificacao_data()
-    {
-        QTest::addColumn<QString>("senha");
-        QTest::addColumn<bool>("entra");
-        QTest::newRow("verificacao falha no clique") << "errada" << false;
-        QTest::newRow("verificacao passa no clique") << "Korva" << true;
-    }
-
-    void clique_no_ok_exige_verificacao()
-    {
-        QFETCH(QString, senha);
-        QFETCH(bool, entra);
-        auto login = Abrir<TestaSenha>("TxtCodigo");
-        QVERIFY(login);
-        Tecla(Qt::Key_Return);
-        Digitar(senha);
-        // The press gives OK the focus, which runs the check; the release is the click.
-        QTest::mouseClick(Filho(login.get(), "BtnOK"), Qt::LeftButton);
-        QCOMPARE(login->isVisible(), !entra);
-        QCOMPARE(D().RespostaDialogo[0], entra ? QStringLiteral("OK") : QString());
-        QCOMPARE(msgs_->Textos(), entra ? QStringList() : QStringList{kInvalida});
-        if (!entra)
-            QCOMPARE(Foco(), Filho(login.get(), "TxtSenha"));
-    }
-
-    void aviso_da_primeira_vez_data()
+    // The first activation: the first-run notice, then the boxes or, on a fresh installation, OK.
+    void inicio_data()
     {
         QTest::addColumn<QString>("mostrarSenha");
         QTest::addColumn<bool>("marcar");
-        QTest::addColumn<bool>("mostrado");
+        QTest::addColumn<QString>("nome1");
+        QTest::addColumn<QString>("senhaAdm");
+        QTest::addColumn<bool>("aviso");
         QTest::addColumn<QString>("gravado");
-        QTest::newRow("ausente, marcado") << "" << true << true << "1";
-        QTest::newRow("ausente, sem marcar") << "" << false << true << "";
-        QTest::newRow("dispensado antes") << "1" << false << false << "1";
+        QTest::addColumn<QStringList>("mensagens");
+        QTest::addColumn<QString>("foco");
+        QTest::newRow("aviso marcado") << "" << true << "ANA" << "KORVA" << true << "1" << QStringList() << "TxtCodigo";
+        QTest::newRow("aviso sem marcar") << "" << false << "ANA" << "KORVA" << true << "" << QStringList() << "TxtCodigo";
+        QTest::newRow("aviso dispensado") << "1" << false << "ANA" << "KORVA" << false << "1" << QStringList() << "TxtCodigo";
+        QTest::newRow("ALTERAR NOME") << "1" << false << "ALTERAR NOME" << "KORVA" << false << "1" << QStringList{kInvalida}
+                                      << "TxtSenha";
+        QTest::newRow("ALTERAR NOME, senha vazia") << "1" << false << "ALTERAR NOME" << "" << false << "1" << QStringList()
+                                                   << "BtnOK";
     }
 
-    void aviso_da_primeira_vez()
+    void inicio()
     {
         QFETCH(QString, mostrarSenha);
         QFETCH(bool, marcar);
-        QFETCH(bool, mostrado);
-        QFETCH(QString, gravado);
-        amb_ = std::make_unique<Ambiente>();
-        D().SenhaAdmAtual = QStringLiteral("KORVA");
-        if (!mostrarSenha.isEmpty())
-            Gravar(ArquivoDatilux::kChaveMostrarSenha, mostrarSenha);
-
-        bool visto = false;
-        QString texto;
-        AoAbrirModal<MsgSenha>(
-            [&](MsgSenha *aviso) {
-                visto = true;
-                texto = Filho<QLabel>(aviso, "Label1")->text();
-                auto *chk = Filho<QCheckBox>(aviso, "ChkMsg");
-                if (marcar)
-                    QTest::mouseClick(chk, Qt::LeftButton);
-                QCOMPARE(chk->isChecked(), marcar);
-                QTest::keyClick(Filho(aviso, "BtnOK"), Qt::Key_Return);
-            },
-            1500);
-        auto login = Abrir<TestaSenha>("TxtCodigo");
-        QVERIFY(login);
-        QCOMPARE(visto, mostrado);
-        if (mostrado) {
-            QCOMPARE(texto, QStringLiteral("Para acessar o Datilux\r\ninforme os seguintes dados:\r\n\r\n"
-                                           "Código de administrador: 0000\r\nSenha de administrador: KORVA"));
-        }
-        D().TextoConfig.clear();
-        QString valor, erro;
-        QVERIFY(ArquivoDatilux::LerConfig(D(), ArquivoDatilux::kChaveMostrarSenha, valor, erro));
-        QCOMPARE(valor, gravado);
-    }
-
-    void inicio_alterar_nome_data()
-    {
-        QTest::addColumn<QString>("senhaAdm");
-        QTest::addColumn<QStringList>("mensagens");
-        QTest::addColumn<QString>("foco");
-        QTest::newRow("senha do administrador") << "KORVA" << QStringList{kInvalida} << "TxtSenha";
-        QTest::newRow("senha vazia") << "" << QStringList() << "BtnOK";
-    }
-
-    void inicio_alterar_nome()
-    {
+        QFETCH(QString, nome1);
         QFETCH(QString, senhaAdm);
+        QFETCH(bool, aviso);
+        QFETCH(QString, gravado);
         QFETCH(QStringList, mensagens);
         QFETCH(QString, foco);
-        amb_ = std::make_unique<Ambiente>();
-        Gravar(ArquivoDatilux::kChaveMostrarSenha, QStringLiteral("1"));
-        Cadastrar(QStringLiteral("ALTERAR NOME"));
+        Preparar(mostrarSenha, nome1);
         D().SenhaAdmAtual = senhaAdm;
+        QString texto;
+        AoAbrirModal<MsgSenha>(
+            [&](MsgSenha *msg) {
+                texto = Filho<QLabel>(msg, "Label1")->text();
+                if (marcar)
+                    QTest::mouseClick(Filho(msg, "ChkMsg"), Qt::LeftButton);
+                QCOMPARE(Filho<QCheckBox>(msg, "ChkMsg")->isChecked(), marcar);
+                QTest::keyClick(Filho(msg, "BtnOK"), Qt::Key_Return);
+            },
+            1500);
 
         auto login = Abrir<TestaSenha>(qPrintable(foco));
         QVERIFY(login);
+        QCOMPARE(texto, aviso ? QStringLiteral("Para acessar o Datilux\r\ninforme os seguintes dados:\r\n\r\n"
+                                               "Código de administrador: 0000\r\nSenha de administrador: KORVA")
+                              : QString());
+        QCOMPARE(Guardado(ArquivoDatilux::kChaveMostrarSenha), gravado);
         QCOMPARE(msgs_->Textos(), mensagens);
-        QCOMPARE(Filho<QLabel>(login.get(), "LblNome")->text(), QStringLiteral("Administrador"));
-        if (mensagens.isEmpty()) {
+        if (foco == "BtnOK") {
+            // The empty code is the administrator, and the empty password is right.
+            QCOMPARE(Filho<QLabel>(login.get(), "LblNome")->text(), QStringLiteral("Administrador"));
             Tecla(Qt::Key_Return);
             QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
-            QCOMPARE(D().NomeUsuario, QStringLiteral("Administrador"));
         }
     }
 
@@ -480,10 +417,7 @@ private slots:
         QVERIFY(!muda->isVisible());
         QCOMPARE(D().RespostaDialogo[1], QStringLiteral("OK"));
         QCOMPARE(D().SenhaAdmAtual, gravada);
-        D().TextoConfig.clear();
-        QString valor, erro;
-        QVERIFY(ArquivoDatilux::LerConfig(D(), ArquivoDatilux::kChaveSenhaAdm, valor, erro));
-        QCOMPARE(valor, gravada);
+        QCOMPARE(Guardado(ArquivoDatilux::kChaveSenhaAdm), gravada);
 
         // The new password opens the login whatever its case.
         auto login = Abrir<TestaSenha>("TxtCodigo");
