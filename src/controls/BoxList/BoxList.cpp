@@ -220,6 +220,44 @@ void BoxList::Config(QObject *Obj, const QString &FontName, int FontSize, int QL
     dono_ = Obj;
 }
 
+const QStringList &BoxList::OrdemPropriedades()
+{
+    static const QStringList ordem{
+        QStringLiteral("FontName"), QStringLiteral("FontSize"), QStringLiteral("QLin"),
+        QStringLiteral("BackColor"), QStringLiteral("BoxColor"), QStringLiteral("TextColor"),
+        QStringLiteral("BackSel"), QStringLiteral("ForeSel"),
+    };
+    return ordem;
+}
+
+QVariantMap BoxList::Salvar() const
+{
+    const BoxListModelo padrao;
+    const QVariant padroes[] = {
+        padrao.FontName(), padrao.FontSize(), padrao.QLin(),     padrao.BackColor(),
+        padrao.BoxColor(), padrao.TextColor(), padrao.BackSel(), padrao.ForeSel(),
+    };
+    QVariantMap valores;
+    for (int i = 0; i < OrdemPropriedades().size(); ++i) {
+        const QString &nome = OrdemPropriedades()[i];
+        const QVariant valor = property(nome.toLatin1().constData());
+        if (valor != padroes[i])
+            valores.insert(nome, valor);
+    }
+    return valores;
+}
+
+void BoxList::Carregar(const QVariantMap &valores)
+{
+    auto cor = [&valores](const char *nome) {
+        const QVariant v = valores.value(QLatin1String(nome));
+        return v.isValid() ? Cor(v.toUInt()) : kOmitida;
+    };
+    Config(dono_, valores.value(QStringLiteral("FontName")).toString(),
+           valores.value(QStringLiteral("FontSize")).toInt(), valores.value(QStringLiteral("QLin")).toInt(),
+           cor("BackColor"), cor("BoxColor"), cor("TextColor"), cor("BackSel"), cor("ForeSel"));
+}
+
 void BoxList::Title(const QString &S, int T, int Align)
 {
     modelo_.Title(S, T, Align);

@@ -3,6 +3,8 @@
 #include "controls/BoxList/BoxListModelo.h"
 
 #include <QPointer>
+#include <QStringList>
+#include <QVariantMap>
 #include <QWidget>
 
 #include <vector>
@@ -20,7 +22,10 @@ class QScrollBar;
 //   Config(this, ...); Title(...) per column; SetChk(...) for check columns; Activate(false);
 //   Clear(); per row Add(...) per column and BoxNew2(); then AddEnd(); Selected(row);
 //   on Click / KeyUp: Arg(0..QCol-1), ArgChk(...), ListIndex(), ListCount().
-// Index errors are std::out_of_range exceptions.
+// Index errors are std::out_of_range exceptions (Title past 31 columns, SetChk / Arg / ArgChk outside
+// 0..30, Add past the spare column or before Activate, Celula / TestaLinhaVazia on a cell that does
+// not exist); the state before the call stays. Config, Title and SetChk after Activate, and a
+// second Activate, are std::logic_error.
 class BoxList : public QWidget, private BoxListObservador {
     Q_OBJECT
     Q_PROPERTY(QString FontName READ FontName)
@@ -89,6 +94,13 @@ public:
     quint32 ForeSel() const { return modelo_.ForeSel(); }
     int QCol() const { return modelo_.QCol(); }
     QObject *Dono() const { return dono_; }
+
+    // The Config settings in a window design: only values other than the defaults are stored,
+    // in the order of OrdemPropriedades(). Carregar is Config with the stored values (so it comes
+    // before Title, like Config); an empty map gives the defaults.
+    static const QStringList &OrdemPropriedades();
+    QVariantMap Salvar() const;
+    void Carregar(const QVariantMap &valores);
 
     // --- Child widgets and state, for containers and tests ---------------------------------------
     QLineEdit *TxtList(int k) const;

@@ -136,6 +136,24 @@ private slots:
         QCOMPARE(g.property("BoxColor").toUInt(), RGB(0, 0, 64));
     }
 
+    void salvarCarregar()
+    {
+        BoxList padrao;
+        QVERIFY(padrao.Salvar().isEmpty());
+        BoxList g;
+        g.Config(&g, QStringLiteral("Tahoma"), 10, 12, RGB(104, 150, 213), RGB(104, 150, 213));
+        const QVariantMap salvo = g.Salvar();
+        QCOMPARE(salvo.keys(), (QStringList{"BackColor", "BoxColor", "FontName", "QLin"}));
+        BoxList h;
+        h.Carregar(salvo);
+        QCOMPARE(h.Salvar(), salvo);
+        QCOMPARE(h.BoxColor(), RGB(104, 150, 213));
+        QCOMPARE(h.TextColor(), RGB(255, 255, 255));
+        h.Carregar({});
+        QVERIFY(h.Salvar().isEmpty());
+        QCOMPARE(BoxList::OrdemPropriedades().first(), QStringLiteral("FontName"));
+    }
+
     void add_data()
     {
         QTest::addColumn<Cor>("back");
