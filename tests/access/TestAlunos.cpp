@@ -1,0 +1,260 @@
+#include "access/Alunos.h"
+#include "common/Mensagem.h"
+#include "controls/BoxList/BoxList.h"
+#include "controls/FlatButton/FlatButton.h"
+#include "controls/SpCombo/SpCombo.h"
+#include "support/Ambiente.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace {
+
+const QString kArquivo = QStringLiteral("Alunos.arq");
+
+// A student as the file holds it: code, name and password padded, class and exercise, zeros.
+QByteArray Reg(int codigo, const QByteArray &nome, const QByteArray &senha, char classe, char exercicio)
+{
+    return QByteArray::number(codigo).rightJustified(4, '0') + nome.leftJustified(30) + senha.leftJustified(10)
+        + classe + '\0' + exercicio + '\0' + QByteArray(14, '\0');
+}
+const QByteArray kTres = Reg(1, "ANA", "ana1", 2, 5) + Reg(2, "BRUNO", "bruno", 5, 3) + Reg(3, "CARLA", "x", 6, 14);
+
+QWidget *Foco() { return QApplication::focusWidget(); }
+
+// Typed into whatever has the focus, as a person types: '\n' is Enter, '\x01' Ctrl+A, "{Nome}" a
+// click on the button of that name; letters beyond ASCII arrive as an input method delivers them.
+void Teclar(QWidget *janela, const QString &roteiro)
+{
+    for (qsizetype i = 0; i < roteiro.size(); ++i) {
+        const QChar c = roteiro[i];
+        if (c == u'{') {
+            const qsizetype fim = roteiro.indexOf(u'}', i);
+            QTest::mouseClick(janela->findChild<FlatButton *>(roteiro.mid(i + 1, fim - i - 1)), Qt::LeftButton);
+            i = fim;
+        } else if (c == u'\n') {
+            QTest::keyClick(Foco(), Qt::Key_Return);
+        } else if (c == u'\t') {
+            QTest::keyClick(Foco(), Qt::Key_Tab);
+        } else if (c == u'\x01') {
+            QTest::keyClick(Foco(), Qt::Key_A, Qt::ControlModifier);
+        } else if (c.unicode() < 0x80) {
+            QTest::keyClick(Foco(), c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, Foco(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+// Root ignores file permissions; without these capabilities a read-only file is read-only for us too.
+class SemPrivilegio {
+public:
+    SemPrivilegio()
+    {
+        syscall(SYS_capget, &cab_, antes_);
+        __user_cap_data_struct sem[2] = {antes_[0], antes_[1]};
+        sem[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
+        syscall(SYS_capset, &cab_, sem);
+    }
+    ~SemPrivilegio() { syscall(SYS_capset, &cab_, antes_); }
+
+private:
+    __user_cap_header_struct cab_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct antes_[2]{};
+};
+
+} // namespace
+
+class TestAlunos : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Ambiente> amb_;
+    std::unique_ptr<Mensagem::Gravador> msgs_;
+    std::unique_ptr<Alunos> janela_;
+
+    template <class T = QLineEdit>
+    T *W(const char *nome) { return janela_->findChild<T *>(QLatin1String(nome)); }
+    BoxList *Grade() { return W<BoxList>("GrdLst"); }
+    QString Ultima() const { return msgs_->mensagens.isEmpty() ? QString() : msgs_->mensagens.last().texto; }
+
+    // The window as the main window shows it, with the focus where a person finds it.
+    bool Abrir(const QByteArray &arquivo)
+    {
+        if (!arquivo.isNull() && !amb_->Gravar(kArquivo, arquivo))
+            return false;
+        janela_ = std::make_unique<Alunos>(amb_->digita);
+        janela_->show();
+        return QTest::qWaitForWindowActive(janela_.get())
+            && QTest::qWaitFor([&] { return Foco() == W("TxtCodigo"); });
+    }
+
+private slots:
+    void init()
+    {
+        amb_ = std::make_unique<Ambiente>();
+        msgs_ = std::make_unique<Mensagem::Gravador>();
+    }
+
+    void cleanup()
+    {
+        janela_.reset();
+        msgs_.reset();
+        amb_.reset();
+    }
+
+    void entrada_pelo_teclado_data()
+    {
+        QTest::addColumn<QByteArray>("arquivo");
+        QTest::addColumn<QString>("roteiro");
+        QTest::addColumn<QString>("codigo");     // the code box afterwards
+        QTest::addColumn<bool>("incluir");       // BtnIncluir enabled afterwards
+        QTest::addColumn<QString>("mensagem");   // the last message, or the start of it
+        QTest::addColumn<QByteArray>("depois");  // the file afterwards
+        const QByteArray maria = Reg(1, "MARIA SILVA", "segredo", 5, 12);
+        QTest::newRow("vazio: 0001 proposto") << QByteArray() << "" << "0001" << true << "" << QByteArray("");
+        QTest::newRow("vazio: 0005 vira 0001") << QByteArray() << "0005\n" << "0001" << true << "" << QByteArray("");
+        QTest::newRow("nome minusculo gravado maiusculo") << QByteArray() << "\nmaria silva\nsegredo\n5\n12\n\n"
+                                                          << "0002" << true << "" << maria;
+        QTest::newRow("registro cortado: inteiros contam") << kTres + "0004MAR" << "9\n" << "0004" << true << ""
+                                                           << kTres + "0004MAR";
+        QTest::newRow("existente") << kTres << "2\n" << "0002" << false << "" << kTres;
+        QTest::newRow("alterar") << kTres << "3\n\x01" "carla dias\n{BtnAlterar}" << "0004" << false << ""
+                                 << kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14);
+        QTest::newRow("excluir 0002") << kTres << "2\n{BtnExcluir}" << "0004" << false << ""
+                                      << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
+        QTest::newRow("codigo 0") << kTres << "0\n" << "0004" << true << "Código inválido!" << kTres;
+        QTest::newRow("codigo nao numerico") << kTres << "ab\n" << "0004" << true << "Código inválido!" << kTres;
+        QTest::newRow("incluir com codigo 0") << kTres << "0{BtnIncluir}" << "0004" << true << "Código inválido!" << kTres;
+        QTest::newRow("excluir sem aluno") << kTres << "{BtnExcluir}" << "0004" << true << "Código não cadastrado!" << kTres;
+        QTest::newRow("nome fora do Windows-1252") << QByteArray() << "\nJOSÉ Ω\nsegredo{BtnIncluir}" << "0001" << true
+                                                   << "O nome contém caracteres que o arquivo não comporta (Ω)." << QByteArray("");
+        QTest::newRow("senha fora do Windows-1252") << kTres << "1\n\nсекрет{BtnAlterar}" << "0001" << false
+                                                    << "A senha contém caracteres" << kTres;
+    }
+
+    void entrada_pelo_teclado()
+    {
+        QFETCH(QByteArray, arquivo);
+        QFETCH(QString, roteiro);
+        QVERIFY(Abrir(arquivo));
+        Teclar(janela_.get(), roteiro);
+        QTEST(W("TxtCodigo")->text(), "codigo");
+        QTEST(W<FlatButton>("BtnIncluir")->Enabled(), "incluir");
+        QFETCH(QString, mensagem);
+        QVERIFY2(mensagem.isEmpty() ? msgs_->mensagens.isEmpty() : Ultima().startsWith(mensagem), qPrintable(Ultima()));
+        QTEST(amb_->Ler(kArquivo), "depois");
+        // The grid lists every student with a name, code and name as stored.
+        QFETCH(QByteArray, depois);
+        QStringList listados, esperados;
+        for (int r = 0; r < Grade()->ListCount(); ++r)
+            listados << Grade()->List(0, r) + Grade()->List(1, r);
+        for (int n = 0; n + 62 <= depois.size(); n += 62)
+            if (!depois.mid(n + 4, 30).trimmed().isEmpty())
+                esperados << QString::fromLatin1(depois.mid(n, 34));
+        QCOMPARE(listados, esperados);
+    }
+
+    void grade_e_caixas()
+    {
+        QVERIFY(Abrir(kTres));
+        QCOMPARE(Grade()->List(2, 0), QStringLiteral("****"));
+        QCOMPARE(Grade()->List(3, 1) + Grade()->List(4, 1), QStringLiteral("05003"));
+        QCOMPARE(Grade()->ListIndex(), 2);  // the last row selected
+        // A row chosen in the grid: the real password in the box.
+        QTest::mouseClick(Grade()->TxtList(0), Qt::LeftButton);
+        QCOMPARE(W("TxtCodigo")->text() + W("TxtNome")->text() + W("TxtSenha")->text(), QStringLiteral("0001ANAana1"));
+        QCOMPARE(W<SpCombo>("TxtClasse")->Text() + W<SpCombo>("TxtExercicio")->Text(), QStringLiteral("02005"));
+        QVERIFY(W<FlatButton>("BtnAlterar")->Enabled() && !W<FlatButton>("BtnIncluir")->Enabled());
+        // The arrow keys choose too; Delete in the grid deletes nothing (that is " Excluir"'s job).
+        QTest::keyClick(Foco(), Qt::Key_Down);
+        QCOMPARE(W("TxtNome")->text(), QStringLiteral("BRUNO"));
+        QTest::keyClick(Foco(), Qt::Key_Delete);
+        QCOMPARE(Grade()->ListCount(), 3);
+        QCOMPARE(amb_->Ler(kArquivo), kTres);
+    }
+
+    void lista_de_exercicios_data()
+    {
+        QTest::addColumn<QString>("roteiro");  // from the code box to the class combo
+        QTest::addColumn<int>("quantidade");
+        QTest::newRow("classe 5 escolhida") << "\n\n\n5\n" << 18;
+        QTest::newRow("classe 1 escolhida") << "\n\n\n1\n" << 47;
+        QTest::newRow("classe 6 digitada e Tab") << "\n\n\n6\t" << 14;
+        QTest::newRow("classe 05 de um aluno") << "2\n\n\n" << 18;
+        QTest::newRow("classe 06 de um aluno") << "3\n\n\n" << 14;
+    }
+
+    void lista_de_exercicios()
+    {
+        QFETCH(QString, roteiro);
+        QFETCH(int, quantidade);
+        QVERIFY(Abrir(kTres));
+        Teclar(janela_.get(), roteiro);
+        QStringList esperados;
+        for (int i = 1; i <= quantidade; ++i)
+            esperados << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+        QCOMPARE(W<SpCombo>("TxtExercicio")->Itens(), esperados);
+    }
+
+    void cadastro_cheio()
+    {
+        QFile f(amb_->Caminho(kArquivo));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(9999) * 62));
+        f.close();
+        QVERIFY(Abrir(QByteArray()));
+        QCOMPARE(W("TxtCodigo")->text(), QString());
+        Teclar(janela_.get(), "\n");
+        QCOMPARE(Ultima(), QStringLiteral("O cadastro está completo: não há código livre após 9999!"));
+        QCOMPARE(Foco(), W("TxtCodigo"));
+        Teclar(janela_.get(), "{BtnIncluir}");
+        QCOMPARE(msgs_->Textos(), QStringList(2, ArquivoAlunos::kCadastroCompleto));
+        QCOMPARE(QFileInfo(f).size(), qint64(9999) * 62);
+    }
+
+    void falhas_do_arquivo_nomeiam_o_arquivo()
+    {
+        QVERIFY(amb_->Gravar(kArquivo, kTres));
+        QVERIFY(QFile::setPermissions(amb_->Caminho(kArquivo), QFile::ReadOwner | QFile::ReadGroup));
+        SemPrivilegio sem;
+        QVERIFY(Abrir(QByteArray()));
+        QVERIFY(msgs_->mensagens.isEmpty());  // read-only still lists
+        Teclar(janela_.get(), "2\n\x01" "BIA{BtnAlterar}");
+        QVERIFY2(Ultima().contains(QDir::cleanPath(amb_->Caminho(kArquivo))), qPrintable(Ultima()));
+        QCOMPARE(W("TxtNome")->text(), QStringLiteral("BIA"));  // what was typed stays
+        QCOMPARE(amb_->Ler(kArquivo), kTres);
+    }
+
+    void aluno_atual_devolvido_data()
+    {
+        QTest::addColumn<QString>("roteiro");
+        QTest::addColumn<QByteArray>("depois");  // AlunoAtual when the window has closed
+        QTest::newRow("so consultando") << "3\n{BtnSair}" << kTres.mid(62, 62);
+        QTest::newRow("outro alterado") << "3\n\x01x{BtnAlterar}{BtnSair}" << kTres.mid(62, 62);
+        QTest::newRow("o proprio alterado") << "2\n\x01z{BtnAlterar}{BtnSair}" << Reg(2, "Z", "bruno", 5, 3);
+        QTest::newRow("o proprio excluido") << "2\n{BtnExcluir}{BtnSair}" << Reg(2, "", "", 1, 1);
+        QTest::newRow("fechado pela barra de titulo") << "1\n" << kTres.mid(62, 62);
+    }
+
+    void aluno_atual_devolvido()
+    {
+        QFETCH(QString, roteiro);
+        QFETCH(QByteArray, depois);
+        amb_->digita.AlunoAtual = ArquivoAlunos::Decodificar(kTres.mid(62, 62));  // BRUNO logged in
+        QVERIFY(Abrir(kTres));
+        Teclar(janela_.get(), roteiro);
+        janela_->close();
+        QVERIFY(!janela_->isVisible());
+        QCOMPARE(amb_->digita.AlunoAtual, ArquivoAlunos::Decodificar(depois));
+    }
+};
+
+QTEST_MAIN(TestAlunos)
+#include "TestAlunos.moc"
