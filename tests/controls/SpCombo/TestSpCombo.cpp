@@ -1,8 +1,10 @@
+#include "common/EnterComoTab.h"
 #include "common/Twips.h"
 #include "controls/SpCombo/SpCombo.h"
 #include "controls/SpCombo/SpComboModelo.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -173,14 +175,34 @@ private slots:
         QCOMPARE(c.txt->text(), kExercicios.at(0));
         QCOMPARE(c.combo->Text(), kExercicios.at(0));
 
-        QTest::keyClick(c.lst, Qt::Key_Down);
-        QCOMPARE(c.combo->Text(), kExercicios.at(1));
+        QTest::keyPress(c.lst, Qt::Key_Down);
+        QCOMPARE(c.combo->Text(), kExercicios.at(0));  // still ignoring selection changes...
+        QTest::keyRelease(c.lst, Qt::Key_Down);
+        QCOMPARE(c.combo->Text(), kExercicios.at(1));  // ...but every key-up in the list copies
+        QTest::mouseClick(c.lst->viewport(), Qt::LeftButton, {}, c.lst->visualItemRect(c.lst->item(2)).center());
+        QVERIFY(!c.combo->IgnoraClique());
+        QCOMPARE(c.combo->Text(), kExercicios.at(2));
         c.dblClick.clear();
         QTest::keyClick(c.lst, Qt::Key_Return);
         QVERIFY(!c.combo->ListaAberta());
         QVERIFY(c.txt->hasFocus());
         QCOMPARE(c.dblClick.count(), 2);  // the choice, then the text box getting the focus
-        QCOMPARE(c.combo->Text(), kExercicios.at(1));
+        QCOMPARE(c.combo->Text(), kExercicios.at(2));
+    }
+
+    void letraCompostaPassaPelaBusca()
+    {
+        Cena c;
+        QVERIFY(c.Focar(c.txt));
+        QList<int> teclas;
+        connect(c.combo, &SpCombo::KeyPress, c.combo, [&](qint16 &k) { teclas << k; });
+        QInputMethodEvent composta;
+        composta.setCommitString(QStringLiteral("é"));
+        QApplication::sendEvent(c.txt, &composta);
+        QCOMPARE(teclas, QList<int>{0xE9});
+        QCOMPARE(c.lst->currentRow(), 0);  // "é" folds to "E": Exercício 1
+        QVERIFY(!c.combo->ListaAberta());
+        QCOMPARE(c.combo->Text(), QStringLiteral("é"));
     }
 
     void cimaNaListaVoltaAoTexto()
@@ -254,24 +276,49 @@ private slots:
         QCOMPARE(selecionado, QStringLiteral("Extra"));
     }
 
+    // The dialogs turn Enter into Tab with a filter on the application. Whether it was installed before
+    // the combo had the keyboard or after (EnterComoTab then asks ProcessarEnter first), Enter in the
+    // open list confirms and stays, and Enter in the text box confirms before the focus moves on.
+    void janelaQueTrocaEnterPorTab_data()
+    {
+        QTest::addColumn<bool>("doPrograma");
+        QTest::addColumn<bool>("instaladoAntes");
+        QTest::newRow("EnterComoTab, antes") << true << true;
+        QTest::newRow("EnterComoTab, depois") << true << false;
+        QTest::newRow("filtro simples, antes") << false << true;
+    }
     void janelaQueTrocaEnterPorTab()
     {
-        EnterViraTab filtro;
-        qApp->installEventFilter(&filtro);
+        QFETCH(bool, doPrograma);
+        QFETCH(bool, instaladoAntes);
         Cena c;
+        EnterViraTab simples;
+        const auto instalar = [&] {
+            if (doPrograma)
+                EnterComoTab::Instalar(&c.janela);
+            else
+                qApp->installEventFilter(&simples);
+        };
+        if (instaladoAntes)
+            instalar();
         QVERIFY(c.Focar(c.txt));
+        if (!instaladoAntes)
+            instalar();
         Digitar(c.txt, "Ext");
-        QTest::keyClick(c.txt, Qt::Key_Down);
+        QTest::keyPress(c.txt, Qt::Key_Down);
+        QTest::keyRelease(c.lst, Qt::Key_Down);
         QTest::keyClick(c.lst, Qt::Key_Down);
         c.dblClick.clear();
-        QTest::keyClick(c.lst, Qt::Key_Return);  // the open list keeps its Enter
+        QTest::keyClick(c.lst, Qt::Key_Return);
         QVERIFY(c.txt->hasFocus());
+        QVERIFY(!c.combo->ListaAberta());
         QCOMPARE(c.combo->Text(), kExercicios.at(1));
-        QTest::keyClick(c.txt, Qt::Key_Return);  // the text box confirms before the window tabs on
+        QCOMPARE(c.dblClick.count(), 2);
+        QTest::keyClick(c.txt, Qt::Key_Return);
         QCOMPARE(c.dblClick.count(), 3);
         QVERIFY(c.outro->hasFocus());
-        QVERIFY(!c.combo->ListaAberta());
-        qApp->removeEventFilter(&filtro);
+        QCOMPARE(c.combo->Text(), kExercicios.at(1));
+        qApp->removeEventFilter(&simples);
     }
 
     void codigosDasTeclas_data()
