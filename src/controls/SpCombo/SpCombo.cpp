@@ -776,7 +776,10 @@ QPixmap SpCombo::DesenharSeta(bool pressionada)
 {
     const int largura = Twips::px(kSetaLargura);
     const int altura = Twips::px(kSetaAltura);
-    QPixmap imagem(largura, altura);
+    // Drawn at the screen's pixel density, so the arrow stays sharp on dense screens too.
+    const qreal densidade = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap imagem(qRound(largura * densidade), qRound(altura * densidade));
+    imagem.setDevicePixelRatio(densidade);
     imagem.fill(Qt::transparent);
     QPainter p(&imagem);
     p.setRenderHint(QPainter::Antialiasing);
