@@ -210,13 +210,18 @@ void Alunos::PreencherLista()
     const int quantidade = arquivo_.Quantidade();
     if (quantidade == 0)
         return;
-    // The rows are only stored here; the grid paints once, at AddEnd, however long the register.
+    // The whole file in one read: record by record, a full register costs ten thousand seeks and
+    // reads. The window's own handle stays open; every write through it is already on disk.
+    QByteArray dados;
     QString erro;
-    for (int numero = 1; numero <= quantidade; ++numero) {
-        if (!arquivo_.Ler(numero, digita_.AlunoAtual, erro)) {
-            Mensagem::Critico(this, erro);
-            break;
-        }
+    if (!ArquivoDados::LerArquivo(arquivo_.Caminho(), dados, erro)) {
+        Mensagem::Critico(this, erro);
+        return;
+    }
+    const int lidos = int(std::min<qint64>(quantidade, dados.size() / Aluno::kTamanho));
+    // The rows are only stored here; the grid paints once, at AddEnd, however long the register.
+    for (int numero = 1; numero <= lidos; ++numero) {
+        digita_.AlunoAtual = ArquivoAlunos::Decodificar(dados.mid(qint64(numero - 1) * Aluno::kTamanho, Aluno::kTamanho));
         const Aluno &aluno = digita_.AlunoAtual;
         if (TirarEspacos(aluno.Nome).isEmpty())
             continue;
