@@ -89,6 +89,10 @@ protected:
     {
         aposDuplo_ = false;
         QLineEdit::mousePressEvent(e);
+        // A click that activates the window comes before the focus does; handle the arrival now
+        // so that Click describes the clicked line (the later focus event is then a return).
+        if (e->button() == Qt::LeftButton && !window()->isActiveWindow())
+            grade_->CelulaFocada(indice_);
     }
     // A double click arrives as press, release, double click, release: Click once, then DblClick.
     void mouseReleaseEvent(QMouseEvent *e) override
