@@ -373,6 +373,12 @@ bool Alunos::GravarAluno()
         }
     }
 
+    // A file that never opened: its own message says which file and why.
+    if (!arquivo_.Aberto()) {
+        Mensagem::Critico(this, erroAbrir_);
+        return false;
+    }
+
     Aluno &aluno = digita_.AlunoAtual;
     aluno.Codigo = textoCodigo;
     aluno.Nome = TxtNome->text();

@@ -165,6 +165,7 @@ private slots:
     void grade_e_caixas()
     {
         QVERIFY(Abrir(kTres));
+        QCOMPARE(janela_->windowTitle(), QStringLiteral("Cadastro de alunos"));
         QCOMPARE(Grade()->List(2, 0), QStringLiteral("****"));
         QCOMPARE(Grade()->List(3, 1) + Grade()->List(4, 1), QStringLiteral("05003"));
         QCOMPARE(Grade()->ListIndex(), 2);  // the last row selected
@@ -219,17 +220,30 @@ private slots:
         QCOMPARE(QFileInfo(f).size(), qint64(9999) * 62);
     }
 
+    void falhas_do_arquivo_nomeiam_o_arquivo_data()
+    {
+        QTest::addColumn<bool>("pasta");  // a folder where the file should be: it cannot even be opened
+        QTest::addColumn<QString>("roteiro");
+        QTest::addColumn<int>("mensagens");
+        QTest::newRow("somente leitura") << false << "2\n\x01" "BIA{BtnAlterar}" << 1;  // it still lists
+        QTest::newRow("pasta no lugar do arquivo") << true << "\nBIA{BtnIncluir}" << 2;
+    }
+
     void falhas_do_arquivo_nomeiam_o_arquivo()
     {
-        QVERIFY(amb_->Gravar(kArquivo, kTres));
-        QVERIFY(QFile::setPermissions(amb_->Caminho(kArquivo), QFile::ReadOwner | QFile::ReadGroup));
+        QFETCH(bool, pasta);
+        QFETCH(QString, roteiro);
+        const QString caminho = amb_->Caminho(kArquivo);
+        QVERIFY(pasta ? QDir().mkdir(caminho)
+                      : amb_->Gravar(kArquivo, kTres) && QFile::setPermissions(caminho, QFile::ReadOwner));
         SemPrivilegio sem;
         QVERIFY(Abrir(QByteArray()));
-        QVERIFY(msgs_->mensagens.isEmpty());  // read-only still lists
-        Teclar(janela_.get(), "2\n\x01" "BIA{BtnAlterar}");
-        QVERIFY2(Ultima().contains(QDir::cleanPath(amb_->Caminho(kArquivo))), qPrintable(Ultima()));
+        Teclar(janela_.get(), roteiro);
+        QTEST(int(msgs_->mensagens.size()), "mensagens");
+        for (const QString &m : msgs_->Textos())
+            QVERIFY2(m.contains(QDir::cleanPath(caminho)), qPrintable(m));
         QCOMPARE(W("TxtNome")->text(), QStringLiteral("BIA"));  // what was typed stays
-        QCOMPARE(amb_->Ler(kArquivo), kTres);
+        QCOMPARE(amb_->Ler(kArquivo), pasta ? QByteArray() : kTres);
     }
 
     void aluno_atual_devolvido_data()
