@@ -19,15 +19,15 @@
 
 namespace {
 
-constexpr QSize kTamanho(336, 176);
+constexpr QSize kTamanho(336, 196);
 constexpr int kMargem = 24;
 constexpr qint16 kTeclaEsc = 27;
 
 // The two combos sit side by side on one row, so that each list has the room below it to drop down
-// inside the window (it covers the buttons while it is open).
-constexpr int kLinhaAluno = 20;
-constexpr int kLinhaCombos = 64;
-constexpr int kLinhaBotoes = 128;
+// inside the window (over the buttons, while it is open).
+constexpr int kLinhaAluno = 18;
+constexpr int kLinhaCombos = 56;
+constexpr int kLinhaBotoes = 145;
 
 qint16 Curto(int valor)
 {

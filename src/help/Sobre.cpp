@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr QSize kTamanho(392, 232);
+constexpr QSize kTamanho(400, 232);
 constexpr int kLadoEmblema = 72;
 constexpr int kTexto = 24 + kLadoEmblema + 20;  // left edge of the texts, right of the emblem
 
@@ -43,7 +43,7 @@ Sobre::Sobre(Plataforma &plataforma, QWidget *pai)
 
     Label2 = Linha(this, "Label2", QStringLiteral("Versão 1.53"), 58);
     Label6 = Linha(this, "Label6", QStringLiteral("Treinamento de digitação para escolas."), 90);
-    Label7 = Linha(this, "Label7", QStringLiteral("Todos os dedos no teclado, os olhos no texto."), 110);
+    Label7 = Linha(this, "Label7", QStringLiteral("Os dedos no teclado, os olhos no texto."), 110);
 
     PadraoDialogo::Rotulo(this, QStringLiteral("Suporte:"), QRect(kTexto, 142, 60, 20));
     Label3 = PadraoDialogo::Rotulo(this, kEmailSuporte, QRect(kTexto + 58, 142, kTamanho.width() - kTexto - 74, 20),

@@ -3,26 +3,14 @@
 #include "support/DialogoModal.h"
 #include "support/PlataformaTeste.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
-#include <QTextDocument>
 #include <QWheelEvent>
 
 namespace {
-
-QString TextoDaAjuda()
-{
-    QFile arquivo(QStringLiteral(":/ajuda/ajuda.html"));
-    if (!arquivo.open(QIODevice::ReadOnly))
-        return {};
-    QTextDocument documento;
-    documento.setHtml(QString::fromUtf8(arquivo.readAll()));
-    return documento.toPlainText();
-}
 
 QIcon IconeDeTeste()
 {
@@ -132,37 +120,6 @@ private slots:
         QCOMPARE(principal.findChildren<Ajuda *>().size(), 1);
         ajuda->close();
         QTRY_VERIFY(!ajuda);
-    }
-
-    void ajuda_pagina_trata_do_programa_data()
-    {
-        QTest::addColumn<QString>("termo");
-        for (const char *termo :
-             {"Ctrl+C", "Ctrl+F", "Ctrl+P", "Ctrl+E", "Ctrl+M", "Começar", "Finalizar", "Próximo exercício", "CAPS LOCK",
-              "Backspace", "modo trava", "Reprovado - Exercício incompleto!", "classe 6", "0000", "KORVA",
-              "Cadastro de Alunos", "Configurações", "Mudar senha de administrador", "Carregar Exercício",
-              "Mudar senha de aluno", "Aluno", "Classe", "Exercício nº", "Tempo máximo", "Início", "Fim",
-              "Tempo Total", "Erros", "Qtd Toques", "Caps"})
-            QTest::newRow(termo) << QString::fromUtf8(termo);
-    }
-
-    void ajuda_pagina_trata_do_programa()
-    {
-        QFETCH(QString, termo);
-        QVERIFY2(TextoDaAjuda().contains(termo), qPrintable(termo));
-    }
-
-    void ajuda_pagina_desenhada()
-    {
-        const QImage pagina = Ajuda::DesenharPagina(600);
-        QCOMPARE(pagina.width(), 600);
-        QVERIFY(pagina.height() > 1000);
-        // Text on white: the top lines hold the title.
-        int escuros = 0;
-        for (int y = 0; y < 60; ++y)
-            for (int x = 0; x < pagina.width(); ++x)
-                escuros += qGray(pagina.pixel(x, y)) < 128;
-        QVERIFY(escuros > 50);
     }
 
     // ---- About box ------------------------------------------------------------------------------
