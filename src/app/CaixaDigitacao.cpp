@@ -15,17 +15,17 @@ CaixaDigitacao::CaixaDigitacao(Receptor &receptor, Plataforma &plataforma, QWidg
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setContextMenuPolicy(Qt::NoContextMenu);
+    // Only the edits of a keystroke are typing: the composition of a dead key on screen, or the box
+    // being emptied for a new session, change the document without being one.
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removidos, int inseridos) {
-        if (!limpando_ && (removidos > 0 || inseridos > 0))
+        if (editando_ && (removidos > 0 || inseridos > 0))
             receptor_.TxtDigita_Change();
     });
 }
 
 void CaixaDigitacao::Limpar()
 {
-    limpando_ = true;
     clear();
-    limpando_ = false;
 }
 
 int CaixaDigitacao::Caret() const
@@ -88,6 +88,7 @@ void CaixaDigitacao::Digitar(int k)
     // The handler may have ended the session (and disabled the box) without refusing the key.
     if (!isEnabled())
         return;
+    const Editando editando(editando_);
     if (k == 8)
         textCursor().deletePreviousChar();
     else if (k == 13)
@@ -131,6 +132,7 @@ void CaixaDigitacao::keyPressEvent(QKeyEvent *e)
     if (!comando && !texto.isEmpty() && !Imprimivel(texto[0]) && key != Qt::Key_Delete && key != Qt::Key_Tab
         && key != Qt::Key_Backtab)
         return;
+    const Editando editando(editando_);
     QPlainTextEdit::keyPressEvent(e);
 }
 

@@ -53,5 +53,11 @@ private:
 
     Receptor &receptor_;
     Plataforma &plataforma_;
-    bool limpando_ = false;
+    // True while the box applies a keystroke's own edit.
+    bool editando_ = false;
+    struct Editando {
+        explicit Editando(bool &f) : flag(f) { flag = true; }
+        ~Editando() { flag = false; }
+        bool &flag;
+    };
 };

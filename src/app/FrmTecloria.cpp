@@ -1,0 +1,353 @@
+#include "app/FrmTecloria.h"
+
+#include "access/ArquivoDatilux.h"
+#include "app/Logotipo.h"
+#include "app/TextoPassagem.h"
+#include "common/CorQt.h"
+#include "common/Digita.h"
+#include "common/Formatos.h"
+#include "common/Mensagem.h"
+#include "common/Plataforma.h"
+#include "config/ArquivoConfig.h"
+#include "controls/FlatButton/Arte.h"
+#include "controls/FlatButton/FlatButton.h"
+#include "controls/Gradiente/Gradiente.h"
+#include "exercises/Progressao.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+// Colours of the counters and clock labels.
+constexpr Cor kFundoValor = RGB(104, 150, 213);
+constexpr Cor kFundoErros = RGB(128, 0, 0);
+constexpr Cor kBranco = RGB(255, 255, 255);
+
+// Screens of this width or less get the compact layout.
+constexpr int kLarguraCompacta = 640;
+
+// The design layout, in the window's inner pixel coordinates (below the menu bar).
+constexpr QSize kTamanhoProjeto(792, 526);
+constexpr QRect kTxtTexto(6, 60, 780, 232);
+constexpr QRect kTxtDigita(6, 330, 780, 190);
+constexpr int kTopoBotoes = 298;
+constexpr QSize kBotao(118, 26);
+constexpr int kPassoBotoes = 158;
+constexpr int kEsquerdaBotoes = 21;
+constexpr QRect kLogo(690, 4, 96, 52);
+
+// The compact layout: outer window 9600 × 7995 twips; controls in inner pixels.
+constexpr QSize kJanelaCompacta(640, 533);
+constexpr QRect kTxtTextoCompacto(0, 58, 633, 181);
+constexpr QRect kTxtDigitaCompacto(0, 272, 633, 218);
+constexpr int kTopoBotoesCompacto = 245;
+constexpr int kEsquerdaBotoesCompacto = 16;
+constexpr int kPassoBotoesCompacto = 120;
+
+void Pintar(QLabel *l, Cor fundo, Cor texto)
+{
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, CorQt(fundo));
+    p.setColor(QPalette::WindowText, CorQt(texto));
+    l->setPalette(p);
+}
+
+} // namespace
+
+FrmTecloria::FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai)
+    : QMainWindow(pai)
+    , digita_(digita)
+    , plataforma_(plataforma)
+    , motor_(digita)
+{
+    setObjectName(QStringLiteral("FrmTecloria"));
+    setWindowTitle(kTitulo);
+    setWindowIcon(Logotipo::Icone());
+    CriarControles();
+    CriarMenus();
+    PosicionarControles();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(500);
+    connect(timer1_, &QTimer::timeout, this, &FrmTecloria::Timer1_Timer);
+    timer1_->start();
+}
+
+FrmTecloria::~FrmTecloria() = default;
+
+void FrmTecloria::CriarControles()
+{
+    centro_ = new QWidget(this);
+    centro_->setObjectName(QStringLiteral("Centro"));
+    setCentralWidget(centro_);
+
+    grd_ = new Gradiente(centro_);
+    grd_->setObjectName(QStringLiteral("Grd"));
+    grd_->DefinirCorInicial(Gradiente::kCorInicialJanelas);
+
+    QFont fonteTexto(QStringLiteral("Courier New"), 12, QFont::Bold);
+    fonteTexto.setStyleHint(QFont::TypeWriter);
+
+    txtTexto_ = new TextoPassagem(centro_);
+    txtTexto_->setObjectName(QStringLiteral("TxtTexto"));
+    txtTexto_->setFont(fonteTexto);
+    txtTexto_->installEventFilter(this);
+
+    txtDigita_ = new CaixaDigitacao(*this, plataforma_, centro_);
+    txtDigita_->setObjectName(QStringLiteral("TxtDigita"));
+    txtDigita_->setFont(fonteTexto);
+    txtDigita_->setEnabled(false);
+    txtDigita_->installEventFilter(this);
+
+    picOrvenal_ = new QLabel(centro_);
+    picOrvenal_->setObjectName(QStringLiteral("PicOrvenal"));
+    picOrvenal_->setPixmap(Logotipo::Marca(kLogo.size()));
+    picOrvenal_->setToolTip(kSiteFabricante);
+    picOrvenal_->setCursor(Qt::PointingHandCursor);
+    picOrvenal_->installEventFilter(this);
+
+    // Caption label + value label with its tool tip.
+    struct Par {
+        const char *legenda;
+        QLabel **valor;
+        const char *nome;
+        const char *dica;
+        int x, y, largLegenda, largValor;
+    };
+    const Par pares[] = {
+        {"Aluno:", &lblAluno_, "LblAluno", "Nome do aluno", 6, 6, 42, 206},
+        {"Classe:", &lblClasse_, "LblClasse", "Classe do exercício atual", 258, 6, 46, 34},
+        {"Exercício nº", &lblExercicio_, "LblExercicio", "Número do exercício atual", 342, 6, 76, 42},
+        {"Tempo máximo:", &lblTempo_, "LblTempo", "Limite de tempo para digitar um exercício", 466, 6, 90, 66},
+        {"Início:", &lblTempoInicial_, "LblTempoInicial", "Horário inicial da digitação do exercício", 6, 32, 42, 66},
+        {"Fim:", &lblTempoFinal_, "LblTempoFinal", "Horário do término da digitação do exercício", 118, 32, 30, 66},
+        {"Tempo Total:", &lblTempoTotal_, "LblTempoTotal", "Tempo transcorrido para a digitação do exercício", 218,
+         32, 78, 66},
+        {"Erros:", &lblErros_, "LblErros", "Quantidade de erros durante a digitação do exercício", 366, 32, 40, 46},
+        {"Qtd Toques:", &lblToques_, "LblToques", "Quantidade de toques durante a digitação do exercício", 456, 32,
+         72, 52},
+    };
+    QFont fonteValor = font();
+    fonteValor.setBold(true);
+    for (const Par &p : pares) {
+        auto *legenda = new QLabel(QString::fromUtf8(p.legenda), centro_);
+        legenda->setGeometry(p.x, p.y, p.largLegenda, 20);
+        legenda->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto *valor = new QLabel(centro_);
+        valor->setObjectName(QString::fromLatin1(p.nome));
+        valor->setToolTip(QString::fromUtf8(p.dica));
+        valor->setGeometry(p.x + p.largLegenda + 4, p.y, p.largValor, 20);
+        valor->setAutoFillBackground(true);
+        valor->setFont(fonteValor);
+        Pintar(valor, kFundoValor, kBranco);
+        *p.valor = valor;
+    }
+    Pintar(lblErros_, kFundoErros, kBranco);
+
+    lblCaps_ = new QLabel(QStringLiteral("Caps"), centro_);
+    lblCaps_->setObjectName(QStringLiteral("LblCaps"));
+    lblCaps_->setGeometry(586, 32, 40, 20);
+    lblCaps_->setAlignment(Qt::AlignCenter);
+    lblCaps_->setAutoFillBackground(true);
+    lblCaps_->setFrameShape(QFrame::Panel);
+    lblCaps_->setFrameShadow(QFrame::Sunken);
+
+    // Only the exit carries an icon: the command captions stand alone.
+    struct Botao {
+        FlatButton **botao;
+        const char *nome;
+        const char *legenda;
+        const char *dica;
+        Arte::Icone icone;
+    };
+    const Botao botoes[] = {
+        {&btnComecar_, "BtnComecar", "Começar (Ctrl+C)", "Começar a digitação do exercício", Arte::Icone::Nenhum},
+        {&btnFinalizar_, "BtnFinalizar", "Finalizar (Ctrl+F)", "Finalizar a digitação do exercício",
+         Arte::Icone::Nenhum},
+        {&btnProximo_, "BtnProximo", "Próximo exercício", "Carregar próximo exercício", Arte::Icone::Nenhum},
+        {&btnCarrega_, "BtnCarrega", "Carregar exercício", "Carregar um exercício definido pelo usuário",
+         Arte::Icone::Nenhum},
+        {&btnSair_, "BtnSair", " Sair", "Sair do programa", Arte::Icone::Sair},
+    };
+    for (const Botao &b : botoes) {
+        auto *botao = new FlatButton(centro_);
+        botao->setObjectName(QString::fromLatin1(b.nome));
+        botao->setToolTip(QString::fromUtf8(b.dica));
+        PrepararBotao(botao, QString::fromUtf8(b.legenda), b.icone, kBotao);
+        *b.botao = botao;
+    }
+    connect(btnComecar_, &FlatButton::Click, this, &FrmTecloria::IniciarDigitacao);
+    connect(btnFinalizar_, &FlatButton::Click, this, &FrmTecloria::FinalizarDigitacao);
+    connect(btnProximo_, &FlatButton::Click, this, &FrmTecloria::ProximoExercicio);
+    connect(btnCarrega_, &FlatButton::Click, this, [this] { ComandoAdministrativo(QStringLiteral("MenuCarregar")); });
+    connect(btnSair_, &FlatButton::Click, this, &QWidget::close);
+}
+
+void FrmTecloria::CriarMenus()
+{
+    auto item = [this](QMenu *menu, const char *nome, const char *legenda, const QKeySequence &atalho = {}) {
+        QAction *a = menu->addAction(QString::fromUtf8(legenda));
+        a->setObjectName(QString::fromLatin1(nome));
+        if (!atalho.isEmpty())
+            a->setShortcut(atalho);
+        return a;
+    };
+    QMenuBar *barra = menuBar();
+
+    QMenu *arquivo = barra->addMenu(QStringLiteral("Arquivo"));
+    arquivo->setObjectName(QStringLiteral("MenuArquivo"));
+    for (const char *nome : {"MenuConfig", "MenuCadAlunos", "MenuMudaAdm"}) {
+        static const QHash<QString, QString> legendas = {
+            {QStringLiteral("MenuConfig"), QStringLiteral("Configurações")},
+            {QStringLiteral("MenuCadAlunos"), QStringLiteral("Cadastro de Alunos")},
+            {QStringLiteral("MenuMudaAdm"), QStringLiteral("Mudar senha de administrador")},
+        };
+        const QString n = QString::fromLatin1(nome);
+        QAction *a = arquivo->addAction(legendas.value(n));
+        a->setObjectName(n);
+        connect(a, &QAction::triggered, this, [this, n] { ComandoAdministrativo(n); });
+    }
+    connect(item(arquivo, "MenuMudaSenha", "Mudar senha de aluno", QKeySequence(Qt::CTRL | Qt::Key_M)),
+            &QAction::triggered, this, [this] {
+                EntrarUsuario();
+                Form_Activate();
+            });
+    arquivo->addSeparator();
+    connect(item(arquivo, "MenuSair", "Sair"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *digitacao = barra->addMenu(QStringLiteral("Digitação"));
+    digitacao->setObjectName(QStringLiteral("MenuDigitacao"));
+    connect(item(digitacao, "MenuIniciaDigita", "Começar digitação", QKeySequence(Qt::CTRL | Qt::Key_C)),
+            &QAction::triggered, this, &FrmTecloria::IniciarDigitacao);
+    connect(item(digitacao, "MenuFimDigita", "Finalizar digitação", QKeySequence(Qt::CTRL | Qt::Key_F)),
+            &QAction::triggered, this, &FrmTecloria::FinalizarDigitacao);
+
+    QMenu *exercicios = barra->addMenu(QStringLiteral("Exercícios"));
+    exercicios->setObjectName(QStringLiteral("MenuExercicios"));
+    connect(item(exercicios, "MenuCarregar", "Carregar Exercício", QKeySequence(Qt::CTRL | Qt::Key_E)),
+            &QAction::triggered, this, [this] { ComandoAdministrativo(QStringLiteral("MenuCarregar")); });
+    connect(item(exercicios, "MenuProximo", "Próximo Exercício", QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &FrmTecloria::ProximoExercicio);
+
+    QMenu *ajuda = barra->addMenu(QStringLiteral("Ajuda"));
+    ajuda->setObjectName(QStringLiteral("MenuAjuda"));
+    connect(item(ajuda, "MenuTopicos", "Tópicos da ajuda"), &QAction::triggered, this,
+            [this] { ComandoAdministrativo(QStringLiteral("MenuTopicos")); });
+    connect(item(ajuda, "MenuSobre", "Sobre"), &QAction::triggered, this,
+            [this] { ComandoAdministrativo(QStringLiteral("MenuSobre")); });
+}
+
+void FrmTecloria::PosicionarControles()
+{
+    const bool c = compacto_;
+    txtTexto_->setGeometry(c ? kTxtTextoCompacto : kTxtTexto);
+    txtDigita_->setGeometry(c ? kTxtDigitaCompacto : kTxtDigita);
+    const int topo = c ? kTopoBotoesCompacto : kTopoBotoes;
+    const int esquerda = c ? kEsquerdaBotoesCompacto : kEsquerdaBotoes;
+    const int passo = c ? kPassoBotoesCompacto : kPassoBotoes;
+    int i = 0;
+    for (FlatButton *b : {btnComecar_, btnFinalizar_, btnProximo_, btnCarrega_, btnSair_})
+        b->move(esquerda + passo * i++, topo);
+    picOrvenal_->setGeometry(kLogo);
+    grd_->move(0, 0);
+    grd_->lower();
+    if (!c)
+        resize(kTamanhoProjeto.width(), kTamanhoProjeto.height() + menuBar()->sizeHint().height());
+}
+
+void FrmTecloria::AplicarLayoutCompacto()
+{
+    compacto_ = true;
+    PosicionarControles();
+    // The outer size is given; the decorations the window manager adds come off it.
+    const QSize moldura = frameGeometry().size() - geometry().size();
+    resize(kJanelaCompacta - moldura);
+}
+
+bool FrmTecloria::event(QEvent *evento)
+{
+    if (evento->type() == QEvent::WindowActivate && !encerrado_)
+        QTimer::singleShot(0, this, &FrmTecloria::Form_Activate);
+    return QMainWindow::event(evento);
+}
+
+void FrmTecloria::showEvent(QShowEvent *evento)
+{
+    QMainWindow::showEvent(evento);
+    // Some window managers never activate a new window: the first activation must not wait for it.
+    if (!ativado_)
+        QTimer::singleShot(0, this, [this] {
+            if (!ativado_)
+                Form_Activate();
+        });
+}
+
+void FrmTecloria::Form_Activate()
+{
+    if (encerrado_)
+        return;
+    if (!ativado_) {
+        ativado_ = true;
+        QString erro;
+        if (!ArquivoDatilux::CarregarSenhaAdm(digita_, erro))
+            MostrarFalha(erro);
+        EntrarUsuario();
+        const int largura = larguraTela_ ? *larguraTela_
+                                         : (screen() ? screen()->geometry().width() : kTamanhoProjeto.width());
+        if (largura <= kLarguraCompacta)
+            AplicarLayoutCompacto();
+    }
+    if (digita_.RespostaDialogo[0] == Digita::kCancelar) {
+        close();
+        return;
+    }
+    lblAluno_->setText(u' ' + digita_.NomeUsuario);
+}
+
+void FrmTecloria::closeEvent(QCloseEvent *evento)
+{
+    evento->accept();
+    if (!encerrado_) {
+        encerrado_ = true;
+        timer1_->stop();
+        emit Encerrado();
+    }
+}
+
+bool FrmTecloria::eventFilter(QObject *alvo, QEvent *evento)
+{
+    // The window's shortcuts win over the text boxes' own copy and paste keys.
+    if (evento->type() == QEvent::ShortcutOverride && (alvo == txtDigita_ || alvo == txtTexto_)) {
+        auto *tecla = static_cast<QKeyEvent *>(evento);
+        if (tecla->modifiers() == Qt::ControlModifier) {
+            switch (tecla->key()) {
+            case Qt::Key_C:
+            case Qt::Key_F:
+            case Qt::Key_E:
+            case Qt::Key_P:
+            case Qt::Key_M:
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    if (alvo == picOrvenal_ && evento->type() == QEvent::MouseButtonRelease) {
+        plataforma_.AbrirEndereco(QUrl(kSiteFabricante));
+        return true;
+    }
+    return QMainWindow::eventFilter(alvo, evento);
+}
+
+void FrmTecloria::MostrarFalha(const QString &erro)
+{
+    if (!erro.isEmpty())
+        Mensagem::Critico(this, erro);
+}

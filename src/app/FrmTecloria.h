@@ -1,0 +1,133 @@
+#pragma once
+
+#include "app/CaixaDigitacao.h"
+#include "app/MotorDigitacao.h"
+#include "app/Sessao.h"
+
+#include <QMainWindow>
+#include <QTime>
+
+#include <optional>
+
+class Digita;
+class FlatButton;
+class Gradiente;
+class Plataforma;
+class QAction;
+class QLabel;
+class QTimer;
+class TextoPassagem;
+namespace Progressao {
+struct Carga;
+}
+
+// The main window: the passage, the input box, the session's counters and clock, the buttons and
+// the menus that open every other window. Closing it ends the program.
+class FrmTecloria : public QMainWindow, private CaixaDigitacao::Receptor {
+    Q_OBJECT
+
+public:
+    static inline const QString kTitulo = QStringLiteral("Datilux - Treinamento de digitação");
+    // The maker's web site, opened by the logo.
+    static inline const QString kSiteFabricante = QStringLiteral("https://datilux.example/");
+
+    FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai = nullptr);
+    ~FrmTecloria() override;
+
+    // Commands of the buttons and menus.
+    void IniciarDigitacao();
+    void FinalizarDigitacao();
+    void ProximoExercicio();
+    void EntrarUsuario();
+    void AplicarConfiguracao();
+    void CarregarExercicio();
+
+    // The window's activation handling (first time: administrator password, login, layout; every time:
+    // a cancelled login ends the program). Runs on every activation of the window and after each modal
+    // window the main window opened.
+    void Form_Activate();
+
+    // The layout for screens of 640 pixels or less.
+    void AplicarLayoutCompacto();
+    bool LayoutCompacto() const { return compacto_; }
+    // The width the compact-layout decision reads; tests set it (nullopt: the primary screen's).
+    void DefinirLarguraTela(std::optional<int> pixels) { larguraTela_ = pixels; }
+
+    // State a person sees through the labels and buttons; read by the tests.
+    bool EmDigitacao() const { return emDigitacao_; }
+    bool ExercicioCarregado() const { return exercicioCarregado_; }
+    bool ExercicioConcluido() const { return exercicioConcluido_; }
+    int SegundosTotal() const { return segundosTotal_; }
+    const MotorDigitacao &Motor() const { return motor_; }
+    bool FocoDigita() const { return focoDigita_; }
+
+signals:
+    // The main window was closed: the program ends.
+    void Encerrado();
+
+protected:
+    bool event(QEvent *evento) override;
+    void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
+    bool eventFilter(QObject *alvo, QEvent *evento) override;
+
+private:
+    // CaixaDigitacao::Receptor
+    bool TxtDigita_KeyDown(int codigoTecla) override;
+    bool TxtDigita_KeyPress(int k) override;
+    void TxtDigita_Change() override;
+    void TxtDigita_GotFocus() override;
+    void TxtDigita_LostFocus() override;
+
+    void CriarControles();
+    void CriarMenus();
+    void PosicionarControles();
+    void ZerarSessao();
+    void Timer1_Timer();
+    void MostrarErros();
+    void AvisarErro();
+    void MostrarFalha(const QString &erro);
+    void AplicarCarga(const Progressao::Carga &carga);
+    void AplicarEstadoBotoes();
+    void ComandoAdministrativo(const QString &nome);
+
+    Digita &digita_;
+    Plataforma &plataforma_;
+    MotorDigitacao motor_;
+    Sessao::IndicadorCaps caps_;
+
+    QWidget *centro_ = nullptr;
+    Gradiente *grd_ = nullptr;
+    TextoPassagem *txtTexto_ = nullptr;
+    CaixaDigitacao *txtDigita_ = nullptr;
+    QLabel *picOrvenal_ = nullptr;
+    FlatButton *btnComecar_ = nullptr;
+    FlatButton *btnFinalizar_ = nullptr;
+    FlatButton *btnProximo_ = nullptr;
+    FlatButton *btnCarrega_ = nullptr;
+    FlatButton *btnSair_ = nullptr;
+    QLabel *lblAluno_ = nullptr;
+    QLabel *lblClasse_ = nullptr;
+    QLabel *lblExercicio_ = nullptr;
+    QLabel *lblTempo_ = nullptr;
+    QLabel *lblTempoInicial_ = nullptr;
+    QLabel *lblTempoFinal_ = nullptr;
+    QLabel *lblTempoTotal_ = nullptr;
+    QLabel *lblErros_ = nullptr;
+    QLabel *lblToques_ = nullptr;
+    QLabel *lblCaps_ = nullptr;
+    QTimer *timer1_ = nullptr;
+
+    bool ativado_ = false;
+    bool compacto_ = false;
+    std::optional<int> larguraTela_;
+    bool emDigitacao_ = false;
+    bool exercicioCarregado_ = false;
+    bool exercicioConcluido_ = false;
+    bool focoDigita_ = false;
+    bool avisandoFoco_ = false;
+    bool encerrado_ = false;
+    int segundosTotal_ = 0;
+    // The times the clock labels show, kept as times of day (the labels are their text).
+    std::optional<QTime> inicio_;
+};

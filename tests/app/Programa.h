@@ -1,0 +1,136 @@
+#pragma once
+
+// The whole program over a temporary data folder, driven as a person would: the real main window,
+// the real login typed on the keyboard, the message boxes recorded.
+
+#include "support/Ambiente.h"
+#include "support/DialogoModal.h"
+#include "support/PlataformaTeste.h"
+#include "access/ArquivoAlunos.h"
+#include "access/ArquivoDatilux.h"
+#include "access/TestaSenha.h"
+#include "app/CaixaDigitacao.h"
+#include "app/FrmTecloria.h"
+#include "app/TextoPassagem.h"
+#include "common/Mensagem.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+struct Programa {
+    Ambiente amb;
+    PlataformaTeste plataforma;
+    Mensagem::Gravador mensagens;
+    std::unique_ptr<FrmTecloria> janela;
+
+    // `avisoInicial`: leave the first-run notice on (a new installation).
+    explicit Programa(bool avisoInicial = false)
+    {
+        if (!avisoInicial) {
+            QString erro;
+            ArquivoDatilux::GravarConfig(amb.digita, ArquivoDatilux::kChaveMostrarSenha, QStringLiteral("1"), erro);
+            amb.digita.TextoConfig.clear();
+        }
+    }
+
+    ~Programa()
+    {
+        if (janela)
+            janela->close();
+    }
+
+    bool Cadastrar(int codigo, const QString &nome, const QString &senha, int classe, int exercicio)
+    {
+        ArquivoAlunos arquivo;
+        QString erro;
+        if (!arquivo.Abrir(amb.Caminho(ArquivoAlunos::kNomeArquivo), erro))
+            return false;
+        Aluno a;
+        a.Codigo = QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0'));
+        a.Nome = nome;
+        a.Senha = senha;
+        a.Classe = qint16(classe);
+        a.Exercicio = qint16(exercicio);
+        return arquivo.Gravar(a, erro);
+    }
+
+    // Types into whatever has the focus: '\n' is Enter; letters outside ASCII come as input-method
+    // commits, as dead keys deliver them.
+    static void Teclar(const QString &texto)
+    {
+        for (QChar c : texto) {
+            QWidget *foco = QApplication::focusWidget();
+            if (!foco)
+                return;
+            if (c == u'\n') {
+                QTest::keyClick(foco, Qt::Key_Return);
+            } else if (c.unicode() < 128) {
+                QTest::keyClick(foco, char(c.unicode()));
+            } else {
+                // A dead key first shows its accent as a composition, then commits the letter.
+                QInputMethodEvent composicao(QStringLiteral("´"), {});
+                QCoreApplication::sendEvent(foco, &composicao);
+                QInputMethodEvent e;
+                e.setCommitString(QString(c));
+                QCoreApplication::sendEvent(foco, &e);
+            }
+        }
+    }
+
+    // Opens the program and logs in by keyboard (code, Enter, password, Enter, Enter).
+    void Abrir(const QString &codigo, const QString &senha)
+    {
+        AoAbrirModal<TestaSenha>([codigo, senha](TestaSenha *login) {
+            QTRY_VERIFY(login->findChild<QLineEdit *>(QStringLiteral("TxtCodigo"))->hasFocus());
+            Teclar(codigo + u'\n' + senha + QStringLiteral("\n\n"));
+        });
+        janela = std::make_unique<FrmTecloria>(amb.digita, plataforma);
+        janela->DefinirLarguraTela(1024);
+        janela->show();
+    }
+
+    // Waits until the login has gone through and the window shows the user.
+    bool Entrou() const
+    {
+        auto *aluno = Rotulo("LblAluno");
+        return aluno && !aluno->text().trimmed().isEmpty();
+    }
+
+    QLabel *Rotulo(const char *nome) const { return janela->findChild<QLabel *>(QString::fromLatin1(nome)); }
+    QString Texto(const char *nome) const { return Rotulo(nome)->text(); }
+    CaixaDigitacao *Caixa() const { return janela->findChild<CaixaDigitacao *>(QStringLiteral("TxtDigita")); }
+    TextoPassagem *Passagem() const { return janela->findChild<TextoPassagem *>(QStringLiteral("TxtTexto")); }
+    QAction *Menu(const char *nome) const { return janela->findChild<QAction *>(QString::fromLatin1(nome)); }
+
+    // The main window back in front, as it is when the login has closed on a desktop.
+    bool Ativar() const
+    {
+        if (!janela->isActiveWindow())
+            janela->activateWindow();
+        return QTest::qWaitForWindowActive(janela.get());
+    }
+
+    // A shortcut as the student presses it, wherever the focus is in the window.
+    void Atalho(Qt::Key tecla) const
+    {
+        if (!Ativar())
+            return;
+        QWidget *foco = QApplication::focusWidget() ? QApplication::focusWidget() : janela.get();
+        QTest::keyClick(foco, tecla, Qt::ControlModifier);
+    }
+    void Comecar() const { Atalho(Qt::Key_C); }
+
+    // The passage's lines, as the student types them.
+    QStringList Linhas() const
+    {
+        QStringList l = Passagem()->Texto().split(QStringLiteral("\r\n"));
+        l.removeLast();
+        return l;
+    }
+};

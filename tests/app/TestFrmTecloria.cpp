@@ -1,0 +1,372 @@
+#include "Programa.h"
+
+#include "access/InfoSenha.h"
+#include "access/MsgSenha.h"
+#include "access/MudaSenha.h"
+#include "config/ArquivoConfig.h"
+#include "config/Configura.h"
+#include "controls/FlatButton/FlatButton.h"
+#include "exercises/Biblioteca.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QTest>
+
+namespace {
+
+const QString kRecusaProximo = QStringLiteral("Mudança de exercício permitida somente\rapós conclusão do exercício atual!");
+
+QString Registro(const Ambiente &amb, int codigo)
+{
+    return QString::fromLatin1(amb.Ler(QStringLiteral("Alunos.arq")).mid((codigo - 1) * 62, 62).toHex());
+}
+
+Aluno LerAluno(const Ambiente &amb, int codigo)
+{
+    return ArquivoAlunos::Decodificar(amb.Ler(QStringLiteral("Alunos.arq")).mid((codigo - 1) * 62, 62));
+}
+
+} // namespace
+
+class TestFrmTecloria : public QObject {
+    Q_OBJECT
+
+private slots:
+    void primeiraExecucao()
+    {
+        Programa p(true);
+        AoAbrirModal<MsgSenha>([](MsgSenha *aviso) {
+            QVERIFY(aviso->findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(QStringLiteral("KORVA")));
+            aviso->findChild<QCheckBox *>(QStringLiteral("ChkMsg"))->setChecked(true);
+            QTest::mouseClick(aviso->findChild<FlatButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        });
+        p.Abrir(QString(), QStringLiteral("korva"));
+        QTRY_VERIFY(p.Entrou());
+        QCOMPARE(p.Texto("LblAluno"), QStringLiteral(" Administrador"));
+        p.amb.digita.TextoConfig.clear();
+        QString valor, erro;
+        QVERIFY(ArquivoDatilux::LerConfig(p.amb.digita, QStringLiteral("SenhaAdm"), valor, erro));
+        QCOMPARE(valor, QStringLiteral("KORVA"));
+        QVERIFY(ArquivoDatilux::LerConfig(p.amb.digita, QStringLiteral("MostrarSenha"), valor, erro));
+        QCOMPARE(valor, QStringLiteral("1"));
+        QCOMPARE(p.amb.digita.SenhaAdmAtual, QStringLiteral("KORVA"));
+    }
+
+    void loginCanceladoEncerra()
+    {
+        Programa p;
+        AoAbrirModal<TestaSenha>([](TestaSenha *login) {
+            QTest::mouseClick(login->findChild<FlatButton *>(QStringLiteral("BtnCancelar")), Qt::LeftButton);
+        });
+        p.janela = std::make_unique<FrmTecloria>(p.amb.digita, p.plataforma);
+        QSignalSpy encerrado(p.janela.get(), &FrmTecloria::Encerrado);
+        p.janela->show();
+        QTRY_COMPARE(encerrado.count(), 1);
+        QVERIFY(!p.janela->isVisible());
+    }
+
+    void mudarAlunoCanceladoEncerra()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a1"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a1"));
+        QTRY_VERIFY(p.Entrou());
+        QSignalSpy encerrado(p.janela.get(), &FrmTecloria::Encerrado);
+        AoAbrirModal<TestaSenha>([](TestaSenha *login) { login->close(); });
+        p.Menu("MenuMudaSenha")->trigger();
+        QTRY_COMPARE(encerrado.count(), 1);
+    }
+
+    // A student types a whole class 1 exercise: one Enter at each line end, the last one finishing.
+    void exercicioInteiro()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA SOUZA"), QStringLiteral("abc"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("ABC"));
+        QTRY_VERIFY(p.Entrou());
+        QCOMPARE(p.Texto("LblAluno"), QStringLiteral(" ANA SOUZA"));
+        QCOMPARE(p.Texto("LblClasse"), QStringLiteral(" 01"));
+        QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 001"));
+        QCOMPARE(p.Passagem()->Texto(), *Biblioteca::Texto(1, 0));
+        QVERIFY(!p.Caixa()->isEnabled());
+
+        p.Comecar();
+        QVERIFY(p.janela->EmDigitacao());
+        QTRY_VERIFY(p.Caixa()->hasFocus());
+        QVERIFY(!p.janela->findChild<FlatButton *>(QStringLiteral("BtnComecar"))->Enabled());
+        const QStringList linhas = p.Linhas();
+        Programa::Teclar(linhas.join(u'\n') + u'\n');
+        QVERIFY(!p.janela->EmDigitacao());
+        QVERIFY(p.janela->ExercicioConcluido());
+        QVERIFY(!p.Caixa()->isEnabled());
+        QCOMPARE(p.Texto("LblErros"), QString());
+        // 590 characters and 9 counted Enters; the last Enter is not counted.
+        QCOMPARE(p.Texto("LblToques"), QStringLiteral(" 599"));
+        QCOMPARE(p.mensagens.Textos(), QStringList());
+        QCOMPARE(p.Texto("LblTempoTotal"), QStringLiteral("00:00:00"));
+        // The passage is coloured up to its last character.
+        QCOMPARE(p.Passagem()->CorEm(58), RGB(0, 0, 255));
+        QCOMPARE(p.Passagem()->CorEm(int(p.Passagem()->toPlainText().size()) - 2), RGB(0, 0, 255));
+
+        // Moving on writes the record first, then loads the next exercise.
+        p.Atalho(Qt::Key_P);
+        QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 002"));
+        QCOMPARE(LerAluno(p.amb, 1).Exercicio, qint16(2));
+        QCOMPARE(p.Passagem()->Texto(), *Biblioteca::Texto(1, 1));
+    }
+
+    void incompletoComSoEnter()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 3, 2));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        Programa::Teclar(QString(p.Linhas().size(), u'\n'));
+        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Reprovado - Exercício incompleto!")});
+        QVERIFY(p.janela->ExercicioConcluido());
+    }
+
+    // Class 6: passed with no error within the limit; failed one second over it, or with one error.
+    void veredito_data()
+    {
+        QTest::addColumn<int>("segundos");
+        QTest::addColumn<bool>("comErro");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("no limite") << 60 << false << "Parabéns, você foi aprovado!";
+        QTest::newRow("um segundo a mais") << 61 << false << "Infelizmente você foi reprovado!";
+        QTest::newRow("rapido com um erro") << 30 << true << "Infelizmente você foi reprovado!";
+    }
+    void veredito()
+    {
+        QFETCH(int, segundos);
+        QFETCH(bool, comErro);
+        QFETCH(QString, mensagem);
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("BIA"), QStringLiteral("b"), 6, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("b"));
+        QTRY_VERIFY(p.Entrou());
+        QCOMPARE(p.Texto("LblTempo"), QStringLiteral("00:01:00"));
+        p.amb.relogio.Definir(QTime(23, 59, 40));
+        p.Comecar();
+        QCOMPARE(p.Texto("LblTempo"), QStringLiteral("00:01:00"));
+        QStringList linhas = p.Linhas();
+        const QString ultima = linhas.takeLast();
+        // Accented letters arrive as input-method commits, as dead keys give them.
+        Programa::Teclar(linhas.join(u'\n') + u'\n');
+        if (comErro)
+            Programa::Teclar(QStringLiteral("#")); // refused by lock mode, counted as an error
+        Programa::Teclar(ultima);
+        QCOMPARE(p.Texto("LblErros"), comErro ? QStringLiteral(" 1") : QString());
+        p.amb.relogio.Avancar(segundos); // across midnight
+        Programa::Teclar(QStringLiteral("\n"));
+        QCOMPARE(p.mensagens.Textos(), QStringList{mensagem});
+        QCOMPARE(p.janela->SegundosTotal(), segundos);
+    }
+
+    void travaRecusaSemContar()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        Programa::Teclar(QStringLiteral("as"));
+        Programa::Teclar(QStringLiteral("x"));
+        QCOMPARE(p.Caixa()->toPlainText(), QStringLiteral("as"));
+        QCOMPARE(p.Texto("LblToques"), QStringLiteral(" 2"));
+        QCOMPARE(p.Texto("LblErros"), QStringLiteral(" 1"));
+        QCOMPARE(p.Rotulo("LblErros")->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(p.plataforma.sons, 1);
+        // The next tick restores the label's colour.
+        QTRY_COMPARE(p.Rotulo("LblErros")->palette().color(QPalette::Window), QColor(128, 0, 0));
+    }
+
+    void backspaceEEsquerdaProibidos()
+    {
+        Programa p;
+        ConfigRec rec;
+        rec.BackSpace = 0;
+        rec.Travar = 0;
+        QString erro;
+        QVERIFY(ArquivoConfig::Gravar(p.amb.Caminho(QStringLiteral("Config.arq")), rec, erro));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        Programa::Teclar(QStringLiteral("ax"));
+        QTest::keyClick(p.Caixa(), Qt::Key_Backspace);
+        QTest::keyClick(p.Caixa(), Qt::Key_Left);
+        QCOMPARE(p.Caixa()->toPlainText(), QStringLiteral("ax"));
+        QCOMPARE(p.Caixa()->Caret(), 2);
+        QCOMPARE(p.Texto("LblToques"), QStringLiteral(" 2"));
+        QCOMPARE(p.Texto("LblErros"), QStringLiteral(" 1"));
+    }
+
+    void caixaSoAceitaTeclas()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        QApplication::clipboard()->setText(QStringLiteral("asdfg asdfg"));
+        QTest::keyClick(p.Caixa(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(p.Caixa(), Qt::Key_Insert, Qt::ShiftModifier);
+        p.Caixa()->paste();
+        QCOMPARE(p.Caixa()->toPlainText(), QString());
+        QCOMPARE(p.Texto("LblToques"), QString());
+    }
+
+    void proximoExercicio()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 2, 59));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        const QString antes = Registro(p.amb, 1);
+        p.Menu("MenuProximo")->trigger();
+        QCOMPARE(p.mensagens.Textos(), QStringList{kRecusaProximo});
+        QCOMPARE(Registro(p.amb, 1), antes);
+
+        // Any finish unlocks the next exercise, complete or not.
+        p.mensagens.Limpar();
+        p.Comecar();
+        p.Atalho(Qt::Key_F);
+        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Reprovado - Exercício incompleto!")});
+        p.mensagens.Limpar();
+        p.Menu("MenuProximo")->trigger();
+        QCOMPARE(LerAluno(p.amb, 1).Exercicio, qint16(60));
+        QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 060"));
+        QVERIFY(p.Passagem()->Texto().startsWith(QStringLiteral("Fim da Classe 02\r\n")));
+
+        p.Comecar();
+        p.Atalho(Qt::Key_F);
+        p.mensagens.Limpar();
+        p.Menu("MenuProximo")->trigger();
+        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Exercício não existente!")});
+        QCOMPARE(LerAluno(p.amb, 1).Exercicio, qint16(61));
+        QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 060"));
+    }
+
+    void administradorRecusado()
+    {
+        Programa p;
+        p.Abrir(QStringLiteral("0"), QStringLiteral("KORVA"));
+        QTRY_VERIFY(p.Entrou());
+        p.Menu("MenuProximo")->trigger();
+        p.Comecar();
+        QCOMPARE(p.mensagens.Textos(), (QStringList{QStringLiteral("Opção permitida somente com senha de aluno!"),
+                                                    QStringLiteral("Favor carregar exercício!")}));
+    }
+
+    void alunoNaoConfigura()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Menu("MenuConfig")->trigger();
+        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Configuração permitida somente ao Administrador!")});
+        QVERIFY(!p.amb.Existe(QStringLiteral("Config.arq")));
+    }
+
+    void configuracao()
+    {
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        QTRY_VERIFY(p.Entrou());
+
+        AoAbrirModal<Configura>([](Configura *c) { c->reject(); });
+        p.Menu("MenuConfig")->trigger();
+        QVERIFY(!p.amb.Existe(QStringLiteral("Config.arq")));
+
+        AoAbrirModal<Configura>([](Configura *c) {
+            QTest::mouseClick(c->findChild<FlatButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        });
+        p.Menu("MenuConfig")->trigger();
+        QCOMPARE(p.amb.Ler(QStringLiteral("Config.arq")).size(), 54);
+
+        AoAbrirModal<Configura>([](Configura *c) {
+            c->findChild<QComboBox *>(QStringLiteral("CmbTamanhoFonte"))->setCurrentText(QStringLiteral("16"));
+            c->findChild<QCheckBox *>(QStringLiteral("ChkTravar"))->setChecked(false);
+            QTest::mouseClick(c->findChild<FlatButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        });
+        p.Menu("MenuConfig")->trigger();
+        QCOMPARE(p.Caixa()->font().pointSize(), 16);
+        QCOMPARE(p.Passagem()->font().pointSize(), 16);
+        QVERIFY(!p.amb.digita.TravaNoErro);
+        QVERIFY(p.amb.digita.PermiteBackspace);
+    }
+
+    void mudarSenhaAdministrador()
+    {
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        QTRY_VERIFY(p.Entrou());
+        AoAbrirModal<InfoSenha>([](InfoSenha *) { Programa::Teclar(QStringLiteral("Korva\n\n")); });
+        AoAbrirModal<MudaSenha>([&p](MudaSenha *muda) {
+            Programa::Teclar(QStringLiteral("nova\nvelha\n"));
+            QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Senha não confere!")});
+            QTRY_VERIFY(muda->findChild<QLineEdit *>(QStringLiteral("TxtSenha"))->hasFocus());
+            muda->findChild<QLineEdit *>(QStringLiteral("TxtSenha"))->clear();
+            muda->findChild<QLineEdit *>(QStringLiteral("TxtConfirma"))->clear();
+            Programa::Teclar(QStringLiteral("nova\nnova\n\n"));
+        });
+        p.Menu("MenuMudaAdm")->trigger();
+        QCOMPARE(p.amb.digita.SenhaAdmAtual, QStringLiteral("NOVA"));
+        p.amb.digita.TextoConfig.clear();
+        QString valor, erro;
+        QVERIFY(ArquivoDatilux::LerConfig(p.amb.digita, QStringLiteral("SenhaAdm"), valor, erro));
+        QCOMPARE(valor, QStringLiteral("NOVA"));
+    }
+
+    void layoutCompacto_data()
+    {
+        QTest::addColumn<int>("largura");
+        QTest::addColumn<bool>("compacto");
+        QTest::newRow("640") << 640 << true;
+        QTest::newRow("800") << 800 << false;
+    }
+    void layoutCompacto()
+    {
+        QFETCH(int, largura);
+        QFETCH(bool, compacto);
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        p.janela->DefinirLarguraTela(largura);
+        QTRY_VERIFY(p.Entrou());
+        QCOMPARE(p.janela->LayoutCompacto(), compacto);
+        if (compacto) {
+            QCOMPARE(p.Passagem()->geometry(), QRect(0, 58, 633, 181));
+            QCOMPARE(p.Caixa()->geometry(), QRect(0, 272, 633, 218));
+            QCOMPARE(p.janela->findChild<FlatButton *>(QStringLiteral("BtnSair"))->pos(), QPoint(496, 245));
+        }
+    }
+
+    void logoAbreOSite()
+    {
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        QTRY_VERIFY(p.Entrou());
+        QTest::mouseClick(p.Rotulo("PicOrvenal"), Qt::LeftButton);
+        QCOMPARE(p.plataforma.enderecos, QList<QUrl>{QUrl(FrmTecloria::kSiteFabricante)});
+    }
+
+    void indicadorCapsPisca()
+    {
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        QTRY_VERIFY(p.Entrou());
+        p.plataforma.caps = true;
+        QLabel *caps = p.Rotulo("LblCaps");
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(200, 0, 0));
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
+        p.plataforma.caps = false;
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
+    }
+};
+
+QTEST_MAIN(TestFrmTecloria)
+#include "TestFrmTecloria.moc"
