@@ -73,6 +73,8 @@ ArquivoAlunos::~ArquivoAlunos() = default;
 bool ArquivoAlunos::Abrir(const QString &caminho, QString &erro)
 {
     Fechar();
+    // Known even when opening fails, so that every later message still names the file.
+    caminho_ = caminho;
     auto arquivo = std::make_unique<QFile>(caminho);
     // Unbuffered: a record written by another handle (the main window's progress write while the
     // login is open, say) must be seen at once, never served from a stale read buffer.
@@ -83,7 +85,6 @@ bool ArquivoAlunos::Abrir(const QString &caminho, QString &erro)
             return false;
         }
     }
-    caminho_ = caminho;
     dispositivo_ = arquivo.get();
     proprio_ = std::move(arquivo);
     return true;

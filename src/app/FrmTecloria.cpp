@@ -16,10 +16,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -40,7 +42,7 @@ constexpr int kTopoBotoes = 298;
 constexpr QSize kBotao(118, 26);
 constexpr int kPassoBotoes = 158;
 constexpr int kEsquerdaBotoes = 21;
-constexpr QRect kLogo(690, 4, 96, 52);
+constexpr QRect kLogo(662, 4, 124, 52);
 
 // The compact layout: outer window 9600 × 7995 twips; controls in inner pixels.
 constexpr QSize kJanelaCompacta(640, 533);
@@ -113,47 +115,77 @@ void FrmTecloria::CriarControles()
     picOrvenal_->setCursor(Qt::PointingHandCursor);
     picOrvenal_->installEventFilter(this);
 
-    // Caption label + value label with its tool tip.
+    // Caption label + value label with its tool tip, in two rows at the top. The rows are laid out
+    // from the captions' measured widths so that no caption is cut, and they fit in the compact
+    // window (633 pixels) as well: the student's name takes what is left of the first row.
     struct Par {
         const char *legenda;
         QLabel **valor;
         const char *nome;
         const char *dica;
-        int x, y, largLegenda, largValor;
+        int linha;
+        int largValor; // 0: the rest of the row
     };
     const Par pares[] = {
-        {"Aluno:", &lblAluno_, "LblAluno", "Nome do aluno", 6, 6, 42, 206},
-        {"Classe:", &lblClasse_, "LblClasse", "Classe do exercício atual", 258, 6, 46, 34},
-        {"Exercício nº", &lblExercicio_, "LblExercicio", "Número do exercício atual", 342, 6, 76, 42},
-        {"Tempo máximo:", &lblTempo_, "LblTempo", "Limite de tempo para digitar um exercício", 466, 6, 90, 66},
-        {"Início:", &lblTempoInicial_, "LblTempoInicial", "Horário inicial da digitação do exercício", 6, 32, 42, 66},
-        {"Fim:", &lblTempoFinal_, "LblTempoFinal", "Horário do término da digitação do exercício", 118, 32, 30, 66},
-        {"Tempo Total:", &lblTempoTotal_, "LblTempoTotal", "Tempo transcorrido para a digitação do exercício", 218,
-         32, 78, 66},
-        {"Erros:", &lblErros_, "LblErros", "Quantidade de erros durante a digitação do exercício", 366, 32, 40, 46},
-        {"Qtd Toques:", &lblToques_, "LblToques", "Quantidade de toques durante a digitação do exercício", 456, 32,
-         72, 52},
+        {"Aluno:", &lblAluno_, "LblAluno", "Nome do aluno", 0, 0},
+        {"Classe:", &lblClasse_, "LblClasse", "Classe do exercício atual", 0, 34},
+        {"Exercício nº", &lblExercicio_, "LblExercicio", "Número do exercício atual", 0, 42},
+        {"Tempo máximo:", &lblTempo_, "LblTempo", "Limite de tempo para digitar um exercício", 0, 62},
+        {"Início:", &lblTempoInicial_, "LblTempoInicial", "Horário inicial da digitação do exercício", 1, 60},
+        {"Fim:", &lblTempoFinal_, "LblTempoFinal", "Horário do término da digitação do exercício", 1, 60},
+        {"Tempo Total:", &lblTempoTotal_, "LblTempoTotal", "Tempo transcorrido para a digitação do exercício", 1,
+         60},
+        {"Erros:", &lblErros_, "LblErros", "Quantidade de erros durante a digitação do exercício", 1, 42},
+        {"Qtd Toques:", &lblToques_, "LblToques", "Quantidade de toques durante a digitação do exercício", 1, 48},
     };
-    QFont fonteValor = font();
+    const QFont fonteLegenda = Arte::FonteBotao();
+    QFont fonteValor = fonteLegenda;
     fonteValor.setBold(true);
+    const QFontMetrics medida(fonteLegenda);
+    constexpr int kMargem = 6;
+    constexpr int kFimLinha = 627;
+    constexpr int kEntreLegendaEValor = 3;
+    constexpr int kEntrePares = 9;
+    constexpr int kLarguraCaps = 36;
+    constexpr int kTopoLinha[] = {8, 33};
+    constexpr int kAlturaRotulo = 19;
+
+    // What the first row needs besides the student's name.
+    int ocupado = kMargem;
     for (const Par &p : pares) {
-        auto *legenda = new QLabel(QString::fromUtf8(p.legenda), centro_);
-        legenda->setGeometry(p.x, p.y, p.largLegenda, 20);
-        legenda->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (p.linha == 0)
+            ocupado += medida.horizontalAdvance(QString::fromUtf8(p.legenda)) + kEntreLegendaEValor + p.largValor
+                + kEntrePares;
+    }
+    const int largAluno = qMax(120, kFimLinha - ocupado + kEntrePares);
+
+    int x[2] = {kMargem, kMargem};
+    for (const Par &p : pares) {
+        const QString texto = QString::fromUtf8(p.legenda);
+        const int largLegenda = medida.horizontalAdvance(texto);
+        const int largValor = p.largValor ? p.largValor : largAluno;
+        int &xi = x[p.linha];
+        auto *legenda = new QLabel(texto, centro_);
+        legenda->setFont(fonteLegenda);
+        legenda->setGeometry(xi, kTopoLinha[p.linha], largLegenda, kAlturaRotulo);
+        xi += largLegenda + kEntreLegendaEValor;
         auto *valor = new QLabel(centro_);
         valor->setObjectName(QString::fromLatin1(p.nome));
         valor->setToolTip(QString::fromUtf8(p.dica));
-        valor->setGeometry(p.x + p.largLegenda + 4, p.y, p.largValor, 20);
+        valor->setGeometry(xi, kTopoLinha[p.linha], largValor, kAlturaRotulo);
         valor->setAutoFillBackground(true);
         valor->setFont(fonteValor);
+        valor->setAlignment(p.largValor ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         Pintar(valor, kFundoValor, kBranco);
         *p.valor = valor;
+        xi += largValor + kEntrePares;
     }
     Pintar(lblErros_, kFundoErros, kBranco);
 
     lblCaps_ = new QLabel(QStringLiteral("Caps"), centro_);
     lblCaps_->setObjectName(QStringLiteral("LblCaps"));
-    lblCaps_->setGeometry(586, 32, 40, 20);
+    lblCaps_->setFont(fonteLegenda);
+    lblCaps_->setGeometry(qMax(x[1], kFimLinha - kLarguraCaps), kTopoLinha[1], kLarguraCaps, kAlturaRotulo);
     lblCaps_->setAlignment(Qt::AlignCenter);
     lblCaps_->setAutoFillBackground(true);
     lblCaps_->setFrameShape(QFrame::Panel);
@@ -242,6 +274,22 @@ void FrmTecloria::CriarMenus()
             [this] { ComandoAdministrativo(QStringLiteral("MenuTopicos")); });
     connect(item(ajuda, "MenuSobre", "Sobre"), &QAction::triggered, this,
             [this] { ComandoAdministrativo(QStringLiteral("MenuSobre")); });
+
+    // The menus without the mouse: F10 opens the first one, Alt and a menu's initial opens that menu
+    // (the captions stay as they are written: no accelerator marks).
+    const std::pair<QKeySequence, QMenu *> aberturas[] = {
+        {QKeySequence(Qt::Key_F10), arquivo},
+        {QKeySequence(Qt::ALT | Qt::Key_A), arquivo},
+        {QKeySequence(Qt::ALT | Qt::Key_D), digitacao},
+        {QKeySequence(Qt::ALT | Qt::Key_E), exercicios},
+        {QKeySequence(Qt::ALT | Qt::Key_J), ajuda},
+    };
+    for (const auto &[atalho, menu] : aberturas) {
+        auto *abrir = new QShortcut(atalho, this);
+        connect(abrir, &QShortcut::activated, this, [barra, m = menu] {
+            barra->setActiveAction(m->menuAction());
+        });
+    }
 }
 
 void FrmTecloria::PosicionarControles()

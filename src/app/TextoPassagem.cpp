@@ -15,6 +15,8 @@ TextoPassagem::TextoPassagem(QWidget *pai)
     setLineWrapMode(QTextEdit::NoWrap);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setContextMenuPolicy(Qt::NoContextMenu);
+    // A read-only passage shows no caret.
+    setCursorWidth(0);
 }
 
 void TextoPassagem::DefinirTexto(const QString &passagemCrLf)
@@ -22,6 +24,10 @@ void TextoPassagem::DefinirTexto(const QString &passagemCrLf)
     passagem_ = passagemCrLf;
     QString plano = passagemCrLf;
     plano.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // The line break after the last line is never typed (the last Enter ends the passage): shown, it
+    // would only add an empty line and a scroll bar.
+    if (plano.endsWith(u'\n'))
+        plano.chop(1);
     setPlainText(plano);
 }
 

@@ -11,6 +11,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 namespace {
@@ -352,6 +354,31 @@ private slots:
         QTRY_VERIFY(p.Entrou());
         QTest::mouseClick(p.Rotulo("PicOrvenal"), Qt::LeftButton);
         QCOMPARE(p.plataforma.enderecos, QList<QUrl>{QUrl(FrmTecloria::kSiteFabricante)});
+    }
+
+    // The menus open from the keyboard: F10 the first one, Alt and a menu's initial that menu.
+    void menusPeloTeclado_data()
+    {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<int>("modificador");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("F10") << int(Qt::Key_F10) << int(Qt::NoModifier) << "MenuArquivo";
+        QTest::newRow("Alt+D") << int(Qt::Key_D) << int(Qt::AltModifier) << "MenuDigitacao";
+        QTest::newRow("Alt+J") << int(Qt::Key_J) << int(Qt::AltModifier) << "MenuAjuda";
+    }
+    void menusPeloTeclado()
+    {
+        QFETCH(int, tecla);
+        QFETCH(int, modificador);
+        QFETCH(QString, menu);
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        QTRY_VERIFY(p.Entrou());
+        QVERIFY(p.Ativar());
+        QTest::keyClick(p.janela.get(), Qt::Key(tecla), Qt::KeyboardModifiers(modificador));
+        QMenu *esperado = p.janela->findChild<QMenu *>(menu);
+        QTRY_COMPARE(p.janela->menuBar()->activeAction(), esperado->menuAction());
+        esperado->close();
     }
 
     void indicadorCapsPisca()

@@ -414,8 +414,10 @@ void FlatButton::keyPressEvent(QKeyEvent *evento)
         return;
     }
 
-    // Characters stop at the button: the window does not see them.
-    evento->accept();
+    // Characters stop at the button: the window does not see them. Escape is the one exception:
+    // after the button has reported it, it still cancels the dialog the button sits on.
+    const bool escape = evento->key() == Qt::Key_Escape;
+    evento->setAccepted(!escape);
     QPointer<FlatButton> vivo(this);
     if (keyAscii == 13 || keyAscii == 32)
         ExecutaClique();
@@ -428,7 +430,7 @@ void FlatButton::keyReleaseEvent(QKeyEvent *evento)
     // The release of a key the button handled ends there too.
     const int k = evento->key();
     if (k == Qt::Key_Down || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Left
-        || CodigoDaTecla(evento) >= 0)
+        || (k != Qt::Key_Escape && CodigoDaTecla(evento) >= 0))
         evento->accept();
     else
         QWidget::keyReleaseEvent(evento);

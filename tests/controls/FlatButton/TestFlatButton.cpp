@@ -190,20 +190,23 @@ private slots:
         QTest::addColumn<int>("tecla");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QStringList>("ordem");
+        QTest::addColumn<bool>("janelaVe");
         const QStringList clique{"pausa:2", "Click:3"};
-        QTest::newRow("espaco") << int(Qt::Key_Space) << " " << clique + QStringList{"KeyPress:32"};
-        QTest::newRow("enter") << int(Qt::Key_Return) << "\r" << clique + QStringList{"KeyPress:13"};
-        QTest::newRow("enter numerico") << int(Qt::Key_Enter) << "\r" << clique + QStringList{"KeyPress:13"};
-        QTest::newRow("letra") << int(Qt::Key_X) << "x" << QStringList{"KeyPress:120"};
-        QTest::newRow("cedilha") << int(Qt::Key_Ccedilla) << QStringLiteral("ç") << QStringList{"KeyPress:231"};
-        QTest::newRow("euro, no codigo 1252") << int(Qt::Key_unknown) << QStringLiteral("€") << QStringList{"KeyPress:128"};
-        QTest::newRow("escape") << int(Qt::Key_Escape) << "\x1b" << QStringList{"KeyPress:27"};
+        QTest::newRow("espaco") << int(Qt::Key_Space) << " " << clique + QStringList{"KeyPress:32"} << false;
+        QTest::newRow("enter") << int(Qt::Key_Return) << "\r" << clique + QStringList{"KeyPress:13"} << false;
+        QTest::newRow("enter numerico") << int(Qt::Key_Enter) << "\r" << clique + QStringList{"KeyPress:13"} << false;
+        QTest::newRow("letra") << int(Qt::Key_X) << "x" << QStringList{"KeyPress:120"} << false;
+        QTest::newRow("cedilha") << int(Qt::Key_Ccedilla) << QStringLiteral("ç") << QStringList{"KeyPress:231"} << false;
+        QTest::newRow("euro, no codigo 1252") << int(Qt::Key_unknown) << QStringLiteral("€") << QStringList{"KeyPress:128"} << false;
+        // Escape is reported and then still reaches the window, where it cancels a dialog.
+        QTest::newRow("escape") << int(Qt::Key_Escape) << "\x1b" << QStringList{"KeyPress:27"} << true;
     }
     void teclas()
     {
         QFETCH(int, tecla);
         QFETCH(QString, texto);
         QFETCH(QStringList, ordem);
+        QFETCH(bool, janelaVe);
         Janela janela;
         FlatButton b(&janela);
         QStringList visto;
@@ -217,8 +220,7 @@ private slots:
         QKeyEvent evento(QEvent::KeyPress, tecla, Qt::NoModifier, texto);
         QApplication::sendEvent(&b, &evento);
         QCOMPARE(visto, ordem);
-        QVERIFY(evento.isAccepted());
-        QVERIFY(janela.teclas.isEmpty());
+        QCOMPARE(janela.teclas.isEmpty(), !janelaVe);
     }
 
     // A handler receives the key code by reference: setting it to 0 is seen by the button and by
