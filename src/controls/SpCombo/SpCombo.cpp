@@ -516,7 +516,13 @@ bool SpCombo::TxtAux_Caractere(qint16 &KeyAscii)
 {
     if (AbreComCaractere(KeyAscii) && !m_listaAberta)
         AbreLista();
-    SelecionarItem(BuscaIncremental(Itens(), m_txt->text(), Caractere(KeyAscii)));
+    // The search runs on the text the character will extend. A selection is replaced by what is
+    // typed (the box selects all its text when it gets the focus), so the selected part is not part
+    // of it: typing "2" over a selected "1" looks for "2", not for "12".
+    QString conteudo = m_txt->text();
+    if (m_txt->hasSelectedText())
+        conteudo.remove(m_txt->selectionStart(), int(m_txt->selectedText().size()));
+    SelecionarItem(BuscaIncremental(Itens(), conteudo, Caractere(KeyAscii)));
     if (KeyAscii == kTeclaEnter)
         CopiarItemAtual();
     emit KeyPress(KeyAscii);

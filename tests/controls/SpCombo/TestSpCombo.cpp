@@ -250,6 +250,24 @@ private slots:
         QVERIFY(!c.lst->isEnabled());
     }
 
+    // The box selects its text on focus; what is typed replaces it, and the search follows the new
+    // text: "2" typed over a selected "1" finds "2", and Enter keeps it.
+    void digitarSobreSelecao()
+    {
+        Cena c;
+        c.combo->Clear();
+        for (const char *s : {"1", "2", "3", "4", "5", "6"})
+            c.combo->AddItem(QString::fromLatin1(s));
+        QVERIFY(c.Focar(c.outro));
+        c.combo->SetText(QStringLiteral("1"));
+        QVERIFY(c.Focar(c.txt));
+        QVERIFY(c.txt->hasSelectedText());
+        Digitar(c.txt, "2");
+        QTest::keyClick(c.txt, Qt::Key_Return);
+        QCOMPARE(c.combo->Text(), QStringLiteral("2"));
+        QCOMPARE(c.txt->text(), QStringLiteral("2"));
+    }
+
     void focoSaindoFechaSemDblClick()
     {
         Cena c;
