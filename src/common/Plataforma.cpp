@@ -1,10 +1,12 @@
 #include "common/Plataforma.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QSoundEffect>
+#include <QLibrary>
 
 #ifdef DATILUX_COM_X11
 #include <QtGui/qguiapplication_platform.h>
@@ -16,7 +18,13 @@ Plataforma::Plataforma(QString arquivoSom)
 {
 }
 
+// The module is not unloaded (QLibrary leaves it loaded): the player may still be finishing a sound.
 Plataforma::~Plataforma() = default;
+
+QString Plataforma::ModuloSom()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("datilux-som.so"));
+}
 
 bool Plataforma::CapsLockAtivo()
 {
@@ -43,16 +51,23 @@ void Plataforma::ObservarTecla(const QKeyEvent &evento)
 
 void Plataforma::TocarAviso()
 {
-    if (!som_) {
+    if (!moduloTentado_) {
+        moduloTentado_ = true;
         if (!QFileInfo::exists(arquivoSom_))
             return;
-        som_ = std::make_unique<QSoundEffect>();
-        som_->setSource(QUrl::fromLocalFile(arquivoSom_));
+        auto modulo = std::make_unique<QLibrary>(ModuloSom());
+        using Criar = void *(*)(const QString &);
+        auto criar = reinterpret_cast<Criar>(modulo->resolve("DatiluxSomCriar"));
+        tocar_ = reinterpret_cast<void (*)(void *)>(modulo->resolve("DatiluxSomTocar"));
+        if (!criar || !tocar_) {
+            tocar_ = nullptr;
+            return;
+        }
+        som_ = criar(arquivoSom_);
+        modulo_ = std::move(modulo);
     }
-    if (som_->status() == QSoundEffect::Error)
-        return;
-    som_->stop();
-    som_->play();
+    if (tocar_ && som_)
+        tocar_(som_);
 }
 
 void Plataforma::AbrirEndereco(const QUrl &endereco)

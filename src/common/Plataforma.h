@@ -6,7 +6,7 @@
 #include <memory>
 
 class QKeyEvent;
-class QSoundEffect;
+class QLibrary;
 
 // The few services the program asks of the desktop: the CAPS LOCK state, the warning sound and
 // opening an address with the desktop's default handler. Tests put a recording version in its place.
@@ -22,9 +22,13 @@ public:
     // key event let us infer.
     virtual bool CapsLockAtivo();
 
-    // Starts the warning sound, or restarts it when it is still playing. A missing file or sound device
-    // plays nothing and reports nothing. The sound library is loaded on the first warning only.
+    // Starts the warning sound, or restarts it when it is still playing. A missing file, sound module
+    // or sound device plays nothing and reports nothing. The sound module (datilux-som, next to the
+    // program) is loaded on the first warning only.
     virtual void TocarAviso();
+
+    // The file name of the sound module in the program's folder.
+    static QString ModuloSom();
 
     // Opens a web or mail address with the desktop's default handler, without waiting.
     virtual void AbrirEndereco(const QUrl &endereco);
@@ -34,6 +38,10 @@ public:
 
 private:
     QString arquivoSom_;
-    std::unique_ptr<QSoundEffect> som_;
+    // The sound module and its player, once the first warning asked for them.
+    std::unique_ptr<QLibrary> modulo_;
+    void *som_ = nullptr;
+    void (*tocar_)(void *) = nullptr;
+    bool moduloTentado_ = false;
     bool capsVisto_ = false;
 };

@@ -1,0 +1,79 @@
+#include "common/Plataforma.h"
+
+#include <QKeyEvent>
+#include <QLibrary>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPlataforma : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The sound lives in its own module: the program starts without the sound libraries and loads them
+    // with the first warning.
+    void programaSemBibliotecasDeSom()
+    {
+        QProcess ldd;
+        ldd.start(QStringLiteral("ldd"), {QStringLiteral(DATILUX_PROGRAMA)});
+        QVERIFY(ldd.waitForFinished());
+        const QString bibliotecas = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+        QVERIFY(bibliotecas.contains(QStringLiteral("libQt6Widgets")));
+        QVERIFY2(!bibliotecas.contains(QStringLiteral("Multimedia")), qPrintable(bibliotecas));
+        QVERIFY2(!bibliotecas.contains(QStringLiteral("libpulse")), qPrintable(bibliotecas));
+    }
+
+    void moduloDeSomTocaEmSilencioSemArquivo()
+    {
+        QLibrary modulo(QStringLiteral(DATILUX_MODULO_SOM));
+        using Criar = void *(*)(const QString &);
+        auto criar = reinterpret_cast<Criar>(modulo.resolve("DatiluxSomCriar"));
+        auto tocar = reinterpret_cast<void (*)(void *)>(modulo.resolve("DatiluxSomTocar"));
+        QVERIFY2(criar && tocar, qPrintable(modulo.errorString()));
+        QTemporaryDir dir;
+        void *som = criar(dir.filePath(QStringLiteral("nao-existe.wav")));
+        QVERIFY(som);
+        tocar(som);
+        tocar(som);
+        tocar(nullptr);
+    }
+
+    // A warning without its sound file or module plays nothing and says nothing.
+    void avisoSemArquivo()
+    {
+        QTemporaryDir dir;
+        Plataforma p(dir.filePath(QStringLiteral("Aviso.wav")));
+        p.TocarAviso();
+        p.TocarAviso();
+    }
+
+    // Off X11, CAPS LOCK is read from the letters typed: upper case without Shift means on.
+    void capsPelasTeclas_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<bool>("caps");
+        QTest::newRow("maiuscula sem shift") << "A" << false << true;
+        QTest::newRow("maiuscula com shift") << "A" << true << false;
+        QTest::newRow("minuscula com shift") << "a" << true << true;
+        QTest::newRow("minuscula") << "a" << false << false;
+        QTest::newRow("acento") << QStringLiteral("É") << false << true;
+    }
+    void capsPelasTeclas()
+    {
+        QFETCH(QString, texto);
+        QFETCH(bool, shift);
+        QFETCH(bool, caps);
+        Plataforma p(QString{});
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_A, shift ? Qt::ShiftModifier : Qt::NoModifier, texto);
+        p.ObservarTecla(e);
+        // A digit says nothing about CAPS LOCK.
+        QKeyEvent digito(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+        p.ObservarTecla(digito);
+        if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+            QCOMPARE(p.CapsLockAtivo(), caps);
+    }
+};
+
+QTEST_MAIN(TestPlataforma)
+#include "TestPlataforma.moc"
