@@ -3,6 +3,7 @@
 #include "common/Plataforma.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 
 CaixaDigitacao::CaixaDigitacao(Receptor &receptor, Plataforma &plataforma, QWidget *pai)
@@ -15,6 +16,10 @@ CaixaDigitacao::CaixaDigitacao(Receptor &receptor, Plataforma &plataforma, QWidg
     setTabChangesFocus(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setContextMenuPolicy(Qt::NoContextMenu);
+    // Both scroll bars always, so that the first line too long or too many never changes the layout
+    // in the middle of typing.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Only the edits of a keystroke are typing: the composition of a dead key on screen, or the box
     // being emptied for a new session, change the document without being one.
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removidos, int inseridos) {
@@ -97,6 +102,7 @@ void CaixaDigitacao::Digitar(int k)
         insertPlainText(QString(QChar(char16_t(k))));
     ensureCursorVisible();
 }
+
 
 void CaixaDigitacao::keyPressEvent(QKeyEvent *e)
 {

@@ -2,17 +2,17 @@
 
 #include "common/CorQt.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 TextoPassagem::TextoPassagem(QWidget *pai)
-    : QTextEdit(pai)
+    : QPlainTextEdit(pai)
 {
     setReadOnly(true);
     setUndoRedoEnabled(false);
-    setAcceptRichText(false);
-    setLineWrapMode(QTextEdit::NoWrap);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setContextMenuPolicy(Qt::NoContextMenu);
     // A read-only passage shows no caret.
@@ -41,6 +41,21 @@ void TextoPassagem::Colorir(int posicao, Cor cor)
     c.setPosition(posicao + 1, QTextCursor::KeepAnchor);
     formato_.setForeground(CorQt(cor));
     c.mergeCharFormat(formato_);
+    MostrarLinhaDe(c.blockNumber());
+}
+
+void TextoPassagem::MostrarLinhaDe(int bloco)
+{
+    // The line being typed stays in view. When it leaves the view, the passage turns a page: that line
+    // goes to the top with the line before it still showing, and the lines to come below it.
+    if (!LinhaVisivel(bloco))
+        verticalScrollBar()->setValue(qMax(0, bloco - 1));
+}
+
+bool TextoPassagem::LinhaVisivel(int bloco) const
+{
+    const QRectF r = blockBoundingGeometry(document()->findBlockByNumber(bloco)).translated(contentOffset());
+    return r.top() >= 0 && r.bottom() <= viewport()->height();
 }
 
 void TextoPassagem::ColorirTudo(Cor cor)
@@ -49,6 +64,7 @@ void TextoPassagem::ColorirTudo(Cor cor)
     c.select(QTextCursor::Document);
     formato_.setForeground(CorQt(cor));
     c.mergeCharFormat(formato_);
+    verticalScrollBar()->setValue(0);
 }
 
 Cor TextoPassagem::CorEm(int posicao) const

@@ -2,12 +2,14 @@
 
 #include "common/Cores.h"
 
+#include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextCharFormat>
-#include <QTextEdit>
 
-// The passage display: read-only, one paragraph per passage line, undo switched off, so colouring a
-// character costs the same on the longest passage as on the shortest.
-class TextoPassagem : public QTextEdit {
+// The passage display: read-only, one paragraph per passage line, undo switched off, laid out line
+// by line (a plain-text layout), so colouring a character relays out and repaints its own line only:
+// it costs the same on the longest passage as on the shortest.
+class TextoPassagem : public QPlainTextEdit {
     Q_OBJECT
 
 public:
@@ -17,14 +19,20 @@ public:
     void DefinirTexto(const QString &passagemCrLf);
     const QString &Texto() const { return passagem_; }
 
-    // Colours the one character at display position `posicao` (a line break counts one).
+    // Colours the one character at display position `posicao` (a line break counts one) and keeps
+    // its line in view.
     void Colorir(int posicao, Cor cor);
     // Colours the whole passage.
     void ColorirTudo(Cor cor);
-    // The colour of the character at a display position (for tests and the benchmark).
+    // Whether line `bloco` (0-based) shows whole in the display, and the first line showing.
+    bool LinhaVisivel(int bloco) const;
+    int PrimeiraLinhaVisivel() const { return firstVisibleBlock().blockNumber(); }
+    // The colour of the character at a display position.
     Cor CorEm(int posicao) const;
 
 private:
+    void MostrarLinhaDe(int bloco);
+
     QString passagem_;
     QTextCharFormat formato_;
 };

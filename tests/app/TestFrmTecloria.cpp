@@ -118,6 +118,27 @@ private slots:
         QCOMPARE(p.Passagem()->Texto(), *Biblioteca::Texto(1, 1));
     }
 
+    // On a passage longer than its display, the line being typed stays in view: the passage turns a
+    // page when the student reaches a line below the visible ones.
+    void passagemAcompanhaADigitacao()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 5, 17));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        const QStringList linhas = p.Linhas();
+        QVERIFY(linhas.size() >= 30);
+        TextoPassagem *passagem = p.Passagem();
+        for (int i = 0; i < 25; ++i) {
+            Programa::Teclar(linhas[i] + u'\n' + linhas[i + 1].left(1));
+            QVERIFY2(passagem->LinhaVisivel(i + 1), qPrintable(QString::number(i + 1)));
+            QTest::keyClick(p.Caixa(), Qt::Key_Backspace);
+        }
+        QVERIFY(passagem->PrimeiraLinhaVisivel() > 10);
+        QCOMPARE(p.janela->Motor().Erros, 0);
+    }
+
     void incompletoComSoEnter()
     {
         Programa p;
