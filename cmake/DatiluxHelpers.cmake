@@ -29,3 +29,12 @@ function(datilux_add_bench name)
     set_property(GLOBAL APPEND PROPERTY DATILUX_BENCHES "${name}")
     set_property(GLOBAL PROPERTY DATILUX_BENCH_ARGS_${name} "${ARG_ARGS}")
 endfunction()
+
+# datilux_add_bench_comando(<name> <command...>)
+#
+# A benchmark that is a command (a script driving the real binary), run by `run_benchmarks` in the
+# order of definition like the others.
+function(datilux_add_bench_comando name)
+    set_property(GLOBAL APPEND PROPERTY DATILUX_BENCHES "${name}")
+    set_property(GLOBAL PROPERTY DATILUX_BENCH_CMD_${name} "${ARGN}")
+endfunction()

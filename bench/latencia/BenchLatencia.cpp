@@ -164,6 +164,16 @@ double Percentil(std::vector<double> v, double q)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // "CLASS EXERCISE" on the command line: that passage only, in normal mode, once (for profiling).
+    if (argc == 3) {
+        const int classe = QString::fromLocal8Bit(argv[1]).toInt();
+        const int indice = QString::fromLocal8Bit(argv[2]).toInt() - 1;
+        const Passagem p{classe, indice, Biblioteca::Texto(classe, indice).value_or(QString())};
+        const Medida m = Digitar(p, false, 1);
+        std::printf("class %d exercise %d: %zu keys, p50 %.3f ms\n", classe, indice + 1, m.ms.size(),
+                    Percentil(m.ms, 0.5));
+        return 0;
+    }
     const auto [curta, longa] = Extremos();
     std::printf("key to repaint, %s platform, whole passages typed key by key\n",
                 qPrintable(QGuiApplication::platformName()));

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 
 CaixaDigitacao::CaixaDigitacao(Receptor &receptor, Plataforma &plataforma, QWidget *pai)
     : QPlainTextEdit(pai)
@@ -100,6 +101,9 @@ void CaixaDigitacao::Digitar(int k)
         insertPlainText(QStringLiteral("\n"));
     else
         insertPlainText(QString(QChar(char16_t(k))));
+    // Keep the line's shaped glyphs between repaints (see the passage display).
+    if (QTextLayout *layout = textCursor().block().layout(); layout && !layout->cacheEnabled())
+        layout->setCacheEnabled(true);
     ensureCursorVisible();
 }
 

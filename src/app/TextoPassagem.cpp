@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 TextoPassagem::TextoPassagem(QWidget *pai)
     : QPlainTextEdit(pai)
@@ -29,6 +30,9 @@ void TextoPassagem::DefinirTexto(const QString &passagemCrLf)
     if (plano.endsWith(u'\n'))
         plano.chop(1);
     setPlainText(plano);
+    // Keep each line's shaped glyphs: without it every repaint of a line shapes its text again.
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        b.layout()->setCacheEnabled(true);
 }
 
 void TextoPassagem::Colorir(int posicao, Cor cor)

@@ -62,15 +62,22 @@ class Xvfb:
     def visivel(self, janela):
         return "IsViewable" in self.comando("xwininfo", "-id", janela).stdout
 
-    def esperar_janela(self, titulo, limite=20.0, excluir=()):
-        """The first viewable window whose title matches the regular expression."""
+    def dialogo(self, janela):
+        """Whether the window is a dialog standing over another window of its program."""
+        return "window id #" in self.comando("xprop", "-id", janela, "WM_TRANSIENT_FOR").stdout
+
+    def esperar_janela(self, titulo, limite=20.0, excluir=(), dialogo=None):
+        """The first viewable window whose title matches the regular expression (and that is, or is
+        not, a dialog, when `dialogo` says so). A window's title can change after it is mapped: the
+        main window shows the program's name for an instant before its own title."""
         fim = time.monotonic() + limite
         while time.monotonic() < fim:
             for jid, nome, w, h in self.janelas():
                 if jid in excluir or w <= 10 or h <= 10:
                     continue
                 if re.search(titulo, nome) and self.visivel(jid):
-                    return jid
+                    if dialogo is None or self.dialogo(jid) == dialogo:
+                        return jid
             time.sleep(0.005)
         return None
 

@@ -39,7 +39,7 @@ def confere(condicao, msg):
 
 
 def esperar_caixa(x, excluir=()):
-    janela = x.esperar_janela(CAIXA, limite=10, excluir=excluir)
+    janela = x.esperar_janela(CAIXA, limite=10, excluir=excluir, dialogo=True)
     if janela is not None:
         x.esperar_foco(janela)
         # A person does not type in the first instant: the window finishes opening (the login
@@ -85,8 +85,8 @@ def main():
         prog.iniciar()
 
         # The first-run notice shows over the login, and takes the keyboard.
-        primeira = x.esperar_janela(CAIXA, limite=10)
-        segunda = x.esperar_janela(CAIXA, limite=10, excluir=(primeira,))
+        primeira = x.esperar_janela(CAIXA, limite=10, dialogo=True)
+        segunda = x.esperar_janela(CAIXA, limite=10, excluir=(primeira,), dialogo=True)
         confere(primeira is not None and segunda is not None, "the first-run notice shows over the login")
         fim = time.monotonic() + 5
         while time.monotonic() < fim and x.foco() not in (int(primeira, 16), int(segunda, 16)):

@@ -1,0 +1,132 @@
+/* teclax11: time from a real key event to the first repaint on screen, on an X server.
+ *
+ * For every character of TEXT it sends a key press through the XTEST extension and waits for the
+ * first DAMAGE report on the target window: the moment the program's new pixels reach the server.
+ * Between keys it pauses (the program is idle when the next key arrives, as under a person's fingers).
+ *
+ * Usage: teclax11 WINDOW_ID TEXT [PAUSE_MS]      ('\n' in TEXT is Return)
+ * Prints one line per key (the character and microseconds), then: n, p50, p90, p99, max in ms. */
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/Xdamage.h>
+#include <X11/keysym.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+
+static double agora_us(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
+}
+
+static int compara(const void *a, const void *b)
+{
+    const double x = *(const double *)a, y = *(const double *)b;
+    return (x > y) - (x < y);
+}
+
+static KeySym simbolo(char c)
+{
+    if (c == '\n')
+        return XK_Return;
+    if (c == ' ')
+        return XK_space;
+    return (KeySym)(unsigned char)c;
+}
+
+static int precisa_shift(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c && strchr("!@#$%^&*()_+{}|:\"<>?~", c));
+}
+
+static void esvaziar(Display *d, Damage dano)
+{
+    XDamageSubtract(d, dano, None, None);
+    XSync(d, False);
+    while (XPending(d)) {
+        XEvent e;
+        XNextEvent(d, &e);
+    }
+    XDamageSubtract(d, dano, None, None);
+    XSync(d, False);
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: teclax11 WINDOW_ID TEXT [PAUSE_MS]\n");
+        return 2;
+    }
+    const Window janela = strtoul(argv[1], 0, 0);
+    const char *texto = argv[2];
+    const int pausa_ms = argc > 3 ? atoi(argv[3]) : 60;
+    Display *d = XOpenDisplay(0);
+    if (!d) {
+        fprintf(stderr, "no display\n");
+        return 2;
+    }
+    int base_eventos, base_erros;
+    if (!XDamageQueryExtension(d, &base_eventos, &base_erros)) {
+        fprintf(stderr, "no DAMAGE extension\n");
+        return 2;
+    }
+    Damage dano = XDamageCreate(d, janela, XDamageReportNonEmpty);
+    XSync(d, False);
+    const KeyCode shift = XKeysymToKeycode(d, XK_Shift_L);
+
+    const size_t n = strlen(texto);
+    double *lat = calloc(n ? n : 1, sizeof *lat);
+    int k = 0, perdidas = 0;
+    for (size_t i = 0; i < n; i++) {
+        const char c = texto[i];
+        const KeyCode tecla = XKeysymToKeycode(d, simbolo(c));
+        if (!tecla)
+            continue;
+        const int comShift = precisa_shift(c);
+        usleep(pausa_ms * 1000);
+        esvaziar(d, dano);
+        if (comShift)
+            XTestFakeKeyEvent(d, shift, True, 0);
+        const double t0 = agora_us();
+        XTestFakeKeyEvent(d, tecla, True, 0);
+        XFlush(d);
+        double visto = -1;
+        while (agora_us() - t0 < 500000) {
+            while (XPending(d)) {
+                XEvent e;
+                XNextEvent(d, &e);
+                if (e.type == base_eventos + XDamageNotify && visto < 0)
+                    visto = agora_us() - t0;
+            }
+            if (visto >= 0)
+                break;
+            usleep(50);
+        }
+        XTestFakeKeyEvent(d, tecla, False, 0);
+        if (comShift)
+            XTestFakeKeyEvent(d, shift, False, 0);
+        XFlush(d);
+        if (visto < 0) {
+            perdidas++;
+            continue;
+        }
+        lat[k++] = visto;
+        printf("%c %.0f\n", c == '\n' ? '|' : c, visto);
+    }
+    if (!k) {
+        printf("no repaint seen (missed %d)\n", perdidas);
+        return 1;
+    }
+    qsort(lat, k, sizeof *lat, compara);
+    printf("n=%d missed=%d p50=%.2fms p90=%.2fms p99=%.2fms max=%.2fms\n", k, perdidas, lat[k / 2] / 1e3,
+           lat[k * 9 / 10] / 1e3, lat[(k * 99) / 100] / 1e3, lat[k - 1] / 1e3);
+    free(lat);
+    XCloseDisplay(d);
+    return 0;
+}
