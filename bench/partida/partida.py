@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Start-up, memory and key-to-screen latency of the real program on a real X server (Xvfb).
 
-- start-up: from process start to the login window mapped, median of 10 warm runs;
-- peak resident memory (VmHWM) after a student logs in and types a whole exercise, and after a
-  warning sound (the sound module is loaded with the first warning);
-- key to screen: every key of a class 1 exercise sent with XTEST, timed to the window's first repaint
-  on the server (teclax11).
-When TIPP10 (a Qt typing tutor schools use) is installed, the same figures are taken for it in the same
-run, as the yardstick."""
+- start-up: from process start to the first window mapped and to the login dialog mapped, median of
+  10 warm runs;
+- key to screen: every key of a class 1 exercise sent through XTEST, timed to the window's first
+  repaint on the server (teclax11);
+- peak resident memory (VmHWM) after a student logs in and types that whole exercise, and once the
+  warning sound has played (its module loads with the first warning).
+When TIPP10 (a Qt typing tutor schools use) is installed, it is measured in the same run the same way,
+turn about with Datilux, as the yardstick."""
 
 import os
 import re
@@ -23,6 +24,8 @@ import datilux_x11 as dx  # noqa: E402
 
 LOGIN = r"^Datilux$"
 PRINCIPAL = r"^Datilux - Treinamento de digitação$"
+EXECUCOES = 10
+BLOCOS = 6
 
 
 def primeiro_exercicio():
@@ -30,149 +33,204 @@ def primeiro_exercicio():
     with open(os.path.join(AQUI, "..", "..", "src", "exercises", "data", "classe1.txt"), encoding="utf-8") as f:
         texto = f.read()
     entrada = texto.split("=== 1\n", 1)[1].split("\n===", 1)[0]
-    linhas = [l for l in entrada.splitlines() if l]
-    return "\n".join(linhas) + "\n"
+    return "\n".join(l for l in entrada.splitlines() if l) + "\n"
 
 
-def preparar(prog):
-    prog.gravar("Datilux.arq", dx.entrada_config("SenhaAdm", "KORVA") + dx.entrada_config("MostrarSenha", "1"))
-    prog.gravar("Alunos.arq", dx.registro_aluno(1, "ALUNA", "abc", 1, 1))
+def latencias(saida):
+    # One line per key: the character, a blank, the microseconds (the character may be a blank).
+    valores = []
+    for linha in saida.splitlines():
+        numero = linha[2:].strip()
+        if len(linha) > 2 and linha[1] == " " and numero.isdigit():
+            valores.append(float(numero) / 1000)
+    return valores
 
 
-def partida(x, prog, execucoes):
-    """Times from process start to the first window mapped (the main window) and to the login dialog
-    mapped, in ms."""
-    primeira, login = [], []
-    for i in range(execucoes + 1):
+def resumo(valores):
+    v = sorted(valores)
+    n = len(v)
+    return f"n={n} p50={v[n // 2]:.2f}ms p90={v[n * 9 // 10]:.2f}ms p99={v[n * 99 // 100]:.2f}ms max={v[-1]:.2f}ms"
+
+
+def mediana(nome, tempos):
+    return (f"{nome}: median {statistics.median(tempos):.0f} ms "
+            f"(min {min(tempos):.0f}, max {max(tempos):.0f}, n={len(tempos)})")
+
+
+class Datilux:
+    def __init__(self, x, binario):
+        self.x = x
+        self.prog = dx.Programa(binario, x)
+        self.prog.gravar("Datilux.arq",
+                         dx.entrada_config("SenhaAdm", "KORVA") + dx.entrada_config("MostrarSenha", "1"))
+        self.prog.gravar("Alunos.arq", dx.registro_aluno(1, "ALUNA", "abc", 1, 1))
+
+    def partida(self):
+        """(ms to the first window, ms to the login dialog)."""
         t0 = time.monotonic()
-        prog.iniciar()
-        janela = x.esperar_janela(r"^Datilux", limite=20)
+        self.prog.iniciar()
+        janela = self.x.esperar_janela(r"^Datilux", limite=20)
         t1 = (time.monotonic() - t0) * 1000
-        dialogo = x.esperar_janela(LOGIN, limite=20, dialogo=True)
+        dialogo = self.x.esperar_janela(LOGIN, limite=20, dialogo=True)
         t2 = (time.monotonic() - t0) * 1000
-        prog.parar()
-        if janela is None or dialogo is None:
-            print("  start-up: no window seen")
-            return None, None
-        if i > 0:  # the first run warms the caches up
-            primeira.append(t1)
-            login.append(t2)
+        self.prog.parar()
+        return (t1, t2) if janela and dialogo else None
+
+    def abrir_sessao(self):
+        """A student logged in and a session started: the window to type into."""
+        self.prog.iniciar()
+        login = self.x.esperar_janela(LOGIN, limite=20, dialogo=True)
+        self.x.esperar_foco(login)
         time.sleep(0.3)
-    return primeira, login
+        self.x.digitar("1")
+        self.x.teclas("Return")
+        self.x.digitar("abc")
+        self.x.teclas("Return", "Return")
+        self.janela = self.x.esperar_janela(PRINCIPAL)
+        self.x.sem_janela(LOGIN, 5)
+        self.focar()
+        self.x.teclas("ctrl+c")
+        time.sleep(0.3)
+        return self.janela
+
+    def focar(self):
+        self.x.focar(self.janela)
+        time.sleep(0.3)
+
+    def memoria(self):
+        return self.prog.pico_memoria_mb()
+
+    def aviso_sonoro(self):
+        self.focar()
+        self.x.teclas("ctrl+c")
+        self.x.digitar("#")  # refused by lock mode: the warning sound plays
+        time.sleep(1.0)
+
+    def fechar(self):
+        self.prog.apagar()
 
 
-def sessao(x, prog, teclax11, texto):
-    prog.iniciar()
-    login = x.esperar_janela(LOGIN, limite=20, dialogo=True)
-    x.esperar_foco(login)
-    time.sleep(0.3)
-    x.digitar("1")
-    x.teclas("Return")
-    x.digitar("abc")
-    x.teclas("Return", "Return")
-    principal = x.esperar_janela(PRINCIPAL)
-    x.sem_janela(LOGIN, 5)
-    x.focar(principal)
-    time.sleep(0.5)
-    x.teclas("ctrl+c")
-    time.sleep(0.5)
-    latencias = None
-    if teclax11:
-        saida = subprocess.run([teclax11, principal, texto, "40"], env=x.env, capture_output=True, text=True)
-        linha = saida.stdout.strip().splitlines()[-1] if saida.stdout.strip() else saida.stderr
-        latencias = linha
-    else:
-        x.digitar(texto, atraso=5)
-    time.sleep(1.0)
-    memoria = prog.pico_memoria_mb()
-    # A wrong key in a new session: the warning sound loads its module.
-    x.teclas("ctrl+c")
-    x.digitar("#")
-    time.sleep(1.0)
-    memoria_som = prog.pico_memoria_mb()
-    prog.parar()
-    return latencias, memoria, memoria_som
+class Tipp10:
+    def __init__(self, x):
+        self.x = x
+        self.binario = shutil.which("tipp10")
+        self.processo = None
 
-
-def tipp10(x, teclax11, execucoes):
-    """The same figures for TIPP10, when it is installed; nothing otherwise."""
-    binario = shutil.which("tipp10")
-    if not binario:
-        print("TIPP10: not installed, not measured")
-        return
-    tempos = []
-    for i in range(execucoes + 1):
+    def partida(self):
         t0 = time.monotonic()
-        p = subprocess.Popen([binario], env=x.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        janela = x.esperar_janela(r"^(Introduction|TIPP10)$", limite=20)
+        p = subprocess.Popen([self.binario], env=self.x.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        janela = self.x.esperar_janela(r"^(Introduction|TIPP10)$", limite=20)
         t = (time.monotonic() - t0) * 1000
-        nome = next((n for j, n, w, h in x.janelas() if j == janela), "")
+        nome = next((n for j, n, w, h in self.x.janelas() if j == janela), "")
         p.terminate()
         p.wait(5)
-        if janela is None:
-            print("TIPP10: no window seen")
-            return
-        if nome != "Introduction" and i == 0:
-            print(f"TIPP10: first window is {nome!r}, not its introduction (is its database set up?)")
-        if i > 0:
-            tempos.append(t)
-        time.sleep(0.3)
-    print(f"TIPP10: start to first window: median {statistics.median(tempos):.0f} ms "
-          f"(min {min(tempos):.0f}, max {max(tempos):.0f}, n={len(tempos)})")
+        if janela is None or nome != "Introduction":
+            return None  # not its usual first window: its database is not set up
+        return t
 
-    p = subprocess.Popen([binario], env=x.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        intro = x.esperar_janela(r"^Introduction$", limite=20)
+    def abrir_licao(self):
+        self.processo = subprocess.Popen([self.binario], env=self.x.env, stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL)
+        intro = self.x.esperar_janela(r"^Introduction$", limite=20)
         if intro:
-            x.esperar_foco(intro)
-            x.teclas("Return")
-        principal = x.esperar_janela(r"^TIPP10$", limite=20)
-        x.esperar_foco(principal)
-        x.teclas("alt+s")
+            self.x.esperar_foco(intro)
+            self.x.teclas("Return")
+        principal = self.x.esperar_janela(r"^TIPP10$", limite=20)
+        self.x.esperar_foco(principal)
+        self.x.teclas("alt+s")
         time.sleep(1.5)
-        licao = [j for j, n, w, h in x.janelas() if w > 10 and h > 10 and re.search("TIPP10", n) and x.visivel(j)]
-        alvo = licao[-1] if licao else principal
-        x.focar(alvo)
-        x.teclas("space")
+        janelas = [j for j, n, w, h in self.x.janelas()
+                   if w > 10 and h > 10 and re.search("TIPP10", n) and self.x.visivel(j)]
+        self.janela = janelas[-1] if janelas else principal
+        self.focar()
+        self.x.teclas("space")
         time.sleep(0.5)
-        if teclax11:
-            texto = "asdf jkl; " * 60
-            saida = subprocess.run([teclax11, alvo, texto, "40"], env=x.env, capture_output=True, text=True)
-            linhas = saida.stdout.strip().splitlines()
-            print(f"TIPP10: key to screen (a lesson): {linhas[-1] if linhas else saida.stderr.strip()}")
-        with open(f"/proc/{p.pid}/status") as f:
-            pico = [int(l.split()[1]) / 1024 for l in f if l.startswith("VmHWM")][0]
-        print(f"TIPP10: peak resident memory after a lesson: {pico:.1f} MB")
-    finally:
-        p.terminate()
-        p.wait(5)
+        return self.janela
+
+    def focar(self):
+        self.x.focar(self.janela)
+        time.sleep(0.3)
+
+    def memoria(self):
+        with open(f"/proc/{self.processo.pid}/status") as f:
+            return [int(l.split()[1]) / 1024 for l in f if l.startswith("VmHWM")][0]
+
+    def fechar(self):
+        if self.processo:
+            self.processo.terminate()
+            self.processo.wait(5)
 
 
 def main():
     binario = sys.argv[1]
     teclax11 = sys.argv[2] if len(sys.argv) > 2 and os.path.exists(sys.argv[2]) else None
-    execucoes = 10
     try:
         x = dx.Xvfb()
     except dx.SemServidorX as e:
         print("no X server could be started:", e)
         return 0
-    prog = dx.Programa(binario, x)
+    datilux = Datilux(x, binario)
+    tipp = Tipp10(x) if shutil.which("tipp10") else None
     try:
-        preparar(prog)
-        primeira, login = partida(x, prog, execucoes)
-        for nome, tempos in (("first window", primeira), ("the login dialog", login)):
-            if tempos:
-                print(f"Datilux: start to {nome}: median {statistics.median(tempos):.0f} ms "
-                      f"(min {min(tempos):.0f}, max {max(tempos):.0f}, n={len(tempos)})")
-        latencias, memoria, memoria_som = sessao(x, prog, teclax11, primeiro_exercicio())
-        if latencias:
-            print(f"Datilux: key to screen (class 1 exercise 1): {latencias}")
+        # Start-up, the two programs in turn; the first run of each warms the caches up.
+        primeira, login, deles = [], [], []
+        for i in range(EXECUCOES + 1):
+            d = datilux.partida()
+            t = tipp.partida() if tipp else None
+            if i == 0:
+                continue
+            if d:
+                primeira.append(d[0])
+                login.append(d[1])
+            if t:
+                deles.append(t)
+            time.sleep(0.2)
+        if primeira:
+            print("Datilux: " + mediana("start to the first window", primeira))
+            print("Datilux: " + mediana("start to the login dialog", login))
+        if deles:
+            print("TIPP10: " + mediana("start to the first window", deles))
+        elif tipp:
+            print("TIPP10: not measured (its first window is not its introduction: is its database set up?)")
+            tipp = None
+
+        # Key to screen: each program alone on the server, in turn, twice over.
+        texto = primeiro_exercicio()
+        nossos, seus, memoria, memoria_deles = [], [], 0.0, 0.0
+        for rodada in range(2 if teclax11 else 1):
+            datilux.abrir_sessao()
+            if teclax11:
+                saida = subprocess.run([teclax11, datilux.janela, texto, "40"], env=x.env, capture_output=True,
+                                       text=True)
+                nossos += latencias(saida.stdout)
+            else:
+                x.digitar(texto, atraso=5)
+            time.sleep(1.0)
+            memoria = max(memoria, datilux.memoria())
+            if rodada == 0:
+                datilux.aviso_sonoro()
+                memoria_som = datilux.memoria()
+            datilux.prog.parar()
+            if tipp and teclax11:
+                tipp.abrir_licao()
+                saida = subprocess.run([teclax11, tipp.janela, ("asdf jkl; " * 60)[:len(texto)], "40"],
+                                       env=x.env, capture_output=True, text=True)
+                seus += latencias(saida.stdout)
+                time.sleep(1.0)
+                memoria_deles = max(memoria_deles, tipp.memoria())
+                tipp.fechar()
+        if nossos:
+            print(f"Datilux: key to screen (class 1 exercise 1, twice): {resumo(nossos)}")
+        if seus:
+            print(f"TIPP10: key to screen (a lesson, twice): {resumo(seus)}")
         print(f"Datilux: peak resident memory after a whole exercise: {memoria:.1f} MB")
         print(f"Datilux: peak resident memory once the warning sound has played: {memoria_som:.1f} MB")
-        tipp10(x, teclax11, execucoes)
+        if memoria_deles:
+            print(f"TIPP10: peak resident memory after a lesson: {memoria_deles:.1f} MB")
     finally:
-        prog.apagar()
+        datilux.fechar()
+        if tipp:
+            tipp.fechar()
         x.fechar()
     return 0
 

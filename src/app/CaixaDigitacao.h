@@ -1,15 +1,25 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
 
+#include <memory>
+#include <vector>
+
+class LinhaTexto;
 class Plataforma;
 
-// The input box under the passage. It takes typed keys only: every character goes through the
-// window's key handlers before it is inserted (a character the handler refuses never reaches the
-// box), and paste, drop, undo and context-menu insertion are refused, so the box always holds what
-// the engine has seen. Accented letters typed with dead keys arrive as input-method commits and pass
-// through the same path as keys.
-class CaixaDigitacao : public QPlainTextEdit {
+// The input box under the passage, drawn by the program itself.
+//
+// It takes typed keys only: every character goes through the window's key handlers before it is
+// inserted (a character the handler refuses never reaches the box); nothing is pasted, dropped or
+// undone, so the box always holds what the engine has seen. Accented letters typed with dead keys
+// arrive as input-method commits and pass through the same path as keys. The caret moves with the
+// arrows, Home, End, the page keys and the mouse; Backspace and Delete erase.
+//
+// A typed character repaints its own cell and the caret: a key costs the same whatever the length
+// of the text.
+class CaixaDigitacao : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
@@ -28,6 +38,7 @@ public:
     };
 
     CaixaDigitacao(Receptor &receptor, Plataforma &plataforma, QWidget *pai = nullptr);
+    ~CaixaDigitacao() override;
 
     // Empties the box without it counting as typing: no change check runs.
     void Limpar();
@@ -35,29 +46,54 @@ public:
     int Caret() const;
     // The length of the text with every line break counting two characters (CR LF).
     int TamanhoCrLf() const;
+    // The text, lines joined by '\n'.
+    QString toPlainText() const;
 
     // The platform key code of a Qt key (the subset the program's handlers look at).
     static int CodigoTecla(int qtKey);
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery consulta) const override;
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
-    bool canInsertFromMimeData(const QMimeData *source) const override;
-    void insertFromMimeData(const QMimeData *source) override;
-    void contextMenuEvent(QContextMenuEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void timerEvent(QTimerEvent *e) override;
 
 private:
     void Digitar(int k);
+    // The box's own edits; each runs the change check once when it changed the text.
+    void Inserir(QChar c);
+    void QuebrarLinha();
+    void ApagarAntes();
+    void ApagarDepois();
+    void Mudou();
+
+    void MoverCaret(int linha, int coluna);
+    void MostrarCaret();
+    QRect RetanguloCaret() const;
+    QRect RetanguloDe(int linha, int deColuna, int ateColuna) const;
+    void Diagramar(int linha);
+    void AjustarBarras();
+    int Topo(int linha) const;
+    QPoint Deslocamento() const;
+    void ReiniciarPisca();
 
     Receptor &receptor_;
     Plataforma &plataforma_;
-    // True while the box applies a keystroke's own edit.
-    bool editando_ = false;
-    struct Editando {
-        explicit Editando(bool &f) : flag(f) { flag = true; }
-        ~Editando() { flag = false; }
-        bool &flag;
-    };
+    std::vector<std::unique_ptr<LinhaTexto>> linhas_;
+    int linha_ = 0;
+    int coluna_ = 0;
+    QString composicao_; // a dead key's accent waiting for its letter
+    int altura_ = 1;
+    int ascendente_ = 0;
+    int largura_ = 0;
+    bool caretVisivel_ = true;
+    QBasicTimer pisca_;
+    static constexpr int kMargem = 4;
 };

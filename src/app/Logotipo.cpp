@@ -34,19 +34,33 @@ QPixmap Emblema(int lado)
     luz.setColorAt(1, QColor(70, 126, 206));
     g.fillPath(face, luz);
 
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setBold(true);
-    f.setPixelSize(qMax(7, int(topo.height() * 0.78)));
-    g.setFont(f);
-    g.setPen(Qt::white);
-    g.drawText(topo, Qt::AlignCenter, QStringLiteral("D"));
+    // The letter D as a shape of its own: no font to load for every size the desktop asks for.
+    const qreal altura = topo.height() * 0.62;
+    const qreal largura = altura * 0.78;
+    const qreal traco = qMax(1.2, altura * 0.2);
+    const QRectF letra(topo.center().x() - largura / 2, topo.center().y() - altura / 2, largura, altura);
+    QPainterPath d;
+    d.moveTo(letra.left(), letra.top());
+    d.lineTo(letra.left() + largura * 0.45, letra.top());
+    d.arcTo(QRectF(letra.left() - largura * 0.1, letra.top(), largura * 1.1, altura), 90, -180);
+    d.lineTo(letra.left(), letra.bottom());
+    d.closeSubpath();
+    const QRectF dentro = letra.adjusted(traco, traco, -traco, -traco);
+    QPainterPath vazio;
+    vazio.moveTo(dentro.left(), dentro.top());
+    vazio.lineTo(dentro.left() + dentro.width() * 0.35, dentro.top());
+    vazio.arcTo(QRectF(dentro.left() - dentro.width() * 0.25, dentro.top(), dentro.width() * 1.25, dentro.height()), 90,
+                -180);
+    vazio.lineTo(dentro.left(), dentro.bottom());
+    vazio.closeSubpath();
+    g.fillPath(d.subtracted(vazio), Qt::white);
     return p;
 }
 
 QIcon Icone()
 {
     QIcon icone;
-    for (int lado : {16, 24, 32, 48, 64, 128})
+    for (int lado : {16, 32, 48, 64})
         icone.addPixmap(Emblema(lado));
     return icone;
 }
