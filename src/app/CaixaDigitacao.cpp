@@ -171,12 +171,14 @@ void CaixaDigitacao::QuebrarLinha()
     linhas_.insert(linhas_.begin() + linha_ + 1, std::move(nova));
     const bool noFim = linha_ + 2 == int(linhas_.size()) && coluna_ == texto.size();
     const int antiga = linha_;
+    const QRect caretAntes = RetanguloCaret();
     linha_ += 1;
     coluna_ = 0;
     AjustarBarras();
-    // A new empty last line changes nothing above it: the two lines' cells; otherwise everything below.
+    // A new empty last line changes nothing but where the caret is; a line broken in the middle moves
+    // everything below it.
     if (noFim)
-        viewport()->update(QRect(0, Topo(antiga), viewport()->width(), 2 * altura_));
+        viewport()->update(caretAntes.united(RetanguloCaret()));
     else
         viewport()->update(QRect(0, Topo(antiga), viewport()->width(), viewport()->height()));
     MostrarCaret();
