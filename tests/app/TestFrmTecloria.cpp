@@ -5,6 +5,7 @@
 #include "access/MudaSenha.h"
 #include "config/ArquivoConfig.h"
 #include "config/Configura.h"
+#include "exercises/Carrega.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "exercises/Biblioteca.h"
 
@@ -292,6 +293,90 @@ private slots:
         p.Menu("MenuConfig")->trigger();
         QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Configuração permitida somente ao Administrador!")});
         QVERIFY(!p.amb.Existe(QStringLiteral("Config.arq")));
+    }
+
+    // The administrative commands: each one's access rule when chosen, and its window.
+    void acessos_data()
+    {
+        QTest::addColumn<bool>("administrador");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("janela");    // the modal window that opens, or empty
+        QTest::addColumn<QString>("mensagem");  // the refusal, or empty
+        QTest::newRow("aluno: configuracoes") << false << "MenuConfig" << ""
+                                              << "Configuração permitida somente ao Administrador!";
+        QTest::newRow("aluno: cadastro") << false << "MenuCadAlunos" << ""
+                                         << "Cadastro permitido somente ao Administrador!";
+        QTest::newRow("aluno: senha de administrador") << false << "MenuMudaAdm" << "InfoSenha" << "";
+        QTest::newRow("aluno: carregar") << false << "MenuCarregar" << "InfoSenha" << "";
+        QTest::newRow("aluno: sobre") << false << "MenuSobre" << "Sobre" << "";
+        QTest::newRow("administrador: configuracoes") << true << "MenuConfig" << "Configura" << "";
+        QTest::newRow("administrador: cadastro") << true << "MenuCadAlunos" << "Alunos" << "";
+        QTest::newRow("administrador: senha") << true << "MenuMudaAdm" << "InfoSenha" << "";
+        QTest::newRow("administrador: sobre") << true << "MenuSobre" << "Sobre" << "";
+    }
+    void acessos()
+    {
+        QFETCH(bool, administrador);
+        QFETCH(QString, menu);
+        QFETCH(QString, janela);
+        QFETCH(QString, mensagem);
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(administrador ? QString() : QStringLiteral("1"), administrador ? QStringLiteral("korva") : QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        QString aberta;
+        if (!janela.isEmpty()) {
+            AoAbrirModal(QString(), [&aberta](QWidget *w) {
+                aberta = QString::fromLatin1(w->metaObject()->className());
+                w->close(); // the title bar's close: cancelling
+            });
+        }
+        p.Menu(menu.toLatin1().constData())->trigger();
+        QCOMPARE(aberta, janela);
+        QCOMPARE(p.mensagens.Textos(), mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
+        // Cancelling the password prompt opens nothing more and writes nothing.
+        QVERIFY(!p.amb.Existe(QStringLiteral("Config.arq")));
+        QCOMPARE(LerAluno(p.amb, 1).Classe, qint16(1));
+    }
+
+    // The exercise chooser: the administrator password, then the student's new place stored and
+    // loaded; the administrator's own session refused after the password.
+    void carregarExercicio()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 3));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        AoAbrirModal<InfoSenha>([](InfoSenha *) { Programa::Teclar(QStringLiteral("korva\n\n")); });
+        AoAbrirModal<Carrega>([](Carrega *) {
+            // Class box: "6" over the selected "1"; exercise box: "02" over the selected "03".
+            Programa::Teclar(QStringLiteral("6\n02\n\n"));
+        });
+        p.Atalho(Qt::Key_E);
+        QTRY_COMPARE(p.Texto("LblClasse"), QStringLiteral(" 06"));
+        QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 002"));
+        QCOMPARE(p.Texto("LblTempo"), *Biblioteca::TempoClasse6(1));
+        const Aluno a = LerAluno(p.amb, 1);
+        QCOMPARE(a.Classe, qint16(6));
+        QCOMPARE(a.Exercicio, qint16(2));
+        QCOMPARE(p.mensagens.Textos(), QStringList());
+    }
+
+    // The help window does not block the main window.
+    void ajudaNaoBloqueia()
+    {
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        QTRY_VERIFY(p.Entrou());
+        p.Menu("MenuTopicos")->trigger();
+        QWidget *ajuda = nullptr;
+        QTRY_VERIFY((ajuda = QApplication::activeWindow()) && ajuda != p.janela.get());
+        QCOMPARE(QString::fromLatin1(ajuda->metaObject()->className()), QStringLiteral("Ajuda"));
+        QVERIFY(!ajuda->isModal());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        p.Menu("MenuIniciaDigita")->trigger(); // the main window still takes its commands
+        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Favor carregar exercício!")});
+        ajuda->close();
     }
 
     void configuracao()
