@@ -12,23 +12,17 @@
 #include <X11/extensions/Xdamage.h>
 #include <X11/keysym.h>
 
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <time.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <unistd.h>
+#include <vector>
 
-static double agora_us(void)
+static double agora_us()
 {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
-}
-
-static int compara(const void *a, const void *b)
-{
-    const double x = *(const double *)a, y = *(const double *)b;
-    return (x > y) - (x < y);
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 static KeySym simbolo(char c)
@@ -81,8 +75,8 @@ int main(int argc, char **argv)
     const KeyCode shift = XKeysymToKeycode(d, XK_Shift_L);
 
     const size_t n = strlen(texto);
-    double *lat = calloc(n ? n : 1, sizeof *lat);
-    int k = 0, perdidas = 0;
+    std::vector<double> lat;
+    int perdidas = 0;
     for (size_t i = 0; i < n; i++) {
         const char c = texto[i];
         const KeyCode tecla = XKeysymToKeycode(d, simbolo(c));
@@ -116,17 +110,17 @@ int main(int argc, char **argv)
             perdidas++;
             continue;
         }
-        lat[k++] = visto;
+        lat.push_back(visto);
         printf("%c %.0f\n", c == '\n' ? '|' : c, visto);
     }
+    const size_t k = lat.size();
     if (!k) {
         printf("no repaint seen (missed %d)\n", perdidas);
         return 1;
     }
-    qsort(lat, k, sizeof *lat, compara);
-    printf("n=%d missed=%d p50=%.2fms p90=%.2fms p99=%.2fms max=%.2fms\n", k, perdidas, lat[k / 2] / 1e3,
+    std::sort(lat.begin(), lat.end());
+    printf("n=%zu missed=%d p50=%.2fms p90=%.2fms p99=%.2fms max=%.2fms\n", k, perdidas, lat[k / 2] / 1e3,
            lat[k * 9 / 10] / 1e3, lat[(k * 99) / 100] / 1e3, lat[k - 1] / 1e3);
-    free(lat);
     XCloseDisplay(d);
     return 0;
 }
