@@ -18,7 +18,6 @@
 namespace {
 
 const QString kNaoExiste = QStringLiteral("Exercício não existe!");
-const QString kSomenteAluno = QStringLiteral("Opção permitida somente com senha de aluno!");
 
 QByteArray Registro(const char *codigo, const char *nome, char classe, char exercicio)
 {
@@ -26,24 +25,22 @@ QByteArray Registro(const char *codigo, const char *nome, char classe, char exer
         + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0) + QByteArray("reservado!\x01\x02\x03\x04");
 }
 const QByteArray kAna = Registro("0001", "ANA", 1, 1);
+const QByteArray kBia = Registro("0002", "BIA", 3, 5);
 
 QWidget *Foco() { return QApplication::focusWidget(); }
 
-// Types into whatever has the focus, through the application's filters as a person's keys go:
-// '\n' is Enter, '\b' Backspace, '\t' Tab.
+// Types into whatever has the focus, as a person's keys go: '\n' is Enter, '\b' Backspace, '\t' Tab,
+// '\v' Shift+Tab.
 void Teclar(const QString &texto)
 {
+    static const QHash<QChar, Qt::Key> especiais{
+        {u'\n', Qt::Key_Return}, {u'\b', Qt::Key_Backspace}, {u'\t', Qt::Key_Tab}, {u'\v', Qt::Key_Backtab}};
     for (QChar c : texto) {
-        QWidget *foco = Foco();
-        QVERIFY2(foco, "nothing has the focus");
-        if (c == u'\n')
-            QTest::keyClick(foco, Qt::Key_Return);
-        else if (c == u'\b')
-            QTest::keyClick(foco, Qt::Key_Backspace);
-        else if (c == u'\t')
-            QTest::keyClick(foco, Qt::Key_Tab);
+        QVERIFY2(Foco(), "nothing has the focus");
+        if (especiais.contains(c))
+            QTest::keyClick(Foco(), especiais[c], c == u'\v' ? Qt::ShiftModifier : Qt::NoModifier);
         else
-            QTest::keyClick(foco, char(c.unicode()));
+            QTest::keyClick(Foco(), char(c.unicode()));
     }
 }
 
@@ -58,11 +55,6 @@ QStringList Numeros(int quantidade)
     return lista;
 }
 
-bool EsperarFocoEm(QWidget *janela)
-{
-    return QTest::qWaitFor([janela] { return Foco() && Foco()->window() == janela; });
-}
-
 } // namespace
 
 class TestCarrega : public QObject {
@@ -74,27 +66,12 @@ class TestCarrega : public QObject {
 
     Digita &D() { return amb_->digita; }
 
-    // BIA, code 0002, is logged in with her own place loaded; ANA is the first record.
-    void Aluna(char classe, char exercicio)
-    {
-        QVERIFY(amb_->Gravar(ArquivoAlunos::kNomeArquivo, kAna + Registro("0002", "BIA", classe, exercicio)));
-        D().AlunoAtual = ArquivoAlunos::Decodificar(Registro("0002", "BIA", classe, exercicio));
-        D().NomeUsuario = QStringLiteral("BIA");
-        D().ClasseAtual = classe;
-        D().ExercicioAtual = qint16(exercicio - 1);
-    }
-
     // Shown as the command shows it, with the focus where a person finds it: on the class box.
-    std::unique_ptr<Carrega> Abrir()
+    static bool Mostrar(Carrega &janela)
     {
-        auto janela = std::make_unique<Carrega>(D());
-        janela->show();
-        if (!QTest::qWaitForWindowActive(janela.get()))
-            return nullptr;
-        QWidget *classe = Caixa(janela.get(), "TxtClasse");
-        if (!QTest::qWaitFor([&] { return Foco() == classe; }))
-            return nullptr;
-        return janela;
+        janela.show();
+        return QTest::qWaitForWindowActive(&janela)
+            && QTest::qWaitFor([&] { return Foco() == Caixa(&janela, "TxtClasse"); });
     }
 
 private slots:
@@ -105,7 +82,12 @@ private slots:
         amb_ = std::make_unique<Ambiente>();
         msgs_ = std::make_unique<Mensagem::Gravador>();
         D().SenhaAdmAtual = QStringLiteral("KORVA");
-        Aluna(3, 5);
+        // BIA, code 0002, is logged in at class 3, exercise 5; ANA is the first record.
+        QVERIFY(amb_->Gravar(ArquivoAlunos::kNomeArquivo, kAna + kBia));
+        D().AlunoAtual = ArquivoAlunos::Decodificar(kBia);
+        D().NomeUsuario = QStringLiteral("BIA");
+        D().ClasseAtual = 3;
+        D().ExercicioAtual = 4;
     }
 
     void cleanup()
@@ -116,252 +98,143 @@ private slots:
         amb_.reset();
     }
 
-    // ---- the chooser ----------------------------------------------------------------------------
-
-    void abre_no_lugar_do_aluno_data()
+    // Opens on the student's place; the exercise list follows the class once it is confirmed (the
+    // focus arriving on the class box, or Enter in it), and only one of the six classes fills it.
+    void abre_e_lista_da_classe_confirmada()
     {
-        QTest::addColumn<int>("classe");
-        QTest::addColumn<int>("exercicio");
-        QTest::addColumn<QString>("textoClasse");
-        QTest::addColumn<QString>("textoExercicio");
-        QTest::addColumn<int>("exerciciosNaLista");
-        QTest::newRow("classe 3, exercicio 5") << 3 << 5 << "3" << "05" << 49;
-        QTest::newRow("alem de 99") << 2 << 120 << "2" << "120" << 59;
-        QTest::newRow("classe fora do curso") << 7 << 1 << "7" << "01" << 0;
-    }
-
-    void abre_no_lugar_do_aluno()
-    {
-        QFETCH(int, classe);
-        QFETCH(int, exercicio);
-        QFETCH(QString, textoClasse);
-        QFETCH(QString, textoExercicio);
-        QFETCH(int, exerciciosNaLista);
-        Aluna(char(classe), char(exercicio));
-
         Carrega carrega(D());
+        auto lista = [&] { return Combo(&carrega, "TxtExercicio")->Itens(); };
         QCOMPARE(carrega.windowTitle(), QStringLiteral("Carregar Exercício"));
         QCOMPARE(carrega.findChild<QLabel *>("LblAluno")->text(), QStringLiteral(" BIA"));
-        QCOMPARE(Combo(&carrega, "TxtClasse")->Text(), textoClasse);
-        QCOMPARE(Combo(&carrega, "TxtExercicio")->Text(), textoExercicio);
+        QCOMPARE(Combo(&carrega, "TxtClasse")->Text(), QStringLiteral("3"));
+        QCOMPARE(Combo(&carrega, "TxtExercicio")->Text(), QStringLiteral("05"));
         QCOMPARE(Combo(&carrega, "TxtClasse")->Itens(), (QStringList{"1", "2", "3", "4", "5", "6"}));
-        // Nothing to choose from until the class is confirmed...
-        QCOMPARE(Combo(&carrega, "TxtExercicio")->NumeroItens(), 0);
+        QCOMPARE(lista(), QStringList());
 
-        // ...which the focus arriving on the class box does.
-        carrega.show();
-        QVERIFY(QTest::qWaitForWindowActive(&carrega));
-        QTRY_COMPARE(Foco(), Caixa(&carrega, "TxtClasse"));
-        QCOMPARE(Combo(&carrega, "TxtExercicio")->Itens(), Numeros(exerciciosNaLista));
-        QCOMPARE(Combo(&carrega, "TxtExercicio")->Text(), textoExercicio);
-        QVERIFY(msgs_->mensagens.isEmpty());
-    }
-
-    void lista_segue_a_classe_confirmada()
-    {
-        auto carrega = Abrir();
-        QVERIFY(carrega);
-        SpCombo *exercicio = Combo(carrega.get(), "TxtExercicio");
-
-        // The class box opens with its text selected: clear it, type the class, confirm with Enter.
+        QVERIFY(Mostrar(carrega));
+        QCOMPARE(lista(), Numeros(49));
         Teclar("\b5\n");
-        QCOMPARE(Combo(carrega.get(), "TxtClasse")->Text(), QStringLiteral("5"));
-        QCOMPARE(Foco(), Caixa(carrega.get(), "TxtExercicio"));
-        QCOMPARE(exercicio->Itens(), Numeros(18));
-
-        QTest::keyClick(Foco(), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(Foco(), Caixa(carrega.get(), "TxtClasse"));
-        Teclar("\b6\n");
-        QCOMPARE(exercicio->Itens(), Numeros(14));
+        QCOMPARE(lista(), Numeros(18));
+        Teclar("\v\b6\n");
+        QCOMPARE(lista(), Numeros(14));
+        Teclar("\v\b\t\v");  // no class: the focus coming back to the empty box empties the list
+        QCOMPARE(lista(), QStringList());
         QVERIFY(msgs_->mensagens.isEmpty());
     }
 
-    void numero_reescrito_ao_chegar_no_ok_data()
+    // The number is checked and rewritten in three digits when OK gets the focus; only a click on OK
+    // takes the choice, and every way of cancelling leaves the place as it was.
+    void escolha_data()
     {
-        QTest::addColumn<QString>("teclas");
-        QTest::addColumn<QString>("textoFinal");
+        QTest::addColumn<QString>("teclas");  // typed from the class box; Enter walks class -> exercise -> OK
+        QTest::addColumn<QString>("acao");    // then: a click on "OK" or "Cancelar", "Esc", or the title bar's "fechar"
+        QTest::addColumn<QString>("textoExercicio");
+        QTest::addColumn<QString>("mensagem");
+        QTest::addColumn<QString>("resposta");  // RespostaDialogo[1]; empty: still open
         QTest::addColumn<int>("classe");
         QTest::addColumn<int>("indice");
-        // Enter walks class -> exercise -> OK; the last Enter clicks OK.
-        QTest::newRow("12") << "\n12\n" << "012" << 3 << 11;
-        QTest::newRow("classe 5, exercicio 07") << "\b5\n07\n" << "007" << 5 << 6;
-        QTest::newRow("Tab em vez de Enter") << "\t\t" << "005" << 3 << 4;
+        QTest::newRow("12, Enter ate o OK") << "\n12\n\n" << "" << "012" << "" << "OK" << 3 << 11;
+        QTest::newRow("classe 5, exercicio 07") << "\b5\n07\n\n" << "" << "007" << "" << "OK" << 5 << 6;
+        QTest::newRow("Tab em vez de Enter") << "\t\t\n" << "" << "005" << "" << "OK" << 3 << 4;
+        QTest::newRow("0, Tab") << "\t0\t" << "" << "0" << kNaoExiste << "" << 3 << 4;
+        QTest::newRow("letras, Tab") << "\txy\t" << "" << "xy" << kNaoExiste << "" << 3 << 4;
+        QTest::newRow("vazio, clique no OK") << "\t\b" << "OK" << "" << kNaoExiste << "" << 3 << 4;
+        QTest::newRow("Cancelar") << "\b5\n03" << "Cancelar" << "03" << "" << "CANCELAR" << 3 << 4;
+        QTest::newRow("Esc, verificado") << "\b5\n03\n" << "Esc" << "003" << "" << "CANCELAR" << 3 << 4;
+        QTest::newRow("barra de titulo, verificado") << "\b5\n03\n" << "fechar" << "003" << "" << "CANCELAR" << 3 << 4;
     }
 
-    void numero_reescrito_ao_chegar_no_ok()
+    void escolha()
     {
         QFETCH(QString, teclas);
-        QFETCH(QString, textoFinal);
-        QFETCH(int, classe);
-        QFETCH(int, indice);
-        auto carrega = Abrir();
-        QVERIFY(carrega);
+        QFETCH(QString, acao);
+        QFETCH(QString, mensagem);
+        QFETCH(QString, resposta);
+        Carrega carrega(D());
+        QVERIFY(Mostrar(carrega));
 
         Teclar(teclas);
-        QCOMPARE(Foco(), carrega->findChild<QWidget *>("BtnOK"));
-        QCOMPARE(Combo(carrega.get(), "TxtExercicio")->Text(), textoFinal);
-        QCOMPARE(carrega->Escolhida(), (Carrega::Escolha{qint16(classe), qint16(indice)}));
-        // Nothing is taken before OK is clicked.
-        QCOMPARE(D().ClasseAtual, qint16(3));
-        QCOMPARE(D().ExercicioAtual, qint16(4));
-
-        Teclar("\n");
-        QVERIFY(!carrega->isVisible());
-        QCOMPARE(carrega->result(), int(QDialog::Accepted));
-        QCOMPARE(D().RespostaDialogo[1], QStringLiteral("OK"));
-        QCOMPARE(D().ClasseAtual, qint16(classe));
-        QCOMPARE(D().ExercicioAtual, qint16(indice));
-        QVERIFY(msgs_->mensagens.isEmpty());
-    }
-
-    void exercicio_zero_recusado_data()
-    {
-        QTest::addColumn<QString>("teclas");  // typed in the exercise box
-        QTest::addColumn<bool>("clique");     // then a click on OK, else Tab to it
-        QTest::newRow("0, Tab") << "0" << false;
-        QTest::newRow("letras, Tab") << "xy" << false;
-        QTest::newRow("vazio, clique") << "\b" << true;
-    }
-
-    void exercicio_zero_recusado()
-    {
-        QFETCH(QString, teclas);
-        QFETCH(bool, clique);
-        auto carrega = Abrir();
-        QVERIFY(carrega);
-        QWidget *caixa = Caixa(carrega.get(), "TxtExercicio");
-        QWidget *ok = carrega->findChild<QWidget *>("BtnOK");
-
-        Teclar("\t" + teclas);
-        QCOMPARE(Foco(), caixa);
-        if (clique)
-            QTest::mouseClick(ok, Qt::LeftButton);
-        else
-            Teclar("\t");
-
-        QCOMPARE(msgs_->Textos(), QStringList{kNaoExiste});
-        QCOMPARE(msgs_->mensagens[0].icone, Mensagem::Icone::Critico);
-        QCOMPARE(Foco(), caixa);
-        // Neither the focus check nor the click that followed it confirmed anything.
-        QVERIFY(carrega->isVisible());
-        QVERIFY(!carrega->Escolhida());
-        QVERIFY(D().RespostaDialogo[1].isEmpty());
-        QCOMPARE(D().ExercicioAtual, qint16(4));
-    }
-
-    void cancelar_nao_muda_o_lugar_data()
-    {
-        QTest::addColumn<QString>("modo");
-        QTest::addColumn<bool>("verificado");  // the OK check had passed before cancelling
-        QTest::newRow("botao") << "botao" << false;
-        QTest::newRow("escape depois de verificar") << "escape" << true;
-        QTest::newRow("barra de titulo depois de verificar") << "barra de titulo" << true;
-    }
-
-    void cancelar_nao_muda_o_lugar()
-    {
-        QFETCH(QString, modo);
-        QFETCH(bool, verificado);
-        const QByteArray antes = amb_->Ler(ArquivoAlunos::kNomeArquivo);
-        auto carrega = Abrir();
-        QVERIFY(carrega);
-        Teclar("\b5\n03");
-        if (verificado) {
-            Teclar("\n");
-            QCOMPARE(carrega->Escolhida(), (Carrega::Escolha{5, 2}));
-        }
-
-        if (modo == "botao")
-            QTest::mouseClick(carrega->findChild<QWidget *>("BtnCancelar"), Qt::LeftButton);
-        else if (modo == "escape")
+        if (acao == "OK" || acao == "Cancelar")
+            QTest::mouseClick(carrega.findChild<QWidget *>("Btn" + acao), Qt::LeftButton);
+        else if (acao == "Esc")
             QTest::keyClick(Foco(), Qt::Key_Escape);
-        else
-            QVERIFY(carrega->close());
+        else if (acao == "fechar")
+            QVERIFY(carrega.close());
 
-        QVERIFY(!carrega->isVisible());
-        QCOMPARE(carrega->result(), int(QDialog::Rejected));
-        QCOMPARE(D().RespostaDialogo[1], QStringLiteral("CANCELAR"));
-        QCOMPARE(D().ClasseAtual, qint16(3));
-        QCOMPARE(D().ExercicioAtual, qint16(4));
-        QCOMPARE(amb_->Ler(ArquivoAlunos::kNomeArquivo), antes);
+        QTEST(Combo(&carrega, "TxtExercicio")->Text(), "textoExercicio");
+        QCOMPARE(msgs_->Textos(), mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
+        for (const auto &m : msgs_->mensagens)
+            QCOMPARE(m.icone, Mensagem::Icone::Critico);
+        // A refused number keeps the dialog open with the focus back on the box; neither the check nor
+        // a click after it confirmed anything.
+        QCOMPARE(carrega.isVisible(), resposta.isEmpty());
+        if (resposta.isEmpty())
+            QCOMPARE(Foco(), Caixa(&carrega, "TxtExercicio"));
+        QCOMPARE(D().RespostaDialogo[1], resposta);
+        QCOMPARE(carrega.result() == QDialog::Accepted, resposta == "OK");
+        QTEST(int(D().ClasseAtual), "classe");
+        QTEST(int(D().ExercicioAtual), "indice");
+        // The dialog itself never writes: storing the choice is the command's.
+        QCOMPARE(amb_->Ler(ArquivoAlunos::kNomeArquivo), kAna + kBia);
     }
 
-    // ---- the command ----------------------------------------------------------------------------
-
+    // The command: the password first, then the administrator's refusal, then the chooser, and the
+    // student's record written only for a confirmed choice.
     void comando_escolher_exercicio_data()
     {
-        QTest::addColumn<bool>("administrador");
+        QTest::addColumn<QString>("usuario");
         QTest::addColumn<QString>("senha");    // typed in the password prompt; empty: Cancel
         QTest::addColumn<QString>("escolha");  // typed in the chooser; empty: Cancel; "-": never opens
         QTest::addColumn<bool>("bloquearArquivo");
-        QTest::addColumn<bool>("carregar");
-        QTest::addColumn<QStringList>("mensagens");
-        QTest::newRow("senha cancelada") << false << "" << "-" << false << false << QStringList();
-        QTest::newRow("administrador recusado") << true << "korva\n\n" << "-" << false << false << QStringList{kSomenteAluno};
-        QTest::newRow("escolha cancelada") << false << "Korva\n\n" << "" << false << false << QStringList();
-        QTest::newRow("escolha gravada") << false << "KORVA\n\n" << "\b5\n03\n\n" << false << true << QStringList();
-        QTest::newRow("arquivo impossivel de gravar") << false << "korva\n\n" << "\b5\n03\n\n" << true << false
-                                                      << QStringList{"Alunos.arq"};
+        QTest::addColumn<QString>("mensagem");  // part of the one critical message, if any
+        QTest::addColumn<bool>("gravado");
+        QTest::newRow("senha cancelada") << "BIA" << "" << "-" << false << "" << false;
+        QTest::newRow("administrador recusado")
+            << "Administrador" << "korva\n\n" << "-" << false << "Opção permitida somente com senha de aluno!" << false;
+        QTest::newRow("escolha cancelada") << "BIA" << "Korva\n\n" << "" << false << "" << false;
+        QTest::newRow("escolha gravada") << "BIA" << "KORVA\n\n" << "\b5\n03\n\n" << false << "" << true;
+        QTest::newRow("arquivo bloqueado") << "BIA" << "korva\n\n" << "\b5\n03\n\n" << true << "Alunos.arq" << false;
     }
 
     void comando_escolher_exercicio()
     {
-        QFETCH(bool, administrador);
+        QFETCH(QString, usuario);
         QFETCH(QString, senha);
         QFETCH(QString, escolha);
         QFETCH(bool, bloquearArquivo);
-        QFETCH(bool, carregar);
-        QFETCH(QStringList, mensagens);
-        if (administrador)
-            D().NomeUsuario = QStringLiteral("Administrador");
+        QFETCH(QString, mensagem);
+        QFETCH(bool, gravado);
+        D().NomeUsuario = usuario;
         if (bloquearArquivo) {
             // A folder where the records file should be: it cannot be opened for writing.
             QVERIFY(QFile::remove(amb_->Caminho(ArquivoAlunos::kNomeArquivo)));
             QVERIFY(QDir(amb_->dir.path()).mkdir(ArquivoAlunos::kNomeArquivo));
         }
         const QByteArray antes = amb_->Ler(ArquivoAlunos::kNomeArquivo);
-        const Aluno alunoAntes = D().AlunoAtual;
-
-        AoAbrirModal<InfoSenha>([&](InfoSenha *prompt) {
-            QVERIFY(EsperarFocoEm(prompt));
-            if (senha.isEmpty())
-                QTest::mouseClick(prompt->findChild<QWidget *>("BtnCancelar"), Qt::LeftButton);
+        auto responder = [](QWidget *janela, const QString &teclas) {
+            QVERIFY(QTest::qWaitFor([janela] { return Foco() && Foco()->window() == janela; }));
+            if (teclas.isEmpty() || teclas == "-")
+                QTest::mouseClick(janela->findChild<QWidget *>("BtnCancelar"), Qt::LeftButton);
             else
-                Teclar(senha);
-        });
+                Teclar(teclas);
+        };
+        AoAbrirModal<InfoSenha>([&](InfoSenha *prompt) { responder(prompt, senha); });
         bool escolhaAberta = false;
-        AoAbrirModal<Carrega>(
-            [&](Carrega *carrega) {
-                escolhaAberta = true;
-                QVERIFY(EsperarFocoEm(carrega));
-                if (escolha.isEmpty() || escolha == "-")
-                    QTest::mouseClick(carrega->findChild<QWidget *>("BtnCancelar"), Qt::LeftButton);
-                else
-                    Teclar(escolha);
-            },
-            1500);
+        AoAbrirModal<Carrega>([&](Carrega *carrega) { escolhaAberta = true; responder(carrega, escolha); }, 1500);
 
-        QCOMPARE(EscolherExercicio(D(), nullptr), carregar);
+        QCOMPARE(EscolherExercicio(D(), nullptr), gravado);
         QCOMPARE(escolhaAberta, escolha != "-");
-        QCOMPARE(msgs_->mensagens.size(), mensagens.size());
-        for (int i = 0; i < mensagens.size(); ++i) {
-            QVERIFY2(msgs_->mensagens[i].texto.contains(mensagens[i]), qPrintable(msgs_->mensagens[i].texto));
-            QCOMPARE(msgs_->mensagens[i].icone, Mensagem::Icone::Critico);
+        QCOMPARE(msgs_->mensagens.size(), int(!mensagem.isEmpty()));
+        for (const auto &m : msgs_->mensagens) {
+            QVERIFY2(m.texto.contains(mensagem), qPrintable(m.texto));
+            QCOMPARE(m.icone, Mensagem::Icone::Critico);
         }
-
-        if (carregar) {
-            QCOMPARE(amb_->Ler(ArquivoAlunos::kNomeArquivo), kAna + Registro("0002", "BIA", 5, 3));
-            QCOMPARE(D().AlunoAtual.Classe, qint16(5));
-            QCOMPARE(D().AlunoAtual.Exercicio, qint16(3));
-            QCOMPARE(D().ClasseAtual, qint16(5));
-            QCOMPARE(D().ExercicioAtual, qint16(2));
-        } else {
-            // Nothing written, and memory still agrees with the record.
-            QCOMPARE(amb_->Ler(ArquivoAlunos::kNomeArquivo), antes);
-            QCOMPARE(D().AlunoAtual, alunoAntes);
-            QCOMPARE(D().ClasseAtual, qint16(3));
-            QCOMPARE(D().ExercicioAtual, qint16(4));
-        }
+        // Stored and moved, or nothing written and memory still agreeing with the record.
+        const QByteArray bia = Registro("0002", "BIA", 5, 3);
+        QCOMPARE(amb_->Ler(ArquivoAlunos::kNomeArquivo), gravado ? kAna + bia : antes);
+        QCOMPARE(D().AlunoAtual, ArquivoAlunos::Decodificar(gravado ? bia : kBia));
+        QCOMPARE(D().ClasseAtual, qint16(gravado ? 5 : 3));
+        QCOMPARE(D().ExercicioAtual, qint16(gravado ? 2 : 4));
     }
 };
 

@@ -25,8 +25,6 @@ struct Turma : Ambiente {
     }
 };
 
-bool ComBiblioteca() { return Biblioteca::QuantidadeEntradas(2) > 0; }
-
 } // namespace
 
 class TestProgressao : public QObject {
@@ -37,25 +35,21 @@ private slots:
     {
         QTest::addColumn<int>("classe");
         QTest::addColumn<int>("indice");
-        QTest::addColumn<bool>("carregado");
-        QTest::addColumn<QString>("rotulos");  // LblExercicio | LblClasse
-        QTest::newRow("classe 0: texto mantido") << 0 << 0 << true << " 001| 00";
-        QTest::newRow("classe 7: texto mantido") << 7 << 11 << true << " 012| 07";
-        QTest::newRow("classe 1, primeiro") << 1 << 0 << true << " 001| 01";
-        QTest::newRow("classe 2, aviso") << 2 << 59 << true << " 060| 02";
-        QTest::newRow("classe 2, alem do aviso") << 2 << 60 << false << "|";
-        QTest::newRow("classe 6, com tempo") << 6 << 0 << true << " 001| 06";
-        QTest::newRow("classe 6, aviso sem tempo") << 6 << 14 << true << " 015| 06";
+        QTest::addColumn<QString>("rotulos");  // LblExercicio | LblClasse; "|" alone: not loaded
+        QTest::newRow("classe 0: texto mantido") << 0 << 0 << " 001| 00";
+        QTest::newRow("classe 7: texto mantido") << 7 << 11 << " 012| 07";
+        QTest::newRow("classe 1, primeiro") << 1 << 0 << " 001| 01";
+        QTest::newRow("classe 2, aviso") << 2 << 59 << " 060| 02";
+        QTest::newRow("classe 2, alem do aviso") << 2 << 60 << "|";
+        QTest::newRow("classe 6, com tempo") << 6 << 0 << " 001| 06";
+        QTest::newRow("classe 6, aviso sem tempo") << 6 << 14 << " 015| 06";
     }
     void carregar()
     {
         QFETCH(int, classe);
         QFETCH(int, indice);
-        QFETCH(bool, carregado);
         QFETCH(QString, rotulos);
-        const bool daBiblioteca = classe >= 1 && classe <= 6;
-        if (daBiblioteca && !ComBiblioteca())
-            QSKIP("the course data is not built in yet");
+        const bool carregado = rotulos != "|";
         Ambiente amb;
         amb.digita.ClasseAtual = qint16(classe);
         amb.digita.ExercicioAtual = qint16(indice);
@@ -63,11 +57,13 @@ private slots:
         QCOMPARE(carga.Carregado, carregado);
         QCOMPARE(carga.Mensagem, carregado ? QString() : Progressao::kExercicioNaoExistente);
         QCOMPARE(carga.LblExercicio + '|' + carga.LblClasse, rotulos);
-        QCOMPARE(carga.Texto, carregado && daBiblioteca ? Biblioteca::Texto(classe, indice) : std::nullopt);
-        QCOMPARE(carga.Tempo.has_value(), classe == 6);
-        QCOMPARE(carga.Tempo.value_or("x").isEmpty(), indice == 14);
+        // Outside the course there is no text to load: the passage stays as it is.
+        const bool daBiblioteca = carregado && classe >= 1 && classe <= 6;
+        QCOMPARE(carga.Texto, daBiblioteca ? Biblioteca::Texto(classe, indice) : std::nullopt);
+        QCOMPARE(carga.Tempo, daBiblioteca && classe == 6 ? Biblioteca::TempoClasse6(indice) : std::nullopt);
     }
 
+    // Refused in order (the administrator first), or a record that cannot be written: nothing moves.
     void proximo_recusado_data()
     {
         QTest::addColumn<QString>("nome");
@@ -75,7 +71,8 @@ private slots:
         QTest::addColumn<QString>("mensagem");
         QTest::newRow("administrador") << Digita::kAdministrador << true << Progressao::kSomenteAluno;
         QTest::newRow("administrador sem concluir") << Digita::kAdministrador << false << Progressao::kSomenteAluno;
-        QTest::newRow("sem concluir") << "BIA" << false << "Mudança de exercício permitida somente\rapós conclusão do exercício atual!";
+        QTest::newRow("sem concluir") << "BIA" << false
+                                      << "Mudança de exercício permitida somente\rapós conclusão do exercício atual!";
         QTest::newRow("arquivo impossivel de abrir") << "BIA" << true << "Não foi possível abrir o arquivo ";
     }
     void proximo_recusado()
@@ -101,34 +98,29 @@ private slots:
         QCOMPARE(t.Ler(ArquivoAlunos::kNomeArquivo), antes);
     }
 
-    void fim_da_classe_2()
+    // Each step stores the new place before loading it: the notice, then past it a failed load that
+    // still counts; the chooser's command stores its choice the same way.
+    void grava_antes_de_carregar()
     {
         Turma t;
         Progressao::CarregarDoRegistro(t.digita);
         QCOMPARE((std::pair(t.digita.ClasseAtual, t.digita.ExercicioAtual)), (std::pair<qint16, qint16>(2, 58)));
-        // Each step stores the new place first; past the notice the load fails but the step counts.
         for (char exercicio : {60, 61, 62}) {
             const Progressao::Avanco avanco = Progressao::ProximoExercicio(t.digita, true);
             QVERIFY2(avanco.Recusa.isEmpty(), qPrintable(avanco.Recusa));
             QCOMPARE(t.Ler(ArquivoAlunos::kNomeArquivo), kAna + Registro("0002", "BIA", 2, exercicio));
             QCOMPARE(t.digita.ExercicioAtual, qint16(exercicio - 1));
-            if (!ComBiblioteca())
-                continue;
             QCOMPARE(avanco.Exercicio->Carregado, exercicio == 60);
             QCOMPARE(avanco.Exercicio->Texto.value_or("").startsWith("Fim da Classe 02"), exercicio == 60);
             QCOMPARE(avanco.Exercicio->Mensagem, exercicio == 60 ? QString() : Progressao::kExercicioNaoExistente);
         }
-    }
 
-    void escolher_grava_antes_de_carregar()
-    {
-        Turma t;
         t.digita.ClasseAtual = 7;
         t.digita.ExercicioAtual = 11;
-        const Progressao::Avanco avanco = Progressao::EscolherExercicio(t.digita);
-        QVERIFY(avanco.Recusa.isEmpty());
+        const Progressao::Avanco escolha = Progressao::EscolherExercicio(t.digita);
+        QVERIFY(escolha.Recusa.isEmpty());
         QCOMPARE(t.Ler(ArquivoAlunos::kNomeArquivo), kAna + Registro("0002", "BIA", 7, 12));
-        QCOMPARE(avanco.Exercicio->LblExercicio + avanco.Exercicio->LblClasse, QStringLiteral(" 012 07"));
+        QCOMPARE(escolha.Exercicio->LblExercicio + escolha.Exercicio->LblClasse, QStringLiteral(" 012 07"));
     }
 };
 
