@@ -10,8 +10,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
-
 using namespace SpComboModelo;
 
 namespace {
@@ -45,6 +43,7 @@ struct Cena {
         return QTest::qWaitForWindowActive(&janela) && QTest::qWaitFor([w] { return w->hasFocus(); });
     }
     int AlturaFechada() const { return txt->height(); }
+    bool Fechada() const { return !combo->ListaAberta() && combo->height() == AlturaFechada(); }
 };
 
 // Types a text key by key, accented letters included (Qt numbers Latin-1 keys by their capital).
@@ -103,35 +102,69 @@ private slots:
         QCOMPARE(BuscaIncremental(itens, conteudo, tecla.at(0)), esperado);
     }
 
+    // Every character goes through KeyPress, typed or composed; the container may cancel it or type
+    // another instead ('x' here). The search selects without copying, and only letters and digits
+    // open the list.
     void teclaDigitadaSeleciona_data()
     {
         QTest::addColumn<QString>("digitado");
+        QTest::addColumn<bool>("composta");
+        QTest::addColumn<int>("troca");
+        QTest::addColumn<QString>("texto");
         QTest::addColumn<bool>("aberta");
         QTest::addColumn<int>("linha");
-        QTest::newRow("letra abre") << "ext" << true << 2;
-        QTest::newRow("algarismo abre") << "7" << true << 0;
-        QTest::newRow("branco não abre") << " " << false << -1;
-        QTest::newRow("pontuação não abre") << "." << false << -1;
-        QTest::newRow("acento acha sem abrir") << "é" << false << 0;
+        QTest::newRow("letra abre") << "ext" << false << -1 << "ext" << true << 2;
+        QTest::newRow("algarismo abre") << "7" << false << -1 << "7" << true << 0;
+        QTest::newRow("branco não abre") << " " << false << -1 << " " << false << -1;
+        QTest::newRow("pontuação não abre") << "." << false << -1 << "." << false << -1;
+        QTest::newRow("acento acha sem abrir") << "é" << false << -1 << "é" << false << 0;
+        QTest::newRow("letra composta") << "é" << true << -1 << "é" << false << 0;  // "é" folds to "E"
+        QTest::newRow("cancelada") << "axb" << false << 0 << "ab" << true << 0;
+        QTest::newRow("trocada") << "axb" << false << int('y') << "ayb" << true << 0;
+        QTest::newRow("trocada por ç") << "axb" << false << 231 << "açb" << true << 0;
     }
     void teclaDigitadaSeleciona()
     {
         QFETCH(QString, digitado);
+        QFETCH(bool, composta);
+        QFETCH(int, troca);
+        QFETCH(QString, texto);
         QFETCH(bool, aberta);
-        QFETCH(int, linha);
         Cena c;
         QVERIFY(c.Focar(c.txt));
-        Digitar(c.txt, digitado);
+        QList<int> teclas, esperadas;
+        connect(c.combo, &SpCombo::KeyPress, c.combo, [&](qint16 &k) {
+            teclas << k;
+            if (k == 'x' && troca >= 0)
+                k = qint16(troca);
+        });
+        if (composta) {
+            QInputMethodEvent evento;
+            evento.setCommitString(digitado);
+            QApplication::sendEvent(c.txt, &evento);
+        } else {
+            Digitar(c.txt, digitado);
+        }
+        for (const QChar ch : digitado)
+            esperadas << ch.unicode();
+        QCOMPARE(teclas, esperadas);
         QCOMPARE(c.combo->ListaAberta(), aberta);
-        QCOMPARE(c.lst->currentRow(), linha);
-        QCOMPARE(c.txt->text(), digitado);  // the search selects without copying
-        QCOMPARE(c.combo->Text(), digitado);
+        QTEST(c.lst->currentRow(), "linha");
+        QCOMPARE(c.txt->text(), texto);
+        QCOMPARE(c.combo->Text(), texto);
         QCOMPARE(c.combo->height(), aberta ? c.AlturaFechada() + c.lst->height() + 2 : c.AlturaFechada());
     }
 
-    void setaAbreCopiandoOPrimeiroItem()
+    // The arrow never keeps the focus. Clicked, it opens the list copying the first item, and closes it
+    // again. Down opens it on the first item without copying; every key-up in the list copies, Up on the
+    // first item goes back to the box with the list still open, and a click on an item copies at once.
+    void abrirPelaSetaEPeloTeclado()
     {
         Cena c;
+        QVERIFY(c.Focar(c.outro));
+        c.pic->setFocus();
+        QTRY_VERIFY(c.txt->hasFocus());
+        QCOMPARE(c.pic->focusPolicy(), Qt::NoFocus);
         QVERIFY(c.Focar(c.outro));
         c.dblClick.clear();
         QTest::mouseClick(c.pic, Qt::LeftButton);
@@ -140,29 +173,14 @@ private slots:
         QCOMPARE(c.combo->Text(), kExercicios.at(0));
         QTRY_VERIFY(c.txt->hasFocus());
         QCOMPARE(c.dblClick.count(), 1);  // the text box got the focus
-
         QTest::mouseClick(c.lst->viewport(), Qt::LeftButton, {}, c.lst->visualItemRect(c.lst->item(2)).center());
         QCOMPARE(c.combo->Text(), kExercicios.at(2));
         QTest::mouseClick(c.pic, Qt::LeftButton);
-        QVERIFY(!c.combo->ListaAberta());
+        QVERIFY(c.Fechada());
         QCOMPARE(c.dblClick.count(), 3);  // the choice, then the text box taking the focus from the list
-        QCOMPARE(c.combo->height(), c.AlturaFechada());
         QVERIFY(c.txt->hasFocus());
-    }
 
-    void setaNuncaFicaComOFoco()
-    {
-        Cena c;
-        QVERIFY(c.Focar(c.outro));
-        c.pic->setFocus();
-        QTRY_VERIFY(c.txt->hasFocus());
-        QCOMPARE(c.pic->focusPolicy(), Qt::NoFocus);
-    }
-
-    void baixoAbreSemCopiarEOSoltarCopia()
-    {
-        Cena c;
-        QVERIFY(c.Focar(c.txt));
+        c.txt->selectAll();
         Digitar(c.txt, "Ext");
         QCOMPARE(c.lst->currentRow(), 2);
         QTest::keyPress(c.txt, Qt::Key_Down);
@@ -174,7 +192,14 @@ private slots:
         QTest::keyRelease(c.lst, Qt::Key_Down);
         QCOMPARE(c.txt->text(), kExercicios.at(0));
         QCOMPARE(c.combo->Text(), kExercicios.at(0));
-
+        c.dblClick.clear();
+        QTest::keyClick(c.lst, Qt::Key_Up);
+        QTRY_VERIFY(c.txt->hasFocus());
+        QVERIFY(c.combo->ListaAberta());
+        QCOMPARE(c.dblClick.count(), 1);
+        QCOMPARE(c.txt->selectedText(), kExercicios.at(0));
+        QTest::keyPress(c.txt, Qt::Key_Down);
+        QTRY_VERIFY(c.lst->hasFocus());
         QTest::keyPress(c.lst, Qt::Key_Down);
         QCOMPARE(c.combo->Text(), kExercicios.at(0));  // still ignoring selection changes...
         QTest::keyRelease(c.lst, Qt::Key_Down);
@@ -182,41 +207,6 @@ private slots:
         QTest::mouseClick(c.lst->viewport(), Qt::LeftButton, {}, c.lst->visualItemRect(c.lst->item(2)).center());
         QVERIFY(!c.combo->IgnoraClique());
         QCOMPARE(c.combo->Text(), kExercicios.at(2));
-        c.dblClick.clear();
-        QTest::keyClick(c.lst, Qt::Key_Return);
-        QVERIFY(!c.combo->ListaAberta());
-        QVERIFY(c.txt->hasFocus());
-        QCOMPARE(c.dblClick.count(), 2);  // the choice, then the text box getting the focus
-        QCOMPARE(c.combo->Text(), kExercicios.at(2));
-    }
-
-    void letraCompostaPassaPelaBusca()
-    {
-        Cena c;
-        QVERIFY(c.Focar(c.txt));
-        QList<int> teclas;
-        connect(c.combo, &SpCombo::KeyPress, c.combo, [&](qint16 &k) { teclas << k; });
-        QInputMethodEvent composta;
-        composta.setCommitString(QStringLiteral("é"));
-        QApplication::sendEvent(c.txt, &composta);
-        QCOMPARE(teclas, QList<int>{0xE9});
-        QCOMPARE(c.lst->currentRow(), 0);  // "é" folds to "E": Exercício 1
-        QVERIFY(!c.combo->ListaAberta());
-        QCOMPARE(c.combo->Text(), QStringLiteral("é"));
-    }
-
-    void cimaNaListaVoltaAoTexto()
-    {
-        Cena c;
-        QVERIFY(c.Focar(c.txt));
-        QTest::keyPress(c.txt, Qt::Key_Down);
-        QTest::keyRelease(c.lst, Qt::Key_Down);
-        c.dblClick.clear();
-        QTest::keyClick(c.lst, Qt::Key_Up);
-        QTRY_VERIFY(c.txt->hasFocus());
-        QVERIFY(c.combo->ListaAberta());
-        QCOMPARE(c.dblClick.count(), 1);
-        QCOMPARE(c.txt->selectedText(), kExercicios.at(0));
     }
 
     void confirmacaoPeloTexto_data()
@@ -243,78 +233,60 @@ private slots:
         c.dblClick.clear();
         QTest::keyClick(c.txt, Qt::Key(tecla));
         QCOMPARE(c.dblClick.count(), 1);
-        QVERIFY(!c.combo->ListaAberta());
-        QCOMPARE(c.combo->height(), c.AlturaFechada());
+        QVERIFY(c.Fechada());
         QCOMPARE(c.txt->text(), texto);
         QCOMPARE(c.combo->Text(), texto);
         QVERIFY(!c.lst->isEnabled());
     }
 
-    // The box selects its text on focus; what is typed replaces it, and the search follows the new
-    // text: "2" typed over a selected "1" finds "2", and Enter keeps it.
-    void digitarSobreSelecao()
+    // Getting the focus selects the whole text before DblClick. What is typed replaces it and the search
+    // follows the new text: "2" typed over a selected "1" finds "2". Leaving closes the list quietly.
+    void focoEDigitarSobreSelecao()
     {
         Cena c;
         c.combo->Clear();
         for (const char *s : {"1", "2", "3", "4", "5", "6"})
             c.combo->AddItem(QString::fromLatin1(s));
-        QVERIFY(c.Focar(c.outro));
         c.combo->SetText(QStringLiteral("1"));
-        QVERIFY(c.Focar(c.txt));
-        QVERIFY(c.txt->hasSelectedText());
-        Digitar(c.txt, "2");
-        QTest::keyClick(c.txt, Qt::Key_Return);
-        QCOMPARE(c.combo->Text(), QStringLiteral("2"));
-        QCOMPARE(c.txt->text(), QStringLiteral("2"));
-    }
-
-    void focoSaindoFechaSemDblClick()
-    {
-        Cena c;
-        QVERIFY(c.Focar(c.txt));
-        QTest::keyClick(c.txt, Qt::Key_E);
-        QVERIFY(c.combo->ListaAberta());
-        c.dblClick.clear();
-        QVERIFY(c.Focar(c.outro));
-        QVERIFY(!c.combo->ListaAberta());
-        QCOMPARE(c.dblClick.count(), 0);
-        QCOMPARE(c.combo->height(), c.AlturaFechada());
-    }
-
-    void focoNoTextoSelecionaTudoAntesDoDblClick()
-    {
-        Cena c;
-        c.combo->SetText(QStringLiteral("Extra"));
         QVERIFY(c.Focar(c.outro));
         QString selecionado;
         connect(c.combo, &SpCombo::DblClick, c.combo, [&] { selecionado = c.txt->selectedText(); });
         c.dblClick.clear();
         QVERIFY(c.Focar(c.txt));
         QCOMPARE(c.dblClick.count(), 1);
-        QCOMPARE(selecionado, QStringLiteral("Extra"));
+        QCOMPARE(selecionado, QStringLiteral("1"));
+        Digitar(c.txt, "2");
+        QVERIFY(c.combo->ListaAberta());
+        QCOMPARE(c.lst->currentRow(), 1);
+        QCOMPARE(c.combo->Text(), QStringLiteral("2"));
+        c.dblClick.clear();
+        QVERIFY(c.Focar(c.outro));
+        QVERIFY(c.Fechada());
+        QCOMPARE(c.dblClick.count(), 0);
     }
 
-    // The dialogs turn Enter into Tab with a filter on the application. Whether it was installed before
-    // the combo had the keyboard or after (EnterComoTab then asks ProcessarEnter first), Enter in the
-    // open list confirms and stays, and Enter in the text box confirms before the focus moves on.
-    void janelaQueTrocaEnterPorTab_data()
+    // Enter in the open list confirms and stays; Enter in the box confirms, and a dialog that turns
+    // Enter into Tab (EnterComoTab, which asks ProcessarEnter first, installed before the combo had the
+    // keyboard or after, or a plain filter) moves on only after that.
+    void enterNaListaENaCaixa_data()
     {
-        QTest::addColumn<bool>("doPrograma");
+        QTest::addColumn<int>("filtro");  // 0 none, 1 EnterComoTab, 2 a plain filter
         QTest::addColumn<bool>("instaladoAntes");
-        QTest::newRow("EnterComoTab, antes") << true << true;
-        QTest::newRow("EnterComoTab, depois") << true << false;
-        QTest::newRow("filtro simples, antes") << false << true;
+        QTest::newRow("sem filtro") << 0 << true;
+        QTest::newRow("EnterComoTab, antes") << 1 << true;
+        QTest::newRow("EnterComoTab, depois") << 1 << false;
+        QTest::newRow("filtro simples, antes") << 2 << true;
     }
-    void janelaQueTrocaEnterPorTab()
+    void enterNaListaENaCaixa()
     {
-        QFETCH(bool, doPrograma);
+        QFETCH(int, filtro);
         QFETCH(bool, instaladoAntes);
         Cena c;
         EnterViraTab simples;
         const auto instalar = [&] {
-            if (doPrograma)
+            if (filtro == 1)
                 EnterComoTab::Instalar(&c.janela);
-            else
+            else if (filtro == 2)
                 qApp->installEventFilter(&simples);
         };
         if (instaladoAntes)
@@ -331,10 +303,10 @@ private slots:
         QVERIFY(c.txt->hasFocus());
         QVERIFY(!c.combo->ListaAberta());
         QCOMPARE(c.combo->Text(), kExercicios.at(1));
-        QCOMPARE(c.dblClick.count(), 2);
+        QCOMPARE(c.dblClick.count(), 2);  // the choice, then the text box getting the focus
         QTest::keyClick(c.txt, Qt::Key_Return);
         QCOMPARE(c.dblClick.count(), 3);
-        QVERIFY(c.outro->hasFocus());
+        QCOMPARE(c.outro->hasFocus(), filtro != 0);
         QCOMPARE(c.combo->Text(), kExercicios.at(1));
         qApp->removeEventFilter(&simples);
     }
@@ -354,7 +326,6 @@ private slots:
     {
         QFETCH(int, tecla);
         QFETCH(int, codigo);
-        QFETCH(bool, abre);
         Cena c;
         QVERIFY(c.Focar(c.txt));
         QList<int> desceu, subiu;
@@ -364,32 +335,9 @@ private slots:
         QCOMPARE(desceu, QList<int>{codigo});
         QCOMPARE(subiu, QList<int>{codigo});
         // KeyCode set to 0 by the container: the combo does nothing more with the key itself.
-        QCOMPARE(c.combo->ListaAberta(), abre);
+        QTEST(c.combo->ListaAberta(), "abre");
         QCOMPARE(c.dblClick.count(), 0);
         QVERIFY(!c.combo->IgnoraClique());
-    }
-
-    void keyPressTrocaOuCancela_data()
-    {
-        QTest::addColumn<int>("nova");
-        QTest::addColumn<QString>("texto");
-        QTest::newRow("cancela") << 0 << "ab";
-        QTest::newRow("troca") << int('y') << "ayb";
-        QTest::newRow("troca por ç") << 231 << "açb";
-    }
-    void keyPressTrocaOuCancela()
-    {
-        QFETCH(int, nova);
-        QFETCH(QString, texto);
-        Cena c;
-        QVERIFY(c.Focar(c.txt));
-        connect(c.combo, &SpCombo::KeyPress, c.combo, [&](qint16 &k) {
-            if (k == 'x')
-                k = qint16(nova);
-        });
-        Digitar(c.txt, "axb");
-        QCOMPARE(c.txt->text(), texto);
-        QCOMPARE(c.combo->Text(), texto);
     }
 
     void alturaMinima_data()
@@ -412,31 +360,10 @@ private slots:
         QCOMPARE(c.lst->geometry(), QRect(0, altura + 2, 150, Twips::px(kListHeightPadrao)));
     }
 
-    void textoEhOCampoGuardado()
-    {
-        Cena c;
-        c.combo->SetText(QStringLiteral("abc"));
-        QCOMPARE(c.txt->text(), QStringLiteral("abc"));
-        c.txt->setText(QStringLiteral("xyz"));
-        QCOMPARE(c.combo->Text(), QStringLiteral("abc"));
-        QCOMPARE(c.combo->property("Text").toString(), QStringLiteral("abc"));
-    }
-
-    void habilitacao()
-    {
-        Cena c;
-        c.combo->Carregar({{QStringLiteral("Enabled"), false}});
-        c.combo->AtualizaCombo();
-        QVERIFY(c.txt->isEnabled());  // loaded disabled: still usable until the next refresh
-        c.combo->AtualizaCombo();
-        QVERIFY(!c.txt->isEnabled());
-        c.combo->SetEnabled(true);
-        QVERIFY(c.txt->isEnabled() && c.pic->isEnabled());
-        c.combo->SetEnabled(false);
-        QVERIFY(!c.txt->isEnabled() && !c.pic->isEnabled());
-    }
-
-    void persistencia()
+    // Text is the stored field: the box shows it, but editing the box does not change it. What one
+    // combo saves loads into another unchanged; SetEnabled applies at once, while a loaded Enabled=False
+    // leaves the parts usable until the second refresh.
+    void propriedades()
     {
         SpCombo padrao;
         QCOMPARE(padrao.Salvar(), QVariantMap());
@@ -444,29 +371,38 @@ private slots:
         QCOMPARE(padrao.ListHeight(), qint16(1590));
         QCOMPARE(padrao.BackColor(), RGB(255, 255, 255));
 
-        SpCombo a;
-        a.SetText(QStringLiteral("Classe"));
-        a.SetBackColor(RGB(1, 2, 3));
-        a.SetForeColor(RGB(4, 5, 6));
-        a.SetFont(QFont(QStringLiteral("DejaVu Sans"), 13));
-        a.SetUpPicture(SpCombo::DesenharSeta(true));
-        a.SetDownPicture(SpCombo::DesenharSeta(false));
-        a.SetDefButton(true);
-        a.SetEnabled(false);
-        a.SetListHeight(900);
-        const QVariantMap salvo = a.Salvar();
+        Cena a, b;
+        a.combo->SetText(QStringLiteral("Classe"));
+        QCOMPARE(a.txt->text(), QStringLiteral("Classe"));
+        a.txt->setText(QStringLiteral("xyz"));
+        QCOMPARE(a.combo->property("Text").toString(), QStringLiteral("Classe"));
+        a.combo->SetBackColor(RGB(1, 2, 3));
+        a.combo->SetForeColor(RGB(4, 5, 6));
+        a.combo->SetFont(QFont(QStringLiteral("DejaVu Sans"), 13));
+        a.combo->SetUpPicture(SpCombo::DesenharSeta(true));
+        a.combo->SetDownPicture(SpCombo::DesenharSeta(false));
+        a.combo->SetDefButton(true);
+        a.combo->SetEnabled(false);
+        QVERIFY(!a.txt->isEnabled() && !a.pic->isEnabled());
+        a.combo->SetListHeight(900);
+        const QVariantMap salvo = a.combo->Salvar();
         QCOMPARE(QStringList(salvo.keys()), [] { auto l = SpCombo::OrdemPropriedades(); l.sort(); return l; }());
 
-        SpCombo b;
-        b.Carregar(salvo);
-        QCOMPARE(b.Salvar().keys(), salvo.keys());
+        b.combo->Carregar(salvo);
+        QCOMPARE(b.combo->Salvar().keys(), salvo.keys());
         for (const QString &nome : SpCombo::OrdemPropriedades()) {
             if (nome.endsWith(QStringLiteral("Picture")))
-                QCOMPARE(b.property(qPrintable(nome)).value<QPixmap>().toImage(),
-                         a.property(qPrintable(nome)).value<QPixmap>().toImage());
+                QCOMPARE(b.combo->property(qPrintable(nome)).value<QPixmap>().toImage(),
+                         a.combo->property(qPrintable(nome)).value<QPixmap>().toImage());
             else
-                QCOMPARE(b.property(qPrintable(nome)), a.property(qPrintable(nome)));
+                QCOMPARE(b.combo->property(qPrintable(nome)), a.combo->property(qPrintable(nome)));
         }
+        b.combo->AtualizaCombo();
+        QVERIFY(b.txt->isEnabled());
+        b.combo->AtualizaCombo();
+        QVERIFY(!b.txt->isEnabled());
+        b.combo->SetEnabled(true);
+        QVERIFY(b.txt->isEnabled() && b.pic->isEnabled());
     }
 };
 
