@@ -8,7 +8,8 @@
 - peak resident memory (VmHWM) after a student logs in and types that whole exercise, and once the
   warning sound has played (its module loads with the first warning).
 When TIPP10 (a Qt typing tutor schools use) is installed, it is measured in the same run the same way,
-turn about with Datilux, as the yardstick."""
+turn about with Datilux, as the yardstick. When openbox is installed it manages the windows, as on a
+desktop; without it the programs run on the bare server."""
 
 import os
 import re
@@ -169,6 +170,11 @@ def main():
     except dx.SemServidorX as e:
         print("no X server could be started:", e)
         return 0
+    gerente = None
+    if shutil.which("openbox"):
+        gerente = subprocess.Popen(["openbox"], env=x.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+    print(f"window manager: {'openbox' if gerente else 'none'}")
     datilux = Datilux(x, binario)
     tipp = Tipp10(x) if shutil.which("tipp10") else None
     try:
@@ -231,6 +237,9 @@ def main():
         datilux.fechar()
         if tipp:
             tipp.fechar()
+        if gerente:
+            gerente.terminate()
+            gerente.wait(5)
         x.fechar()
     return 0
 

@@ -288,6 +288,9 @@ void FrmTecloria::CriarMenus()
         auto *abrir = new QShortcut(atalho, this);
         connect(abrir, &QShortcut::activated, this, [barra, m = menu] {
             barra->setActiveAction(m->menuAction());
+            // Opened from the keyboard, the menu starts on its first item: Enter chooses it at once.
+            if (m->isVisible() && !m->actions().isEmpty())
+                m->setActiveAction(m->actions().first());
         });
     }
 }

@@ -461,7 +461,7 @@ private slots:
         QCOMPARE(p.plataforma.enderecos, QList<QUrl>{QUrl(FrmTecloria::kSiteFabricante)});
     }
 
-    // The menus open from the keyboard: F10 the first one, Alt and a menu's initial that menu.
+    // The menus open from the keyboard on their first item: F10 the first menu, Alt and a menu's initial that menu.
     void menusPeloTeclado_data()
     {
         QTest::addColumn<int>("tecla");
@@ -483,6 +483,7 @@ private slots:
         QTest::keyClick(p.janela.get(), Qt::Key(tecla), Qt::KeyboardModifiers(modificador));
         QMenu *esperado = p.janela->findChild<QMenu *>(menu);
         QTRY_COMPARE(p.janela->menuBar()->activeAction(), esperado->menuAction());
+        QCOMPARE(esperado->activeAction(), esperado->actions().first());
         esperado->close();
     }
 

@@ -23,25 +23,20 @@ const QString kConfig = ArquivoConfig::kNomeArquivo;
 const QByteArray kPadrao("\x01\x00\x01\x00\x01\x00"
                          "Courier New                   "
                          "\x0C\x00"
-                         "\xDB\xEA\xFC\x00"
-                         "\x00\x00\x00\x00"
-                         "\x9E\xC0\xF4\x00"
-                         "\xFF\xFF\xFF\x00",
+                         "\xDB\xEA\xFC\x00" "\x00\x00\x00\x00" "\x9E\xC0\xF4\x00" "\xFF\xFF\xFF\x00",
                          54);
 
 // Another record: every option off, "Arial" 9, four unusual colours.
 const QByteArray kOutro("\x00\x00\x00\x00\x00\x00"
                         "Arial                         "
                         "\x09\x00"
-                        "\x01\x02\x03\x00"
-                        "\x04\x05\x06\x00"
-                        "\x07\x08\x09\x00"
-                        "\x0A\x0B\x0C\x00",
+                        "\x01\x02\x03\x00" "\x04\x05\x06\x00" "\x07\x08\x09\x00" "\x0A\x0B\x0C\x00",
                         54);
 
-QColor CorDaCaixa(QWidget *janela, const QString &nome)
+// What OK writes once font, size and "Travar" have been changed in a new installation's dialog.
+QByteArray Gravado(const QByteArray &fonte, char tamanho)
 {
-    return janela->findChild<QFrame *>(nome)->palette().color(QPalette::Window);
+    return QByteArray("\x01\x00\x00\x00\x01\x00", 6) + fonte.leftJustified(30) + tamanho + '\0' + kPadrao.mid(38);
 }
 
 // Replaces the text of an editable combo as a person does: select all, delete, type.
@@ -68,10 +63,9 @@ class TestConfigura : public QObject {
     std::unique_ptr<Configura> dlg_;
 
     template <class T = QWidget>
-    T *Filho(const char *nome) const
-    {
-        return dlg_->findChild<T *>(QLatin1String(nome));
-    }
+    T *Filho(const QString &nome) const { return dlg_->findChild<T *>(nome); }
+    void Clicar(const QString &nome) const { QTest::mouseClick(Filho(nome), Qt::LeftButton); }
+    QColor Cor(const QString &caixa) const { return Filho<QFrame>(caixa)->palette().color(QPalette::Window); }
 
     bool Abrir()
     {
@@ -82,8 +76,6 @@ class TestConfigura : public QObject {
         // The font list arrives on the first activation.
         return QTest::qWaitFor([this] { return Filho<QComboBox>("CmbNomeFonte")->count() > 0; });
     }
-
-    void Clicar(const char *botao) { QTest::mouseClick(Filho(botao), Qt::LeftButton); }
 
 private slots:
     void init()
@@ -100,34 +92,13 @@ private slots:
         amb_.reset();
     }
 
-    void sem_arquivo_grava_o_padrao()
-    {
-        QVERIFY(Abrir());
-        QCOMPARE(dlg_->windowTitle(), QStringLiteral("Configurações"));
-        // The screen's fonts are offered, without losing the name shown.
-        QCOMPARE(Filho<QComboBox>("CmbNomeFonte")->count(), QFontDatabase::families().size());
-        QCOMPARE(Filho<QComboBox>("CmbNomeFonte")->currentText(), QStringLiteral("Courier New"));
-        auto *tamanho = Filho<QComboBox>("CmbTamanhoFonte");
-        QStringList tamanhos;
-        for (int i = 0; i < tamanho->count(); ++i)
-            tamanhos << tamanho->itemText(i);
-        QCOMPARE(tamanhos, (QStringList{"8", "9", "10", "12", "14", "16", "18"}));
-
-        Clicar("BtnOK");
-        QVERIFY(!dlg_->isVisible());
-        QCOMPARE(dlg_->result(), int(QDialog::Accepted));
-        QCOMPARE(amb_->Ler(kConfig), kPadrao);
-        QVERIFY(msgs_->mensagens.isEmpty());
-    }
-
     void cancelar_nao_grava_data()
     {
         QTest::addColumn<QString>("modo");
         QTest::addColumn<bool>("existia");
-        for (const char *modo : {"botao", "escape", "barra de titulo"}) {
-            QTest::addRow("%s, com arquivo", modo) << modo << true;
-            QTest::addRow("%s, sem arquivo", modo) << modo << false;
-        }
+        for (const char *modo : {"botao", "escape", "barra de titulo"})
+            for (bool existia : {true, false})
+                QTest::addRow("%s, %s arquivo", modo, existia ? "com" : "sem") << modo << existia;
     }
 
     void cancelar_nao_grava()
@@ -137,17 +108,25 @@ private slots:
         if (existia)
             QVERIFY(amb_->Gravar(kConfig, kOutro));
         QVERIFY(Abrir());
-        // The file is what the dialog shows.
+        QCOMPARE(dlg_->windowTitle(), QStringLiteral("Configurações"));
+        QVERIFY(msgs_->mensagens.isEmpty());
+        // The screen's fonts are offered, without losing the name shown; the sizes are a fixed list.
+        auto *fonte = Filho<QComboBox>("CmbNomeFonte"), *tamanho = Filho<QComboBox>("CmbTamanhoFonte");
+        QCOMPARE(fonte->count(), QFontDatabase::families().size());
+        QStringList tamanhos;
+        for (int i = 0; i < tamanho->count(); ++i)
+            tamanhos << tamanho->itemText(i);
+        QCOMPARE(tamanhos, (QStringList{"8", "9", "10", "12", "14", "16", "18"}));
+        // The file (or, without one, the defaults) is what the dialog shows.
         QCOMPARE(Filho<QCheckBox>("ChkBackSpace")->isChecked(), !existia);
-        QCOMPARE(Filho<QComboBox>("CmbNomeFonte")->currentText(), existia ? "Arial" : "Courier New");
-        QCOMPARE(Filho<QComboBox>("CmbTamanhoFonte")->currentText(), existia ? "9" : "12");
-        QCOMPARE(CorDaCaixa(dlg_.get(), "CorFundo"), existia ? QColor(1, 2, 3) : QColor(219, 234, 252));
-        QCOMPARE(CorDaCaixa(dlg_.get(), "CorLetra"), existia ? QColor(4, 5, 6) : QColor(0, 0, 0));
-        QCOMPARE(CorDaCaixa(dlg_.get(), "CorJanela"), existia ? QColor(7, 8, 9) : QColor(158, 192, 244));
-        QCOMPARE(CorDaCaixa(dlg_.get(), "CorFundoTexto"), existia ? QColor(10, 11, 12) : QColor(255, 255, 255));
+        QCOMPARE(fonte->currentText(), existia ? "Arial" : "Courier New");
+        QCOMPARE(tamanho->currentText(), existia ? "9" : "12");
+        QCOMPARE((QList<QColor>{Cor("CorFundo"), Cor("CorLetra"), Cor("CorJanela"), Cor("CorFundoTexto")}),
+                 (existia ? QList<QColor>{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}}
+                          : QList<QColor>{{219, 234, 252}, {0, 0, 0}, {158, 192, 244}, {255, 255, 255}}));
         // Changes made and then abandoned.
-        QTest::mouseClick(Filho("ChkSom"), Qt::LeftButton);
-        Escrever(Filho<QComboBox>("CmbTamanhoFonte"), QStringLiteral("16"));
+        Clicar("ChkSom");
+        Escrever(tamanho, QStringLiteral("16"));
 
         if (modo == "botao")
             Clicar("BtnCancelar");
@@ -162,115 +141,81 @@ private slots:
             QCOMPARE(amb_->Ler(kConfig), kOutro);
     }
 
-    void grava_o_que_os_controles_tem_data()
+    // OK saves what the boxes hold; a file that cannot take it is reported by name, the dialog stays open.
+    void ok_grava_o_que_os_controles_tem_data()
     {
         QTest::addColumn<QString>("fonte");
         QTest::addColumn<QString>("tamanho");
-        QTest::addColumn<QString>("fonteGravada");
-        QTest::addColumn<int>("tamanhoGravado");
-        QTest::newRow("tamanho fora da lista") << "Liberation Mono" << "11" << "Liberation Mono" << 11;
-        QTest::newRow("tamanho nao numerico") << "Arial" << "grande" << "Arial" << 0;
-        QTest::newRow("tamanho arredondado") << "Arial" << "10.5" << "Arial" << 10;
-        QTest::newRow("nome de 35 letras") << QString(35, u'F') << "8" << QString(30, u'F') << 8;
-        QTest::newRow("nome vazio") << "" << "18" << "" << 18;
+        QTest::addColumn<bool>("pasta");          // a folder where the file goes
+        QTest::addColumn<QByteArray>("gravado");  // empty: nothing saved
+        QTest::newRow("tamanho fora da lista") << "Liberation Mono" << "11" << false << Gravado("Liberation Mono", 11);
+        QTest::newRow("tamanho nao numerico") << "Arial" << "grande" << false << Gravado("Arial", 0);
+        QTest::newRow("tamanho arredondado") << "Arial" << "10.5" << false << Gravado("Arial", 10);
+        QTest::newRow("nome de 35 letras") << QString(35, u'F') << "8" << false << Gravado(QByteArray(30, 'F'), 8);
+        QTest::newRow("nome vazio") << "" << "18" << false << Gravado("", 18);
+        QTest::newRow("nome que o arquivo nao comporta") << "Fonte \u4E2D" << "12" << false << QByteArray();
+        QTest::newRow("o arquivo e uma pasta") << "Arial" << "12" << true << QByteArray();
     }
 
-    void grava_o_que_os_controles_tem()
+    void ok_grava_o_que_os_controles_tem()
     {
         QFETCH(QString, fonte);
         QFETCH(QString, tamanho);
-        QFETCH(QString, fonteGravada);
-        QFETCH(int, tamanhoGravado);
+        QFETCH(bool, pasta);
+        QFETCH(QByteArray, gravado);
+        if (pasta)
+            QVERIFY(QDir(amb_->digita.Pasta()).mkdir(kConfig));
         QVERIFY(Abrir());
         Escrever(Filho<QComboBox>("CmbNomeFonte"), fonte);
         Escrever(Filho<QComboBox>("CmbTamanhoFonte"), tamanho);
-        QTest::mouseClick(Filho("ChkTravar"), Qt::LeftButton);
-        Clicar("BtnOK");
-        QVERIFY(!dlg_->isVisible());
-
-        const std::optional<ConfigRec> rec = ArquivoConfig::Decodificar(amb_->Ler(kConfig));
-        QVERIFY(rec);
-        QCOMPARE(amb_->Ler(kConfig).size(), 54);
-        QCOMPARE(rec->NomeFonte.trimmed(), fonteGravada);
-        QCOMPARE(int(rec->TamanhoFonte), tamanhoGravado);
-        QCOMPARE(rec->BackSpace, qint16(1));
-        QCOMPARE(rec->Travar, qint16(0));
-        QCOMPARE(rec->Som, qint16(1));
-    }
-
-    void escolher_cor_data()
-    {
-        QTest::addColumn<QString>("botao");
-        QTest::addColumn<QString>("caixa");
-        QTest::addColumn<int>("posicao");  // of the colour in the record
-        QTest::addColumn<bool>("cancela");
-        const struct {
-            const char *botao, *caixa;
-            int posicao;
-        } linhas[] = {{"BtnSelCorFundo", "CorFundo", 38},
-                      {"BtnSelCorLetra", "CorLetra", 42},
-                      {"BtnSelCorJanela", "CorJanela", 46},
-                      {"BtnCorFundoTexto", "CorFundoTexto", 50}};
-        for (const auto &l : linhas) {
-            QTest::addRow("%s escolhida", l.caixa) << l.botao << l.caixa << l.posicao << false;
-            QTest::addRow("%s cancelada", l.caixa) << l.botao << l.caixa << l.posicao << true;
-        }
-    }
-
-    void escolher_cor()
-    {
-        QFETCH(QString, botao);
-        QFETCH(QString, caixa);
-        QFETCH(int, posicao);
-        QFETCH(bool, cancela);
-        QColor mostrada;
-        Configura::EscolherCor = [&](QWidget *, const QColor &atual) -> std::optional<QColor> {
-            mostrada = atual;
-            if (cancela)
-                return std::nullopt;
-            return QColor(0x12, 0x34, 0x56);
-        };
-        QVERIFY(Abrir());
-        const QColor antes = CorDaCaixa(dlg_.get(), caixa);
-        Clicar(qPrintable(botao));
-        QCOMPARE(mostrada, antes);
-        QCOMPARE(msgs_->Textos(), cancela ? QStringList{"Cancelado pelo usuário!"} : QStringList());
-        if (cancela)
-            QCOMPARE(msgs_->mensagens[0].icone, Mensagem::Icone::Critico);
-        QCOMPARE(CorDaCaixa(dlg_.get(), caixa), cancela ? antes : QColor(0x12, 0x34, 0x56));
-
-        Clicar("BtnOK");
-        QByteArray esperado = kPadrao;
-        if (!cancela)
-            esperado.replace(posicao, 4, QByteArray("\x12\x34\x56\x00", 4));
-        QCOMPARE(amb_->Ler(kConfig), esperado);
-    }
-
-    void falha_ao_gravar_data()
-    {
-        QTest::addColumn<bool>("pastaNoLugar");
-        QTest::newRow("o arquivo e uma pasta") << true;
-        QTest::newRow("nome que o arquivo nao comporta") << false;
-    }
-
-    void falha_ao_gravar()
-    {
-        QFETCH(bool, pastaNoLugar);
-        if (pastaNoLugar)
-            QVERIFY(QDir(amb_->digita.Pasta()).mkdir(kConfig));
-        QVERIFY(Abrir());
-        if (!pastaNoLugar)
-            Escrever(Filho<QComboBox>("CmbNomeFonte"), QStringLiteral("Fonte \u4E2D"));
+        Clicar("ChkTravar");
         msgs_->Limpar();
         Clicar("BtnOK");
 
-        // Nothing reported as saved: the message names the file and the dialog stays open.
-        QVERIFY(dlg_->isVisible());
-        QCOMPARE(msgs_->mensagens.size(), 1);
-        QCOMPARE(msgs_->mensagens[0].icone, Mensagem::Icone::Critico);
-        QVERIFY2(msgs_->mensagens[0].texto.contains(QDir(amb_->digita.Pasta()).absoluteFilePath(kConfig)),
-                 qPrintable(msgs_->mensagens[0].texto));
-        QVERIFY(pastaNoLugar || !amb_->Existe(kConfig));
+        QCOMPARE(dlg_->isVisible(), gravado.isEmpty());
+        if (gravado.isEmpty()) {
+            QCOMPARE(msgs_->mensagens.size(), 1);
+            QCOMPARE(msgs_->mensagens[0].icone, Mensagem::Icone::Critico);
+            QVERIFY2(msgs_->mensagens[0].texto.contains(QDir(amb_->digita.Pasta()).absoluteFilePath(kConfig)),
+                     qPrintable(msgs_->mensagens[0].texto));
+            QVERIFY(pasta || !amb_->Existe(kConfig));
+        } else {
+            QCOMPARE(dlg_->result(), int(QDialog::Accepted));
+            QVERIFY(msgs_->mensagens.isEmpty());
+            QCOMPARE(amb_->Ler(kConfig), gravado);
+        }
+    }
+
+    // Each colour button offers the colour its box shows; a choice changes the box and what OK saves,
+    // a cancelled one is reported and changes nothing.
+    void escolher_cores()
+    {
+        std::optional<QColor> resposta;
+        QList<QColor> mostradas;
+        Configura::EscolherCor = [&](QWidget *, const QColor &atual) {
+            mostradas << atual;
+            return resposta;
+        };
+        QVERIFY(Abrir());
+        const char *botoes[][2] = {{"BtnSelCorFundo", "CorFundo"}, {"BtnSelCorLetra", "CorLetra"},
+                                   {"BtnSelCorJanela", "CorJanela"}, {"BtnCorFundoTexto", "CorFundoTexto"}};
+        QByteArray esperado = kPadrao;
+        for (int i = 0; i < 4; ++i) {
+            const QColor antes = Cor(botoes[i][1]), escolhida(0x12, 0x34, 0x50 + i);
+            mostradas.clear();
+            resposta = escolhida;
+            Clicar(botoes[i][0]);
+            QCOMPARE(Cor(botoes[i][1]), escolhida);
+            resposta.reset();  // cancelled: the box keeps the colour chosen before
+            Clicar(botoes[i][0]);
+            QCOMPARE(mostradas, (QList<QColor>{antes, escolhida}));
+            QCOMPARE(Cor(botoes[i][1]), escolhida);
+            QCOMPARE(msgs_->Textos(), QStringList(i + 1, "Cancelado pelo usuário!"));
+            QCOMPARE(msgs_->mensagens.last().icone, Mensagem::Icone::Critico);
+            esperado.replace(38 + 4 * i, 4, QByteArray("\x12\x34", 2) + char(0x50 + i) + '\0');
+        }
+        Clicar("BtnOK");
+        QCOMPARE(amb_->Ler(kConfig), esperado);
     }
 };
 

@@ -108,8 +108,11 @@ def main():
         # closes: the test does, as a window manager would.
         x.focar(principal)
 
-        # A student registered by keyboard: Alt+A opens the menu, the second item is the register.
-        x.teclas("alt+a", "Down", "Down", "Return")
+        # A student registered by keyboard: Alt+A opens the menu on its first item; the second is the
+        # register.
+        x.teclas("alt+a")
+        time.sleep(0.3)
+        x.teclas("Down", "Return")
         cadastro = x.esperar_janela(r"^Cadastro de alunos$", limite=10)
         confere(cadastro is not None, "the register opens from the menu")
         x.teclas("Return")            # code 0001 proposed: on to the name
@@ -167,7 +170,9 @@ def main():
         confere(not caps_mostra_vermelho(x, principal), "CAPS LOCK off again: no more red")
 
         # Quitting from the menu: the last item of Arquivo.
-        x.teclas("alt+a", "Up", "Return")
+        x.teclas("alt+a")
+        time.sleep(0.3)
+        x.teclas("Up", "Return")
         confere(prog.terminou(10), "the program ends from the menu")
 
         loja = dx.entrada_config("SenhaAdm", "KORVA") + dx.entrada_config("MostrarSenha", "1")

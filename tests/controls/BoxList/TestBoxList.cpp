@@ -119,44 +119,50 @@ class TestBoxList : public QObject {
 private slots:
     // --- Model ------------------------------------------------------------------------------
 
-    void configPadrao_data()
+    // Omitted arguments (-1, an empty name, 0) take the defaults. Only values other than the defaults
+    // are saved, and loading them gives the same settings; loading nothing gives the defaults back.
+    void configSalvarCarregar_data()
     {
-        QTest::addColumn<bool>("omitidos");
-        QTest::newRow("sem argumentos") << false;
-        QTest::newRow("-1, vazio e 0") << true;
+        QTest::addColumn<int>("argumentos"); // 0 none, 1 all omitted, 2 some of its own
+        QTest::addColumn<QString>("fonte");
+        QTest::addColumn<int>("qLin");
+        QTest::addColumn<QList<Cor>>("cores");
+        QTest::addColumn<QStringList>("salvas");
+        const Cor azul = RGB(104, 150, 213), branco = RGB(255, 255, 255);
+        const QList<Cor> padrao{RGB(0, 64, 0), RGB(0, 0, 64), branco, RGB(0, 0, 128), branco};
+        QTest::newRow("sem argumentos") << 0 << "Arial" << 10 << padrao << QStringList();
+        QTest::newRow("-1, vazio e 0") << 1 << "Arial" << 10 << padrao << QStringList();
+        QTest::newRow("próprios") << 2 << "Tahoma" << 12 << QList<Cor>{azul, azul, branco, RGB(0, 0, 128), branco}
+                                  << QStringList{"BackColor", "BoxColor", "FontName", "QLin"};
     }
-    void configPadrao()
+    void configSalvarCarregar()
     {
-        QFETCH(bool, omitidos);
-        BoxList g;
+        QFETCH(int, argumentos);
+        const auto cores = [](const BoxList &b) {
+            return QList<Cor>{b.BackColor(), b.BoxColor(), b.TextColor(), b.BackSel(), b.ForeSel()};
+        };
+        BoxList g, h;
         QObject dono;
-        omitidos ? g.Config(&dono, QString(), 0, 0, -1, -1, -1, -1, -1) : g.Config(&dono);
-        QCOMPARE(g.FontName(), QStringLiteral("Arial"));
-        QCOMPARE(g.FontSize(), 10);
-        QCOMPARE(g.QLin(), 10);
-        const QList<Cor> cores{g.BackColor(), g.BoxColor(), g.TextColor(), g.BackSel(), g.ForeSel()};
-        QCOMPARE(cores, (QList<Cor>{RGB(0, 64, 0), RGB(0, 0, 64), RGB(255, 255, 255), RGB(0, 0, 128),
-                                    RGB(255, 255, 255)}));
+        if (argumentos == 0)
+            g.Config(&dono);
+        else if (argumentos == 1)
+            g.Config(&dono, QString(), 0, 0, -1, -1, -1, -1, -1);
+        else
+            g.Config(&dono, QStringLiteral("Tahoma"), 10, 12, RGB(104, 150, 213), RGB(104, 150, 213));
         QCOMPARE(g.Dono(), &dono);
-        QCOMPARE(g.property("BoxColor").toUInt(), RGB(0, 0, 64));
-    }
-
-    void salvarCarregar()
-    {
-        BoxList padrao;
-        QVERIFY(padrao.Salvar().isEmpty());
-        BoxList g;
-        g.Config(&g, QStringLiteral("Tahoma"), 10, 12, RGB(104, 150, 213), RGB(104, 150, 213));
+        QTEST(g.FontName(), "fonte");
+        QCOMPARE(g.FontSize(), 10);
+        QTEST(g.QLin(), "qLin");
+        QTEST(cores(g), "cores");
+        QCOMPARE(g.property("BoxColor").toUInt(), g.BoxColor());
         const QVariantMap salvo = g.Salvar();
-        QCOMPARE(salvo.keys(), (QStringList{"BackColor", "BoxColor", "FontName", "QLin"}));
-        BoxList h;
+        QTEST(salvo.keys(), "salvas");
+        QVERIFY(h.Salvar().isEmpty());
         h.Carregar(salvo);
         QCOMPARE(h.Salvar(), salvo);
-        QCOMPARE(h.BoxColor(), RGB(104, 150, 213));
-        QCOMPARE(h.TextColor(), RGB(255, 255, 255));
+        QCOMPARE(cores(h), cores(g));
         h.Carregar({});
         QVERIFY(h.Salvar().isEmpty());
-        QCOMPARE(BoxList::OrdemPropriedades().first(), QStringLiteral("FontName"));
     }
 
     // Colours of -1 take BoxColor / TextColor while 0 is black; no font takes the Config font.
@@ -176,14 +182,12 @@ private slots:
         QFETCH(BoxCell, guardado);
         ModeloTeste t;
         t.m.Add(dado.S, dado.Back, dado.Fore, dado.FontName, dado.FontSize, dado.Negrito);
+        const auto campos = [](const BoxCell &c) {
+            return QVariantList{c.S, c.Back, c.Fore, c.FontName, c.FontSize, c.Negrito};
+        };
         const BoxCell *b = t.m.Armazenada(0, 0);
         QVERIFY(b);
-        QCOMPARE(b->S, guardado.S);
-        QCOMPARE(b->Back, guardado.Back);
-        QCOMPARE(b->Fore, guardado.Fore);
-        QCOMPARE(b->FontName, guardado.FontName);
-        QCOMPARE(b->FontSize, guardado.FontSize);
-        QCOMPARE(b->Negrito, guardado.Negrito);
+        QCOMPARE(campos(*b), campos(guardado));
         QCOMPARE(t.m.ColAdd(), 1);
     }
 
@@ -539,30 +543,20 @@ private slots:
         QCOMPARE(ordem, (QList<QByteArray>{"Click", "Click", "Click", "DblClick"}));
     }
 
-    // With the horizontal bar showing, Left leaves the cells for it and the arrows move between bars.
-    void focoEntreBarras()
-    {
-        auto g = NovaGrade(1, false, 3000);
-        QVERIFY(Focar(g->TxtList(0)));
-        QTest::keyClick(g->TxtList(0), Qt::Key_Left);
-        QVERIFY(g->HBar()->hasFocus());
-        QTest::keyClick(g->HBar(), Qt::Key_Up);
-        QVERIFY(g->VBar()->hasFocus());
-        QTest::keyClick(g->VBar(), Qt::Key_Right);
-        QVERIFY(g->HBar()->hasFocus());
-    }
-
-    // Tab enters the grid on the selected line and leaves it with the next press.
-    void umaParadaDeTab()
+    // Tab enters the grid on the selected line and leaves it with the next press; the scroll bars are
+    // no tab stops. With the horizontal bar showing, Left leaves the cells for it and the arrows move
+    // between bars.
+    void foco()
     {
         QWidget janela;
         auto *antes = new QLineEdit(&janela);
         auto *g = new BoxList(&janela);
         auto *depois = new QLineEdit(&janela);
-        Montar(*g, 5);
+        Montar(*g, 5, false, 3000);
         g->Selected(3);
         janela.show();
         QApplication::setActiveWindow(&janela);
+        QVERIFY(g->HBar()->isVisible());
         QVERIFY(Focar(antes));
         QTest::keyClick(antes, Qt::Key_Tab);
         QVERIFY(g->TxtList(3)->hasFocus());
@@ -573,18 +567,14 @@ private slots:
         QVERIFY(g->TxtList(3)->hasFocus());
         QTest::keyClick(g->TxtList(3), Qt::Key_Backtab, Qt::ShiftModifier);
         QVERIFY(antes->hasFocus());
-    }
 
-    void eventosNaOrdemDeclarada()
-    {
-        const QMetaObject &mo = BoxList::staticMetaObject;
-        int anterior = -1;
-        for (const char *nome : {"Click()", "DblClick()", "KeyDown(qint16&,qint16&)", "KeyUp(qint16&,qint16&)",
-                                 "KeyPress(qint16&)"}) {
-            const int i = mo.indexOfSignal(nome);
-            QVERIFY2(i > anterior, nome);
-            anterior = i;
-        }
+        QVERIFY(Focar(g->TxtList(3)));
+        QTest::keyClick(g->TxtList(3), Qt::Key_Left);
+        QVERIFY(g->HBar()->hasFocus());
+        QTest::keyClick(g->HBar(), Qt::Key_Up);
+        QVERIFY(g->VBar()->hasFocus());
+        QTest::keyClick(g->VBar(), Qt::Key_Right);
+        QVERIFY(g->HBar()->hasFocus());
     }
 };
 
