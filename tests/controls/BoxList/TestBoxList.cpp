@@ -119,48 +119,43 @@ class TestBoxList : public QObject {
 private slots:
     // --- Model ------------------------------------------------------------------------------
 
-    // Omitted arguments (-1, an empty name, 0) take the defaults. Only values other than the defaults
-    // are saved, and loading them gives the same settings; loading nothing gives the defaults back.
-    void configSalvarCarregar_data()
+    // Omitted arguments (-1, an empty name, 0) take the defaults.
+    void configPadrao_data()
     {
-        QTest::addColumn<int>("argumentos"); // 0 none, 1 all omitted, 2 some of its own
-        QTest::addColumn<QString>("fonte");
-        QTest::addColumn<int>("qLin");
-        QTest::addColumn<QList<Cor>>("cores");
-        QTest::addColumn<QStringList>("salvas");
-        const Cor azul = RGB(104, 150, 213), branco = RGB(255, 255, 255);
-        const QList<Cor> padrao{RGB(0, 64, 0), RGB(0, 0, 64), branco, RGB(0, 0, 128), branco};
-        QTest::newRow("sem argumentos") << 0 << "Arial" << 10 << padrao << QStringList();
-        QTest::newRow("-1, vazio e 0") << 1 << "Arial" << 10 << padrao << QStringList();
-        QTest::newRow("próprios") << 2 << "Tahoma" << 12 << QList<Cor>{azul, azul, branco, RGB(0, 0, 128), branco}
-                                  << QStringList{"BackColor", "BoxColor", "FontName", "QLin"};
+        QTest::addColumn<bool>("omitidos");
+        QTest::newRow("sem argumentos") << false;
+        QTest::newRow("-1, vazio e 0") << true;
     }
-    void configSalvarCarregar()
+    void configPadrao()
     {
-        QFETCH(int, argumentos);
-        const auto cores = [](const BoxList &b) {
-            return QList<Cor>{b.BackColor(), b.BoxColor(), b.TextColor(), b.BackSel(), b.ForeSel()};
-        };
-        BoxList g, h;
+        QFETCH(bool, omitidos);
+        BoxList g;
         QObject dono;
-        if (argumentos == 0)
-            g.Config(&dono);
-        else if (argumentos == 1)
-            g.Config(&dono, QString(), 0, 0, -1, -1, -1, -1, -1);
-        else
-            g.Config(&dono, QStringLiteral("Tahoma"), 10, 12, RGB(104, 150, 213), RGB(104, 150, 213));
-        QCOMPARE(g.Dono(), &dono);
-        QTEST(g.FontName(), "fonte");
+        omitidos ? g.Config(&dono, QString(), 0, 0, -1, -1, -1, -1, -1) : g.Config(&dono);
+        QCOMPARE(g.FontName(), QStringLiteral("Arial"));
         QCOMPARE(g.FontSize(), 10);
-        QTEST(g.QLin(), "qLin");
-        QTEST(cores(g), "cores");
-        QCOMPARE(g.property("BoxColor").toUInt(), g.BoxColor());
+        QCOMPARE(g.QLin(), 10);
+        const QList<Cor> cores{g.BackColor(), g.BoxColor(), g.TextColor(), g.BackSel(), g.ForeSel()};
+        QCOMPARE(cores, (QList<Cor>{RGB(0, 64, 0), RGB(0, 0, 64), RGB(255, 255, 255), RGB(0, 0, 128),
+                                    RGB(255, 255, 255)}));
+        QCOMPARE(g.Dono(), &dono);
+        QCOMPARE(g.property("BoxColor").toUInt(), RGB(0, 0, 64));
+        QVERIFY(g.Salvar().isEmpty()); // defaults are not saved
+    }
+
+    // Only values other than the defaults are saved; loading them gives the same settings, and loading
+    // nothing gives the defaults back.
+    void salvarCarregar()
+    {
+        BoxList g, h;
+        g.Config(&g, QStringLiteral("Tahoma"), 10, 12, RGB(104, 150, 213), RGB(104, 150, 213));
         const QVariantMap salvo = g.Salvar();
-        QTEST(salvo.keys(), "salvas");
+        QCOMPARE(salvo.keys(), (QStringList{"BackColor", "BoxColor", "FontName", "QLin"}));
         QVERIFY(h.Salvar().isEmpty());
         h.Carregar(salvo);
         QCOMPARE(h.Salvar(), salvo);
-        QCOMPARE(cores(h), cores(g));
+        QCOMPARE(h.BoxColor(), RGB(104, 150, 213));
+        QCOMPARE(h.TextColor(), RGB(255, 255, 255));
         h.Carregar({});
         QVERIFY(h.Salvar().isEmpty());
     }
