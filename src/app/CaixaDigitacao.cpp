@@ -2,6 +2,7 @@
 
 #include "app/LinhaTexto.h"
 #include "common/Plataforma.h"
+#include "common/Teclas.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -74,30 +75,6 @@ QString CaixaDigitacao::toPlainText() const
     for (const auto &l : linhas_)
         linhas << l->Texto();
     return linhas.join(u'\n');
-}
-
-int CaixaDigitacao::CodigoTecla(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Delete: return 46;
-    default:
-        if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
-            return qtKey;
-        return 0;
-    }
 }
 
 namespace {
@@ -387,7 +364,7 @@ void CaixaDigitacao::keyPressEvent(QKeyEvent *e)
 {
     plataforma_.ObservarTecla(*e);
     e->accept();
-    if (receptor_.TxtDigita_KeyDown(CodigoTecla(e->key())))
+    if (receptor_.TxtDigita_KeyDown(Teclas::Codigo(e->key(), e->modifiers().testFlag(Qt::KeypadModifier))))
         return;
 
     const Qt::KeyboardModifiers mods = e->modifiers();

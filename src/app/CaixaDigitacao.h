@@ -49,9 +49,6 @@ public:
     // The text, lines joined by '\n'.
     QString toPlainText() const;
 
-    // The platform key code of a Qt key (the subset the program's handlers look at).
-    static int CodigoTecla(int qtKey);
-
     QVariant inputMethodQuery(Qt::InputMethodQuery consulta) const override;
 
 protected:

@@ -1,5 +1,6 @@
 #include "common/Cp1252.h"
 #include "common/Formatos.h"
+#include "common/Teclas.h"
 #include "common/TiraAcentos.h"
 #include "common/Twips.h"
 
@@ -17,6 +18,34 @@ private slots:
         bool ok = false;
         QCOMPARE(Cp1252::codificar(Cp1252::decodificar(todos), &ok), todos);
         QVERIFY(ok);
+    }
+
+    // The codes the controls' key events carry: the keyboard's virtual key numbers.
+    void codigosDeTecla_data()
+    {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<bool>("numerico");
+        QTest::addColumn<int>("codigo");
+        const std::tuple<const char *, int, bool, int> casos[] = {
+            {"Backspace", Qt::Key_Backspace, false, 8}, {"Enter", Qt::Key_Return, false, 13},
+            {"Enter do teclado numerico", Qt::Key_Enter, true, 13}, {"PageUp", Qt::Key_PageUp, false, 33},
+            {"PageDown", Qt::Key_PageDown, false, 34}, {"Esquerda", Qt::Key_Left, false, 37},
+            {"Esquerda do teclado numerico", Qt::Key_Left, true, 37}, {"Cima", Qt::Key_Up, false, 38},
+            {"Direita", Qt::Key_Right, false, 39}, {"Baixo", Qt::Key_Down, false, 40},
+            {"Delete", Qt::Key_Delete, false, 46}, {"A", Qt::Key_A, false, 65}, {"7", Qt::Key_7, false, 55},
+            {"7 do teclado numerico", Qt::Key_7, true, 103}, {"& na tecla do 7", Qt::Key_Ampersand, false, 55},
+            {"F1", Qt::Key_F1, false, 112}, {"c cedilha", Qt::Key_Ccedilla, false, 186},
+            {"acento agudo", Qt::Key_Dead_Acute, false, 219}, {"sem codigo", Qt::Key_VolumeUp, false, 0},
+        };
+        for (const auto &[nome, tecla, numerico, codigo] : casos)
+            QTest::newRow(nome) << tecla << numerico << codigo;
+    }
+    void codigosDeTecla()
+    {
+        QFETCH(int, tecla);
+        QFETCH(bool, numerico);
+        QTEST(int(Teclas::Codigo(tecla, numerico)), "codigo");
+        QCOMPARE(Teclas::CodigoShift(Qt::ShiftModifier | Qt::AltModifier), Teclas::kShift | Teclas::kAlt);
     }
 
     void cp1252_caracteres_data()

@@ -3,6 +3,7 @@
 #include "common/CorQt.h"
 #include "common/Cp1252.h"
 #include "common/Mensagem.h"
+#include "common/Teclas.h"
 #include "common/Twips.h"
 
 #include <QApplication>
@@ -23,18 +24,6 @@ namespace {
 // Size of a freshly placed control, before the container gives it its own.
 constexpr int kLarguraInicial = 4800;
 constexpr int kAlturaInicial = 3600;
-
-qint16 ShiftDe(Qt::KeyboardModifiers m)
-{
-    qint16 s = 0;
-    if (m & Qt::ShiftModifier)
-        s |= 1;
-    if (m & Qt::ControlModifier)
-        s |= 2;
-    if (m & Qt::AltModifier)
-        s |= 4;
-    return s;
-}
 
 Qt::Alignment AlinhamentoDe(int align)
 {
@@ -601,8 +590,8 @@ void BoxList::AtualizarParadaDeTab()
 
 void BoxList::TeclaNaCelula(int k, QKeyEvent *event)
 {
-    qint16 codigo = BoxListModelo::CodigoVirtual(event->key());
-    qint16 shift = ShiftDe(event->modifiers());
+    qint16 codigo = Teclas::Codigo(event->key(), event->modifiers().testFlag(Qt::KeypadModifier));
+    qint16 shift = Teclas::CodigoShift(event->modifiers());
     const qint16 original = codigo;
     try {
         modelo_.TeclaNaCelula(k, codigo, shift);
@@ -638,8 +627,8 @@ void BoxList::TeclaNaCelula(int k, QKeyEvent *event)
 void BoxList::TeclaSoltaNaCelula(int k, QKeyEvent *event)
 {
     if (!event->isAutoRepeat()) {
-        qint16 codigo = BoxListModelo::CodigoVirtual(event->key());
-        qint16 shift = ShiftDe(event->modifiers());
+        qint16 codigo = Teclas::Codigo(event->key(), event->modifiers().testFlag(Qt::KeypadModifier));
+        qint16 shift = Teclas::CodigoShift(event->modifiers());
         try {
             modelo_.TeclaSoltaNaCelula(k, codigo);
         } catch (const std::exception &) {
@@ -664,8 +653,8 @@ void BoxList::keyPressEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    qint16 codigo = BoxListModelo::CodigoVirtual(event->key());
-    qint16 shift = ShiftDe(event->modifiers());
+    qint16 codigo = Teclas::Codigo(event->key(), event->modifiers().testFlag(Qt::KeypadModifier));
+    qint16 shift = Teclas::CodigoShift(event->modifiers());
     emit KeyDown(codigo, shift);
     const QString texto = event->text();
     if (!texto.isEmpty() && texto.at(0) != QChar(0x7F)) {
@@ -681,8 +670,8 @@ void BoxList::keyReleaseEvent(QKeyEvent *event)
         event->ignore();
         return;
     }
-    qint16 codigo = BoxListModelo::CodigoVirtual(event->key());
-    qint16 shift = ShiftDe(event->modifiers());
+    qint16 codigo = Teclas::Codigo(event->key(), event->modifiers().testFlag(Qt::KeypadModifier));
+    qint16 shift = Teclas::CodigoShift(event->modifiers());
     emit KeyUp(codigo, shift);
 }
 

@@ -30,43 +30,6 @@ bool SoEspacos(const QString &s)
 
 } // namespace
 
-qint16 BoxListModelo::CodigoVirtual(int teclaQt)
-{
-    if (teclaQt >= Qt::Key_0 && teclaQt <= Qt::Key_9)
-        return qint16(teclaQt); // '0'..'9' = 48..57
-    if (teclaQt >= Qt::Key_A && teclaQt <= Qt::Key_Z)
-        return qint16(teclaQt); // 'A'..'Z' = 65..90
-    if (teclaQt >= Qt::Key_F1 && teclaQt <= Qt::Key_F12)
-        return qint16(112 + (teclaQt - Qt::Key_F1));
-    switch (teclaQt) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return kPageUp;
-    case Qt::Key_PageDown: return kPageDown;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return kLeft;
-    case Qt::Key_Up: return kUp;
-    case Qt::Key_Right: return kRight;
-    case Qt::Key_Down: return kDown;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return kDelete;
-    case Qt::Key_NumLock: return 144;
-    case Qt::Key_ScrollLock: return 145;
-    default: return 0;
-    }
-}
-
 BoxListModelo::BoxListModelo()
 {
     Config();

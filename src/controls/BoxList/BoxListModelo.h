@@ -92,9 +92,6 @@ public:
         kDown = 40,
         kDelete = 46,
     };
-    // The platform key code of a Qt key (0 for keys without one).
-    static qint16 CodigoVirtual(int teclaQt);
-
     BoxListModelo();
 
     // Not owned; may be null. Notifications stop while it is null.

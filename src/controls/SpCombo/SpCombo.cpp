@@ -1,6 +1,7 @@
 #include "controls/SpCombo/SpCombo.h"
 
 #include "common/CorQt.h"
+#include "common/Teclas.h"
 #include "common/Twips.h"
 #include "controls/SpCombo/SpComboModelo.h"
 
@@ -30,7 +31,7 @@ bool TeclaEnter(const QKeyEvent *e)
 
 qint16 CodigoTeclaDe(const QKeyEvent *e)
 {
-    return CodigoTecla(e->key(), e->modifiers().testFlag(Qt::KeypadModifier));
+    return Teclas::Codigo(e->key(), e->modifiers().testFlag(Qt::KeypadModifier));
 }
 
 // The character a key types, as the KeyPress event gives it: Backspace, Enter and Esc count as
@@ -490,7 +491,7 @@ void SpCombo::FechaLista(bool confirmar)
 bool SpCombo::TxtAux_KeyDown(QKeyEvent *e)
 {
     qint16 KeyAscii = 0;
-    return TxtAux_KeyDown(CodigoTeclaDe(e), CodigoShift(int(e->modifiers())), CaractereDaTecla(e, KeyAscii));
+    return TxtAux_KeyDown(CodigoTeclaDe(e), Teclas::CodigoShift(e->modifiers()), CaractereDaTecla(e, KeyAscii));
 }
 
 bool SpCombo::TxtAux_KeyDown(qint16 KeyCode, qint16 Shift, bool temCaractere)
@@ -590,7 +591,7 @@ void SpCombo::TxtAux_KeyUp(QKeyEvent *e)
 {
     m_text = m_txt->text();
     qint16 KeyCode = CodigoTeclaDe(e);
-    qint16 Shift = CodigoShift(int(e->modifiers()));
+    qint16 Shift = Teclas::CodigoShift(e->modifiers());
     emit KeyUp(KeyCode, Shift);
     m_ignoraClique = false;
 }
@@ -604,7 +605,7 @@ void SpCombo::TxtAux_GotFocus()
 void SpCombo::TxtAux_Mouse(QMouseEvent *e, int tipo)
 {
     qint16 Button = tipo == 1 ? CodigoBotoes(e->buttons()) : CodigoBotoes(e->button());
-    qint16 Shift = CodigoShift(int(e->modifiers()));
+    qint16 Shift = Teclas::CodigoShift(e->modifiers());
     float X = float(Twips::twips(1) * e->position().x());
     float Y = float(Twips::twips(1) * e->position().y());
     if (tipo == 0)

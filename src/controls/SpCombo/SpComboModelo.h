@@ -17,11 +17,6 @@ constexpr qint16 kTeclaEnter = 13;
 constexpr qint16 kTeclaCima = 38;
 constexpr qint16 kTeclaBaixo = 40;
 
-// Bits of the Shift argument of the key and mouse events.
-constexpr qint16 kShift = 1;
-constexpr qint16 kCtrl = 2;
-constexpr qint16 kAlt = 4;
-
 // Bits of the Button argument of the mouse events.
 constexpr qint16 kBotaoEsquerdo = 1;
 constexpr qint16 kBotaoDireito = 2;
@@ -63,12 +58,6 @@ bool AbreComCaractere(qint16 KeyAscii);
 // Unicode value. Caractere() is the way back.
 qint16 CodigoCaractere(QChar c);
 QChar Caractere(qint16 KeyAscii);
-
-// The KeyCode of a key given as a Qt key code (Qt::Key, a QtCore enum); keys without a code give 0.
-qint16 CodigoTecla(int qtKey, bool tecladoNumerico);
-
-// The Shift argument for Qt's keyboard modifiers (Qt::KeyboardModifiers as an int).
-qint16 CodigoShift(int modificadores);
 
 // Where the parts go for a control of the given size (all in twips).
 struct Geometria {

@@ -1,5 +1,6 @@
 #include "common/CorQt.h"
 #include "common/Mensagem.h"
+#include "common/Teclas.h"
 #include "common/Twips.h"
 #include "controls/BoxList/BoxList.h"
 
@@ -276,16 +277,6 @@ private slots:
         QCOMPARE(t.m.RolagemMaxima(), 0);
     }
 
-    // The codes KeyDown / KeyUp carry are the platform's virtual key codes.
-    void codigosDeTecla()
-    {
-        const std::pair<int, int> pares[] = {{Qt::Key_PageUp, 33}, {Qt::Key_PageDown, 34}, {Qt::Key_Left, 37},
-                                             {Qt::Key_Up, 38},     {Qt::Key_Right, 39},    {Qt::Key_Down, 40},
-                                             {Qt::Key_Delete, 46}, {Qt::Key_A, 65},        {Qt::Key_Return, 13}};
-        for (const auto &[tecla, codigo] : pares)
-            QCOMPARE(int(BoxListModelo::CodigoVirtual(tecla)), codigo);
-    }
-
     // --- Widget: geometry and painting --------------------------------------------------------
 
     void geometria_data()
@@ -427,7 +418,7 @@ private slots:
         QCOMPARE(g->ListIndex(), registro);
         QCOMPARE(g->Arg(1), Texto(registro, 1));
         QCOMPARE(Fundo(g->TxtList(linha)), CorQt(g->BackSel()));
-        const int codigo = BoxListModelo::CodigoVirtual(caso.tecla);
+        const int codigo = Teclas::Codigo(caso.tecla);
         QCOMPARE(codigos, (QList<int>{codigo, 0, codigo}));
     }
 
