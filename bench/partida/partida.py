@@ -137,6 +137,9 @@ class Tipp10:
             self.x.esperar_foco(intro)
             self.x.teclas("Return")
         principal = self.x.esperar_janela(r"^TIPP10$", limite=20)
+        if principal is None:
+            self.fechar()
+            return None
         self.x.esperar_foco(principal)
         self.x.teclas("alt+s")
         time.sleep(1.5)
@@ -218,7 +221,9 @@ def main():
                 memoria_som = datilux.memoria()
             datilux.prog.parar()
             if tipp and teclax11:
-                tipp.abrir_licao()
+                if tipp.abrir_licao() is None:
+                    print("TIPP10: its window did not show this round; round skipped")
+                    continue
                 saida = subprocess.run([teclax11, tipp.janela, ("asdf jkl; " * 60)[:len(texto)], "40"],
                                        env=x.env, capture_output=True, text=True)
                 seus += latencias(saida.stdout)
