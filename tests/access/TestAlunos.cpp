@@ -4,6 +4,7 @@
 #include "controls/FlatButton/FlatButton.h"
 #include "controls/SpCombo/SpCombo.h"
 #include "support/Ambiente.h"
+#include "support/Teclado.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,28 +30,6 @@ QByteArray Reg(int codigo, const QByteArray &nome, const QByteArray &senha, char
 const QByteArray kTres = Reg(1, "ANA", "ana1", 2, 5) + Reg(2, "BRUNO", "bruno", 5, 3) + Reg(3, "CARLA", "x", 6, 14);
 
 QWidget *Foco() { return QApplication::focusWidget(); }
-
-// Typed into whatever has the focus, as a person types: '\n' is Enter, '\t' Tab, '\x01' Ctrl+A, "{Nome}"
-// a click on the button of that name; letters beyond ASCII arrive as an input method delivers them.
-void Teclar(QWidget *janela, const QString &roteiro)
-{
-    for (qsizetype i = 0; i < roteiro.size(); ++i) {
-        const QChar c = roteiro[i];
-        if (c == u'{') {
-            const qsizetype fim = roteiro.indexOf(u'}', i);
-            QTest::mouseClick(janela->findChild<FlatButton *>(roteiro.mid(i + 1, fim - i - 1)), Qt::LeftButton);
-            i = fim;
-        } else if (c == u'\n' || c == u'\t') {
-            QTest::keyClick(Foco(), c == u'\n' ? Qt::Key_Return : Qt::Key_Tab);
-        } else if (c == u'\x01') {
-            QTest::keyClick(Foco(), Qt::Key_A, Qt::ControlModifier);
-        } else if (c.unicode() < 0x80) {
-            QTest::keyClick(Foco(), c.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, Foco(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
 
 // Root ignores file permissions; without these capabilities a read-only file is read-only for us too.
 struct SemPrivilegio {
@@ -148,7 +127,7 @@ private slots:
         QFETCH(QByteArray, depois);
         amb_->digita.AlunoAtual = ArquivoAlunos::Decodificar(kTres.mid(62, 62));
         QVERIFY(Abrir(arquivo));
-        Teclar(janela_.get(), roteiro);
+        Teclar(roteiro, janela_.get());
         janela_->close();
         QTEST(W("TxtCodigo")->text(), "codigo");
         QTEST(W<FlatButton>("BtnIncluir")->Enabled(), "incluir");
@@ -202,7 +181,7 @@ private slots:
         QFETCH(QString, roteiro);
         QFETCH(int, quantidade);
         QVERIFY(Abrir(kTres));
-        Teclar(janela_.get(), roteiro);
+        Teclar(roteiro, janela_.get());
         QStringList esperados;
         for (int i = 1; i <= quantidade; ++i)
             esperados << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
@@ -227,7 +206,7 @@ private slots:
                       : amb_->Gravar(kArquivo, kTres) && QFile::setPermissions(caminho, QFile::ReadOwner));
         SemPrivilegio sem;
         QVERIFY(Abrir(QByteArray()));
-        Teclar(janela_.get(), roteiro);
+        Teclar(roteiro, janela_.get());
         QTEST(int(msgs_->mensagens.size()), "mensagens");
         for (const QString &m : msgs_->Textos())
             QVERIFY2(m.contains(QDir::cleanPath(caminho)), qPrintable(m));

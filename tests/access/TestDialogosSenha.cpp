@@ -6,6 +6,7 @@
 #include "access/TestaSenha.h"
 #include "common/Mensagem.h"
 #include "support/Ambiente.h"
+#include "support/Teclado.h"
 #include "support/DialogoModal.h"
 
 #include <QApplication>
@@ -23,29 +24,6 @@ const QString kInvalida = QStringLiteral("Senha inválida!");
 const QString kNaoCadastrado = QStringLiteral("Código não cadastrado!");
 
 QWidget *Foco() { return QApplication::focusWidget(); }
-
-// Typed into whatever has the focus, as a person types: '\n' is Enter, '↓' Down, '\x1b' Escape, '×'
-// the title bar's close button, "{Nome}" a click on the control of that name. Characters beyond ASCII
-// (no key of their own in QTest) arrive as the text of an unknown key, as an input method delivers them.
-void Teclar(QWidget *janela, const QString &roteiro)
-{
-    for (qsizetype i = 0; i < roteiro.size(); ++i) {
-        const QChar c = roteiro[i];
-        if (c == u'{') {
-            const qsizetype fim = roteiro.indexOf(u'}', i);
-            QTest::mouseClick(janela->findChild<QWidget *>(roteiro.mid(i + 1, fim - i - 1)), Qt::LeftButton);
-            i = fim;
-        } else if (c == u'×') {
-            QVERIFY(janela->close());
-        } else if (c == u'\n' || c == u'↓' || c == u'\x1b') {
-            QTest::keyClick(Foco(), c == u'\n' ? Qt::Key_Return : c == u'↓' ? Qt::Key_Down : Qt::Key_Escape);
-        } else if (c.unicode() < 0x80) {
-            QTest::keyClick(Foco(), c.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, Foco(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
 
 template <class T = QWidget>
 T *Filho(QWidget *janela, const char *nome)
@@ -172,7 +150,7 @@ private slots:
         auto login = Abrir<TestaSenha>("TxtCodigo");
         QVERIFY(login);
         QFETCH(QString, roteiro);
-        Teclar(login.get(), roteiro);
+        Teclar(roteiro, login.get());
         // The code is shown in four digits as soon as it is checked, the name below it.
         QCOMPARE(Filho<QLineEdit>(login.get(), "TxtCodigo")->text(), codigo);
         QCOMPARE(Filho<QLabel>(login.get(), "LblNome")->text(), nome);
@@ -234,7 +212,7 @@ private slots:
         QCOMPARE(msgs_->Textos(), foco == "TxtSenha" ? QStringList{kInvalida} : QStringList());
         if (foco == "BtnOK") {
             QCOMPARE(Filho<QLabel>(login.get(), "LblNome")->text(), QStringLiteral("Administrador"));
-            Teclar(login.get(), "\n");
+            Teclar("\n", login.get());
             QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
         }
     }
@@ -281,7 +259,7 @@ private slots:
         QVERIFY(dlg);
         QCOMPARE(dlg->windowTitle(), mudar ? "Mudar senha de administrador" : "Senha de administrador");
         QFETCH(QString, roteiro);
-        Teclar(dlg.get(), roteiro);
+        Teclar(roteiro, dlg.get());
         QFETCH(QString, mensagem);
         Desfecho(dlg.get(), 1, resposta, mensagem, "TxtSenha");
         QCOMPARE(D().SenhaAdmAtual, vale);
@@ -293,7 +271,7 @@ private slots:
         QCOMPARE(Guardado(ArquivoDatilux::kChaveSenhaAdm), vale);
         auto login = Abrir<TestaSenha>("TxtCodigo");
         QVERIFY(login);
-        Teclar(login.get(), "\n" + vale.toLower() + "\n\n");
+        Teclar("\n" + vale.toLower() + "\n\n", login.get());
         QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
     }
 };

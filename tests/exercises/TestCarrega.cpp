@@ -4,6 +4,7 @@
 #include "controls/SpCombo/SpCombo.h"
 #include "exercises/Carrega.h"
 #include "support/Ambiente.h"
+#include "support/Teclado.h"
 #include "support/DialogoModal.h"
 
 #include <QApplication>
@@ -28,21 +29,6 @@ const QByteArray kAna = Registro("0001", "ANA", 1, 1);
 const QByteArray kBia = Registro("0002", "BIA", 3, 5);
 
 QWidget *Foco() { return QApplication::focusWidget(); }
-
-// Types into whatever has the focus, as a person's keys go: '\n' is Enter, '\b' Backspace, '\t' Tab,
-// '\v' Shift+Tab.
-void Teclar(const QString &texto)
-{
-    static const QHash<QChar, Qt::Key> especiais{
-        {u'\n', Qt::Key_Return}, {u'\b', Qt::Key_Backspace}, {u'\t', Qt::Key_Tab}, {u'\v', Qt::Key_Backtab}};
-    for (QChar c : texto) {
-        QVERIFY2(Foco(), "nothing has the focus");
-        if (especiais.contains(c))
-            QTest::keyClick(Foco(), especiais[c], c == u'\v' ? Qt::ShiftModifier : Qt::NoModifier);
-        else
-            QTest::keyClick(Foco(), char(c.unicode()));
-    }
-}
 
 SpCombo *Combo(QWidget *janela, const char *nome) { return janela->findChild<SpCombo *>(QLatin1String(nome)); }
 QWidget *Caixa(QWidget *janela, const char *nome) { return Combo(janela, nome)->findChild<QLineEdit *>("TxtAux"); }
