@@ -391,8 +391,6 @@ bool Alunos::GravarAluno()
         return false;
     }
     Gravado(codigo);
-    PreencherLista();
-    PadraoDialogo::Focar(TxtCodigo);
     return true;
 }
 
@@ -410,13 +408,13 @@ bool Alunos::ExcluirAluno()
         return false;
     }
     Gravado(codigo);
-    PreencherLista();
-    PadraoDialogo::Focar(TxtCodigo);
     return true;
 }
 
 void Alunos::Gravado(int codigo)
 {
+    PreencherLista();
+    PadraoDialogo::Focar(TxtCodigo);
     if (codigo != NumeroDoCodigo(alunoLogado_.Codigo))
         return;
     // Read back, so that the main window gets the record exactly as a login would read it.

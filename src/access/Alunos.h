@@ -80,7 +80,8 @@ private:
     void MostrarAluno(int codigo);
     // The focus to `caixa` for a correction, without its focus action (which would reload the boxes).
     void Corrigir(QLineEdit *caixa);
-    // After a write of slot `codigo`: the logged-in student's record, if that was it.
+    // After a write of slot `codigo`: the list filled again, the focus back on the code, and the
+    // logged-in student's record read back if that was the one written.
     void Gravado(int codigo);
     void Encerrar();
 
