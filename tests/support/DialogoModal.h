@@ -4,7 +4,7 @@
 
 #include <functional>
 
-// Acts on the next modal window as soon as it is on screen: the test schedules the action, then
+// Acts on the next modal window as soon as it is on screen and active: the test schedules the action, then
 // triggers the code that opens the window; the action runs inside the window's own event loop and
 // must close it (accept, reject, close, or keys that do).
 //
