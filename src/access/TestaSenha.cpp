@@ -226,60 +226,51 @@ void TestaSenha::TxtSenha_GotFocus()
     TxtCodigo->setText(Formatar(codigo, 4));
     PadraoDialogo::SelecionarTudo(TxtSenha);
 
-    Aluno aluno;
-    QString erro;
-    switch (alunos_.Identificar(codigo, aluno, erro)) {
-    case ArquivoAlunos::Identificacao::Administrador:
-        digita_.NomeUsuario = Digita::kAdministrador;
-        break;
-    case ArquivoAlunos::Identificacao::Aluno:
-        digita_.AlunoAtual = aluno;
-        digita_.NomeUsuario = TirarEspacos(aluno.Nome);
-        break;
-    case ArquivoAlunos::Identificacao::NaoCadastrado:
-        Recusar(TxtCodigo, ArquivoAlunos::kCodigoNaoCadastrado);
+    QString nome, senha;
+    if (!IdentificarCodigo(codigo, nome, senha))
         return;
-    case ArquivoAlunos::Identificacao::Falha:
-        Recusar(TxtCodigo, erro);
-        return;
-    }
-    LblNome->setText(digita_.NomeUsuario);
+    digita_.NomeUsuario = nome;
+    LblNome->setText(nome);
 }
 
 void TestaSenha::BtnOK_GotFocus()
 {
     aprovado_ = false;
-    const int codigo = NumeroDoCodigo(TxtCodigo->text());
-    const QString digitada = TxtSenha->text().toUpper();
+    // OK reached with a code that was refused (a click straight on OK): the code is what is wrong.
+    QString nome, senha;
+    if (!IdentificarCodigo(NumeroDoCodigo(TxtCodigo->text()), nome, senha))
+        return;
+    if (TxtSenha->text().toUpper() != senha.toUpper()) {
+        Recusar(TxtSenha, kSenhaInvalida);
+        return;
+    }
+    digita_.NomeUsuario = nome;
+    LblNome->setText(nome);
+    aprovado_ = true;
+}
 
+bool TestaSenha::IdentificarCodigo(int codigo, QString &nome, QString &senha)
+{
     Aluno aluno;
     QString erro;
     switch (alunos_.Identificar(codigo, aluno, erro)) {
     case ArquivoAlunos::Identificacao::Administrador:
-        if (digitada != digita_.SenhaAdmAtual.toUpper()) {
-            Recusar(TxtSenha, kSenhaInvalida);
-            return;
-        }
-        digita_.NomeUsuario = Digita::kAdministrador;
-        break;
+        nome = Digita::kAdministrador;
+        senha = digita_.SenhaAdmAtual;
+        return true;
     case ArquivoAlunos::Identificacao::Aluno:
         digita_.AlunoAtual = aluno;
-        if (digitada != TirarEspacos(aluno.Senha).toUpper()) {
-            Recusar(TxtSenha, kSenhaInvalida);
-            return;
-        }
-        digita_.NomeUsuario = TirarEspacos(aluno.Nome);
-        break;
-    // OK reached with a code that was refused (a click straight on OK): the code is what is wrong.
+        nome = TirarEspacos(aluno.Nome);
+        senha = TirarEspacos(aluno.Senha);
+        return true;
     case ArquivoAlunos::Identificacao::NaoCadastrado:
         Recusar(TxtCodigo, ArquivoAlunos::kCodigoNaoCadastrado);
-        return;
+        return false;
     case ArquivoAlunos::Identificacao::Falha:
         Recusar(TxtCodigo, erro);
-        return;
+        return false;
     }
-    LblNome->setText(digita_.NomeUsuario);
-    aprovado_ = true;
+    return false;
 }
 
 void TestaSenha::BtnOK_Click()

@@ -56,6 +56,9 @@ private:
     void BtnOK_Click();
 
     // A refused entry: the focus goes back to `caixa`, then the message.
+    // Who the code is: the name to show and the password that opens it (a student also becomes
+    // AlunoAtual). A code that is not registered, or a file that fails, is refused: false.
+    bool IdentificarCodigo(int codigo, QString &nome, QString &senha);
     void Recusar(QWidget *caixa, const QString &mensagem);
 
     Digita &digita_;
