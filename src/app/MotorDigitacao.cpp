@@ -77,6 +77,7 @@ void MotorDigitacao::Zerar(const QString &passagem, bool focoDigita)
     MarcarTexto(passagem);
     PosTexto = 1;
     PosDigitado = 1;
+    enters_.clear();
     Toques = focoDigita ? 0 : 1;
     Erros = 0;
     TextoDigitado.reserve(TextoMarcado.size() + 64);
@@ -135,6 +136,7 @@ MotorDigitacao::RespostaTecla MotorDigitacao::TeclaPressionada(int k, int caret,
 
     if (k == kEnter) {
         const QString marca = Marca(NumMarca);
+        enters_.append({int(TextoDigitado.size()), PosTexto, PosDigitado});
         TextoDigitado += marca;
         const int noMarcado = int(TextoMarcado.indexOf(marca)) + 1; // 0 when absent
         PosTexto = noMarcado + int(marca.size()) - 1;
@@ -170,10 +172,32 @@ MotorDigitacao::RespostaTecla MotorDigitacao::TeclaPressionada(int k, int caret,
     return r;
 }
 
+bool MotorDigitacao::DesfazerEnter()
+{
+    // The box joined two lines: the character before the check position is the closing bracket of
+    // the last marker. Marker, positions and line all go back to where the Enter found them, so the
+    // rest of the line is compared with the rest of the line again.
+    if (enters_.isEmpty())
+        return false;
+    const Enter &e = enters_.last();
+    const int fimMarca = e.inicioMarca + int(Marca(NumMarca - 1).size());
+    if (PosDigitado - 1 != fimMarca || TextoDigitado.size() != fimMarca)
+        return false;
+    TextoDigitado.truncate(e.inicioMarca);
+    PosTexto = e.posTexto;
+    PosDigitado = e.posDigitado;
+    --NumMarca;
+    --LinhaAtual;
+    enters_.removeLast();
+    return true;
+}
+
 MotorDigitacao::RespostaMudanca MotorDigitacao::Mudanca()
 {
     RespostaMudanca r;
     if (UltimaTecla == kBackspace) {
+        if (DesfazerEnter())
+            return r;
         --PosTexto;
         --PosDigitado;
         if (PosDigitado - 1 < 0)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -85,6 +86,18 @@ public:
 
 private:
     bool PrefixoConfere(QChar k) const;
+    // A Backspace that takes back the line break of the last Enter takes back the whole Enter.
+    bool DesfazerEnter();
+
+    // Where each Enter of the session left the engine, the last one on top: the marker's start in
+    // TextoDigitado (0-based) and the check positions before the Enter. Only the marker right before
+    // the check position can be erased, so a stack is enough.
+    struct Enter {
+        int inicioMarca;
+        int posTexto;
+        int posDigitado;
+    };
+    QList<Enter> enters_;
 
     const Digita &digita_;
 };

@@ -189,6 +189,37 @@ private slots:
         QCOMPARE(p.janela->SegundosTotal(), segundos);
     }
 
+    // An Enter by mistake taken back with Backspace: the line goes on as if the Enter never came, and
+    // the Enter at its end moves to the next line.
+    void enterDesfeito_data()
+    {
+        QTest::addColumn<bool>("trava");
+        QTest::newRow("normal") << false;
+        QTest::newRow("trava") << true;
+    }
+    void enterDesfeito()
+    {
+        QFETCH(bool, trava);
+        Programa p;
+        ConfigRec rec;
+        rec.Travar = trava ? 1 : 0;
+        QString erro;
+        QVERIFY(ArquivoConfig::Gravar(p.amb.Caminho(QStringLiteral("Config.arq")), rec, erro));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("BIA"), QStringLiteral("b"), 6, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("b"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        const QString linha = p.Linhas().first();
+        QVERIFY(linha.startsWith(QStringLiteral("Quem ")));
+        Programa::Teclar(QStringLiteral("Quem\n"));
+        QTest::keyClick(p.Caixa(), Qt::Key_Backspace);
+        Programa::Teclar(linha.mid(4) + u'\n');
+        QCOMPARE(p.Texto("LblErros"), QString());
+        QCOMPARE(p.Caixa()->toPlainText(), linha + u'\n');
+        QVERIFY(p.janela->EmDigitacao());
+        QCOMPARE(p.mensagens.Textos(), QStringList());
+    }
+
     void travaRecusaSemContar()
     {
         Programa p;

@@ -152,8 +152,15 @@ private slots:
                                                        << "a" << false;
         QTest::newRow("erro apagado continua contado") << kAbCd << false << true << "x\ba" << 1 << 3 << "a" << "a"
                                                        << false;
-        QTest::newRow("backspace depois do enter") << kAbCd << false << true << "ab\n\b" << 0 << 4 << "ab[1"
-                                                   << "ab" << false;
+        // A Backspace over a line break takes back the whole Enter: the line goes on as if it never came.
+        QTest::newRow("backspace depois do enter") << kAbCd << false << true << "ab\n\b" << 0 << 4 << "ab" << "ab"
+                                                   << false;
+        QTest::newRow("enter cedo desfeito") << kAbCd << false << true << "a\n\bb\ncd\n" << 0 << 7 << "ab[1]cd[2]"
+                                             << "ab\ncd" << true;
+        QTest::newRow("backspace volta pela quebra de linha") << kAbCd << false << true << "ab\nx\b\b\ncd\n" << 1 << 9
+                                                             << "ab[1]cd[2]" << "ab\ncd" << true;
+        QTest::newRow("colchetes digitados nao sao marca") << kAbCd << false << true << "[1]\b" << 3 << 4 << "[1"
+                                                           << "[1" << false;
         QTest::newRow("backspace recusado") << kAbCd << false << false << "ab\b\b" << 0 << 2 << "ab" << "ab"
                                             << false;
         QTest::newRow("backspace com a caixa vazia") << kAbCd << false << true << "\b" << 0 << 1 << "" << ""
@@ -167,8 +174,10 @@ private slots:
         // Enter mid-line is accepted; then every key is refused until Backspaces bring the typed text
         // back to a true prefix (the marker counts three characters there, the line break one).
         QTest::newRow("trava enter no meio da linha recusa ate o backspace")
-            << QStringLiteral("abcd\r\nef\r\n") << true << true << "abc\nde\b\b\bd" << 3 << 8 << "abcd"
-            << "ad" << false;
+            << QStringLiteral("abcd\r\nef\r\n") << true << true << "abc\nde\bd\nef\n" << 2 << 9 << "abcd[1]ef[2]"
+            << "abcd\nef" << true;
+        QTest::newRow("trava enter cedo desfeito") << kAbCd << true << true << "a\n\bb\ncd\n" << 0 << 7 << "ab[1]cd[2]"
+                                                   << "ab\ncd" << true;
         QTest::newRow("trava com backspace proibido") << kAbCd << true << false << "ax\b" << 1 << 1 << "a" << "a"
                                                       << false;
     }
@@ -314,20 +323,20 @@ private slots:
         QCOMPARE(j.motor.Erros, 1);
     }
 
-    void backspaceDepoisDoEnterNaoVoltaALinha()
+    void backspaceDepoisDoEnterDesfazOEnter()
     {
         Janela j;
         j.Iniciar(kAbCd);
-        j.Digitar("ab\n");
+        j.Digitar("a\n");
         // After the Enter both positions sit just past the same marker.
         QCOMPARE(j.motor.PosTexto, 6);
-        QCOMPARE(j.motor.PosDigitado, 6);
-        j.Digitar("\b");
-        QCOMPARE(j.motor.PosTexto, 5);
         QCOMPARE(j.motor.PosDigitado, 5);
-        QCOMPARE(j.motor.TextoDigitado, QStringLiteral("ab[1"));
-        QCOMPARE(j.motor.LinhaAtual, 1);
-        QCOMPARE(j.motor.NumMarca, 2);
+        j.Digitar("\b");
+        QCOMPARE(j.motor.PosTexto, 2);
+        QCOMPARE(j.motor.PosDigitado, 2);
+        QCOMPARE(j.motor.TextoDigitado, QStringLiteral("a"));
+        QCOMPARE(j.motor.LinhaAtual, 0);
+        QCOMPARE(j.motor.NumMarca, 1);
     }
 
     void colchetesDigitadosNaoConfundemAMarca()
