@@ -83,6 +83,7 @@ private:
     void CriarMenus();
     void PosicionarControles();
     void ZerarSessao();
+    void LimparSessao();
     void Timer1_Timer();
     void MostrarErros();
     void AvisarErro();

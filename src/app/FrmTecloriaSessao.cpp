@@ -52,7 +52,7 @@ void FrmTecloria::EntrarUsuario()
         login.exec();
     }
     AplicarConfiguracao();
-    txtDigita_->setEnabled(false);
+    LimparSessao();
     exercicioCarregado_ = false;
     // A cancelled login ends the program; there is nothing to load for it.
     if (digita_.RespostaDialogo[0] == Digita::kCancelar || digita_.EhAdministrador())
@@ -105,6 +105,8 @@ void FrmTecloria::AplicarCarga(const Progressao::Carga &carga)
         Mensagem::Critico(this, carga.Mensagem);
         return;
     }
+    // The session of the previous passage ends here: the passage shown is the passage checked.
+    LimparSessao();
     if (carga.Texto)
         txtTexto_->DefinirTexto(*carga.Texto);
     if (carga.Tempo)
@@ -154,6 +156,16 @@ void FrmTecloria::ZerarSessao()
     txtDigita_->Limpar();
     emDigitacao_ = true;
     txtDigita_->setFocus(Qt::OtherFocusReason);
+}
+
+void FrmTecloria::LimparSessao()
+{
+    if (emDigitacao_) {
+        emDigitacao_ = false;
+        btnComecar_->DefinirEnabled(true);
+        btnFinalizar_->DefinirEnabled(false);
+    }
+    txtDigita_->setEnabled(false);
 }
 
 void FrmTecloria::FinalizarDigitacao()

@@ -304,6 +304,42 @@ private slots:
         QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 060"));
     }
 
+    // Loading another exercise, by any path, while a session runs: the session ends, and the new
+    // passage is the one checked.
+    void carregarDuranteASessao_data()
+    {
+        QTest::addColumn<bool>("escolha");
+        QTest::newRow("proximo exercicio") << false;
+        QTest::newRow("escolha do exercicio") << true;
+    }
+    void carregarDuranteASessao()
+    {
+        QFETCH(bool, escolha);
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        p.Atalho(Qt::Key_F);
+        p.Comecar();
+        Programa::Teclar(QStringLiteral("asx"));
+        p.amb.relogio.Avancar(30);
+        if (escolha) {
+            AoAbrirModal<InfoSenha>([](InfoSenha *) { Programa::Teclar(QStringLiteral("korva\n\n")); });
+            AoAbrirModal<Carrega>([](Carrega *) { Programa::Teclar(QStringLiteral("1\n02\n\n")); });
+            p.Atalho(Qt::Key_E);
+        } else {
+            p.Atalho(Qt::Key_P);
+        }
+        QTRY_COMPARE(p.Texto("LblExercicio"), QStringLiteral(" 002"));
+        QCOMPARE(p.Passagem()->Texto(), *Biblioteca::Texto(1, 1));
+        QVERIFY(!p.janela->EmDigitacao());
+        QVERIFY(!p.Caixa()->isEnabled());
+        p.Comecar();
+        Programa::Teclar(p.Linhas().first() + u'\n');
+        QCOMPARE(p.Texto("LblErros"), QString());
+    }
+
     void administradorRecusado()
     {
         Programa p;
