@@ -105,12 +105,11 @@ void FrmTecloria::AplicarCarga(const Progressao::Carga &carga)
         Mensagem::Critico(this, carga.Mensagem);
         return;
     }
-    // The session of the previous passage ends here: the passage shown is the passage checked.
+    // The session of the previous passage ends here, and nothing of it stays beside the new one.
     LimparSessao();
     if (carga.Texto)
         txtTexto_->DefinirTexto(*carga.Texto);
-    if (carga.Tempo)
-        lblTempo_->setText(*carga.Tempo);
+    lblTempo_->setText(carga.Tempo.value_or(QString()));
     lblExercicio_->setText(carga.LblExercicio);
     lblClasse_->setText(carga.LblClasse);
     exercicioCarregado_ = true;
@@ -166,6 +165,11 @@ void FrmTecloria::LimparSessao()
         btnFinalizar_->DefinirEnabled(false);
     }
     txtDigita_->setEnabled(false);
+    txtDigita_->Limpar();
+    // A finish now finds no start time, as before the first session.
+    inicio_.reset();
+    for (QLabel *l : {lblTempoInicial_, lblTempoFinal_, lblTempoTotal_, lblErros_, lblToques_})
+        l->clear();
 }
 
 void FrmTecloria::FinalizarDigitacao()

@@ -304,8 +304,8 @@ private slots:
         QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 060"));
     }
 
-    // Loading another exercise, by any path, while a session runs: the session ends, and the new
-    // passage is the one checked.
+    // Loading another exercise, by any path, while a session runs: the session ends and nothing of it
+    // stays beside the new passage; a finish right after the load is one before any session.
     void carregarDuranteASessao_data()
     {
         QTest::addColumn<bool>("escolha");
@@ -335,6 +335,14 @@ private slots:
         QCOMPARE(p.Passagem()->Texto(), *Biblioteca::Texto(1, 1));
         QVERIFY(!p.janela->EmDigitacao());
         QVERIFY(!p.Caixa()->isEnabled());
+        QCOMPARE(p.Caixa()->toPlainText(), QString());
+        for (const char *rotulo : {"LblTempoInicial", "LblTempoFinal", "LblTempoTotal", "LblErros", "LblToques"})
+            QVERIFY2(p.Texto(rotulo).isEmpty(), rotulo);
+        p.mensagens.Limpar();
+        p.Atalho(Qt::Key_F);
+        QCOMPARE(p.Texto("LblTempoFinal"), QStringLiteral("08:00:30"));
+        QCOMPARE(p.Texto("LblTempoTotal"), QString());
+        QCOMPARE(p.mensagens.Textos(), QStringList());
         p.Comecar();
         Programa::Teclar(p.Linhas().first() + u'\n');
         QCOMPARE(p.Texto("LblErros"), QString());
