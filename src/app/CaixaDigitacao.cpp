@@ -368,7 +368,12 @@ void CaixaDigitacao::keyPressEvent(QKeyEvent *e)
         return;
 
     const Qt::KeyboardModifiers mods = e->modifiers();
-    const bool comando = mods & (Qt::ControlModifier | Qt::MetaModifier);
+    // Alt with a key is a command on a PC keyboard, never a character. AltGr is not: X11 reports it
+    // as a group switch, or on some set-ups as Ctrl+Alt, and its character ("/" for AltGr+Q on a
+    // Brazilian keyboard) must be typed.
+    const bool altGr = mods.testFlag(Qt::GroupSwitchModifier)
+        || (mods & (Qt::ControlModifier | Qt::AltModifier)) == (Qt::ControlModifier | Qt::AltModifier);
+    const bool comando = !altGr && (mods & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier));
     const int key = e->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (!comando)

@@ -273,6 +273,47 @@ private slots:
         QCOMPARE(p.Texto("LblToques"), QString());
     }
 
+    // Alt with a letter is a command, not a character; AltGr (a group switch, or Ctrl+Alt on some X11
+    // set-ups) types its character.
+    void teclasComModificador_data()
+    {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<int>("modificadores");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("caixa");
+        QTest::newRow("alt+f") << int(Qt::Key_F) << int(Qt::AltModifier) << "f" << "";
+        QTest::newRow("alt+shift+f") << int(Qt::Key_F) << int(Qt::AltModifier | Qt::ShiftModifier) << "F" << "";
+        QTest::newRow("altgr+q como troca de grupo") << int(Qt::Key_Slash) << int(Qt::GroupSwitchModifier) << "/"
+                                                     << "/";
+        QTest::newRow("altgr+q como ctrl+alt") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::AltModifier) << "/"
+                                               << "/";
+    }
+    void teclasComModificador()
+    {
+        QFETCH(int, tecla);
+        QFETCH(int, modificadores);
+        QFETCH(QString, texto);
+        QFETCH(QString, caixa);
+        Programa p;
+        ConfigRec rec;
+        rec.Travar = 0;
+        QString erro;
+        QVERIFY(ArquivoConfig::Gravar(p.amb.Caminho(QStringLiteral("Config.arq")), rec, erro));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        QTRY_VERIFY(p.Caixa()->hasFocus());
+        const auto mods = Qt::KeyboardModifiers(modificadores);
+        QTest::sendKeyEvent(QTest::Press, p.Caixa(), Qt::Key(tecla), texto, mods);
+        QTest::sendKeyEvent(QTest::Release, p.Caixa(), Qt::Key(tecla), texto, mods);
+        QCOMPARE(p.Caixa()->toPlainText(), caixa);
+        QCOMPARE(p.Texto("LblToques").isEmpty(), caixa.isEmpty());
+        // A dead key's letter still comes in.
+        Programa::Teclar(QStringLiteral("é"));
+        QCOMPARE(p.Caixa()->toPlainText(), caixa + QStringLiteral("é"));
+    }
+
     void proximoExercicio()
     {
         Programa p;
