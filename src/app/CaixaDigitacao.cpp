@@ -483,7 +483,8 @@ void CaixaDigitacao::mousePressEvent(QMouseEvent *e)
         return;
     }
     const QPoint d = Deslocamento();
-    const QPointF pos = viewport()->mapFrom(this, e->position());
+    // The scroll area hands the viewport's mouse events over in the viewport's own coordinates.
+    const QPointF pos = e->position();
     const int linha = qBound(0, int(std::floor((pos.y() - d.y()) / altura_)), int(linhas_.size()) - 1);
     MoverCaret(linha, linhas_[size_t(linha)]->Coluna(pos.x() - d.x()));
     setFocus(Qt::MouseFocusReason);

@@ -314,6 +314,33 @@ private slots:
         QCOMPARE(p.Caixa()->toPlainText(), caixa + QStringLiteral("é"));
     }
 
+    // A click on a character puts the caret at the edge of it nearest the click.
+    void cliqueNaCaixa()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        Programa::Teclar(QStringLiteral("asdfg"));
+        CaixaDigitacao *caixa = p.Caixa();
+        // The caret's place in the viewport, as the box reports it to input methods.
+        auto caret = [caixa] {
+            return caixa->inputMethodQuery(Qt::ImCursorRectangle).toRect().translated(-caixa->viewport()->pos());
+        };
+        QTest::keyClick(caixa, Qt::Key_Left);
+        QTest::keyClick(caixa, Qt::Key_Left);
+        const QRect em3 = caret();
+        QTest::keyClick(caixa, Qt::Key_Left);
+        const QRect em2 = caret();
+        QTest::keyClick(caixa, Qt::Key_End);
+        // Just right of the middle of the third character: nearer to its right edge.
+        const int x = (em2.x() + em3.x()) / 2 + 2;
+        QVERIFY(x < em3.x());
+        QTest::mouseClick(caixa->viewport(), Qt::LeftButton, {}, QPoint(x, em2.center().y()));
+        QCOMPARE(caixa->Caret(), 3);
+    }
+
     void proximoExercicio()
     {
         Programa p;
