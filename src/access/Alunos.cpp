@@ -243,6 +243,7 @@ void Alunos::TxtCodigo_GotFocus()
     // the code of an existing student can be typed.
     const int proximo = arquivo_.ProximoCodigo();
     TxtCodigo->setText(proximo <= ArquivoAlunos::kCodigoMaximo ? Formatar(proximo, 4) : QString());
+    codigoCarregado_ = 0;
     TxtNome->clear();
     TxtSenha->clear();
     TxtClasse->SetText(QString());
@@ -268,6 +269,7 @@ void Alunos::TxtNome_GotFocus()
     if (codigo > quantidade) {
         // A new student: the code is whatever comes next.
         TxtCodigo->setText(Formatar(quantidade + 1, 4));
+        codigoCarregado_ = 0;
         BtnIncluir->DefinirEnabled(true);
         BtnAlterar->DefinirEnabled(false);
         return;
@@ -303,6 +305,8 @@ void Alunos::MostrarAluno(int codigo)
         return;
     }
     const Aluno &aluno = digita_.AlunoAtual;
+    codigoCarregado_ = codigo;
+    carregado_ = aluno;
     TxtNome->setText(TirarEspacos(aluno.Nome));
     TxtSenha->setText(TirarEspacos(aluno.Senha));
     TxtClasse->SetText(Formatar(aluno.Classe, 2));
@@ -385,13 +389,93 @@ bool Alunos::GravarAluno()
     aluno.Senha = TxtSenha->text();
     aluno.Classe = Campo16(TxtClasse->Text());
     aluno.Exercicio = Campo16(TxtExercicio->Text());
-    QString erro;
-    if (!arquivo_.Gravar(aluno, erro)) {
-        Mensagem::Critico(this, erro);
+    if (!(Carregado(codigo) ? Alterar(aluno) : Incluir(aluno)))
         return false;
-    }
     Gravado(codigo);
     return true;
+}
+
+std::optional<Aluno> Alunos::Carregado(int codigo) const
+{
+    if (codigo < 1 || codigo != codigoCarregado_)
+        return std::nullopt;
+    return carregado_;
+}
+
+bool Alunos::Incluir(const Aluno &aluno)
+{
+    const int codigo = NumeroDoCodigo(aluno.Codigo);
+    int proximo = 0;
+    QString erro;
+    switch (arquivo_.Incluir(aluno, proximo, erro)) {
+    case ArquivoAlunos::Resultado::Gravado:
+        return true;
+    case ArquivoAlunos::Resultado::Falha:
+        Mensagem::Critico(this, erro);
+        return false;
+    case ArquivoAlunos::Resultado::Recusado:
+        break;
+    }
+    // Taken by another computer meanwhile: the boxes keep the new student, under the next free code.
+    PreencherLista();
+    const bool haLivre = proximo <= ArquivoAlunos::kCodigoMaximo;
+    TxtCodigo->setText(haLivre ? Formatar(proximo, 4) : QString());
+    Corrigir(TxtNome);
+    Mensagem::Critico(this, haLivre ? CodigoOcupado(codigo, proximo) : ArquivoAlunos::kCadastroCompleto);
+    return false;
+}
+
+bool Alunos::Alterar(const Aluno &aluno)
+{
+    const int codigo = NumeroDoCodigo(aluno.Codigo);
+    std::optional<Aluno> esperado = Carregado(codigo);
+    for (;;) {
+        std::optional<Aluno> agora;
+        QString erro;
+        switch (arquivo_.GravarSeIgual(aluno, esperado, agora, erro)) {
+        case ArquivoAlunos::Resultado::Gravado:
+            return true;
+        case ArquivoAlunos::Resultado::Falha:
+            Mensagem::Critico(this, erro);
+            return false;
+        case ArquivoAlunos::Resultado::Recusado:
+            break;
+        }
+        if (!Mensagem::Perguntar(this, PerguntaMudou(codigo, agora, false))) {
+            MostrarAtual(codigo);
+            return false;
+        }
+        // Asked about this version: a further change while the question was open is asked again.
+        esperado = agora;
+    }
+}
+
+void Alunos::MostrarAtual(int codigo)
+{
+    PreencherLista();
+    if (codigo <= arquivo_.Quantidade())
+        MostrarAluno(codigo);
+}
+
+QString Alunos::CodigoOcupado(int codigo, int proximo)
+{
+    return QStringLiteral("O código %1 acabou de ser cadastrado em outro computador. O próximo código livre, %2, "
+                          "foi proposto: clique em Incluir de novo para gravar o aluno com ele.")
+        .arg(Formatar(codigo, 4), Formatar(proximo, 4));
+}
+
+QString Alunos::PerguntaMudou(int codigo, const std::optional<Aluno> &agora, bool excluir)
+{
+    QString estado;
+    if (!agora || TirarEspacos(agora->Nome).isEmpty())
+        estado = QStringLiteral("o código está livre (aluno excluído)");
+    else
+        estado = QStringLiteral("%1, classe %2, exercício %3")
+                     .arg(TirarEspacos(agora->Nome), Formatar(agora->Classe, 2), Formatar(agora->Exercicio, 3));
+    return QStringLiteral("O aluno do código %1 foi alterado em outro computador depois de aparecer aqui. "
+                          "No arquivo agora: %2.\n\n%3 mesmo assim?")
+        .arg(Formatar(codigo, 4), estado,
+             excluir ? QStringLiteral("Excluir") : QStringLiteral("Gravar por cima"));
 }
 
 bool Alunos::ExcluirAluno()
@@ -402,13 +486,27 @@ bool Alunos::ExcluirAluno()
         Mensagem::Critico(this, codigo < 1 ? kCodigoInvalido : ArquivoAlunos::kCodigoNaoCadastrado);
         return false;
     }
-    QString erro;
-    if (!arquivo_.Apagar(codigo, digita_.AlunoAtual, erro)) {
-        Mensagem::Critico(this, erro);
-        return false;
+    std::optional<Aluno> esperado = Carregado(codigo);
+    for (;;) {
+        Aluno aluno;
+        QString erro;
+        switch (arquivo_.ApagarSeIgual(codigo, esperado, aluno, erro)) {
+        case ArquivoAlunos::Resultado::Gravado:
+            digita_.AlunoAtual = aluno;
+            Gravado(codigo);
+            return true;
+        case ArquivoAlunos::Resultado::Falha:
+            Mensagem::Critico(this, erro);
+            return false;
+        case ArquivoAlunos::Resultado::Recusado:
+            break;
+        }
+        if (!Mensagem::Perguntar(this, PerguntaMudou(codigo, aluno, true))) {
+            MostrarAtual(codigo);
+            return false;
+        }
+        esperado = aluno;
     }
-    Gravado(codigo);
-    return true;
 }
 
 void Alunos::Gravado(int codigo)

@@ -28,6 +28,11 @@ class SpCombo;
 // given back when the window closes; when the window rewrote (or deleted) that very student, the
 // record as now stored is given instead.
 //
+// Other computers may change the register while the window is open (one copy of the program per
+// computer on one folder). " Incluir" writes only while the code is still free; otherwise it says so
+// and proposes the next free code. " Alterar" and " Excluir" write over a student only while the file
+// still holds the record shown in the boxes; otherwise they ask first.
+//
 // Refused, with a message and nothing written: code 0, a new code when all 9999 are taken, a code
 // past the last slot for a deletion, a name or password the file's code page cannot hold. A file
 // that cannot be opened, read or written is reported with its name; the boxes then keep what was
@@ -38,6 +43,12 @@ class Alunos : public QDialog {
 public:
     static inline const QString kTitulo = QStringLiteral("Cadastro de alunos");
     static inline const QString kCodigoInvalido = QStringLiteral("Código inválido!");
+
+    // " Incluir" on a code another computer took meanwhile: %1 the code, %2 the one proposed instead.
+    static QString CodigoOcupado(int codigo, int proximo);
+    // The question before writing over a record changed elsewhere since it was shown: %1 the code,
+    // `agora` what the file holds now, `excluir` for " Excluir".
+    static QString PerguntaMudou(int codigo, const std::optional<Aluno> &agora, bool excluir);
 
     Alunos(Digita &digita, QWidget *pai = nullptr);
     ~Alunos() override;
@@ -80,6 +91,16 @@ private:
     void MostrarAluno(int codigo);
     // The focus to `caixa` for a correction, without its focus action (which would reload the boxes).
     void Corrigir(QLineEdit *caixa);
+    // The new student of the boxes, written only while its code is free.
+    bool Incluir(const Aluno &aluno);
+    // The boxes written over the student shown in them, asking first when the file changed since.
+    bool Alterar(const Aluno &aluno);
+    // After a refusal to write over a record changed elsewhere: the list and the boxes as the file
+    // holds it now.
+    void MostrarAtual(int codigo);
+    // The record shown in the boxes, as it was read, when it is the one of code `codigo`.
+    std::optional<Aluno> Carregado(int codigo) const;
+
     // After a write of slot `codigo`: the list filled again, the focus back on the code, and the
     // logged-in student's record read back if that was the one written.
     void Gravado(int codigo);
@@ -93,6 +114,9 @@ private:
     // The student logged in when the window opened, and that student's record as rewritten here.
     Aluno alunoLogado_;
     std::optional<Aluno> logadoRegravado_;
+    // The student shown in the boxes, as read from the file then (code 0: a new student or none).
+    int codigoCarregado_ = 0;
+    Aluno carregado_;
     // The name box's next focus arrival is a correction, not the code check.
     bool nomeEmCorrecao_ = false;
     // The class the exercise list was last filled for.

@@ -3,6 +3,7 @@
 #include "access/ArquivoDados.h"
 #include "common/Cp1252.h"
 #include "common/Formatos.h"
+#include "common/TravaArquivo.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -47,6 +48,29 @@ qint16 TirarInt16(const QByteArray &bytes, int offset)
 QString Texto(const QByteArray &bytes, int offset, int largura)
 {
     return Cp1252::decodificar(bytes.mid(offset, largura));
+}
+
+int Contar(const QIODevice &dispositivo)
+{
+    const qint64 registros = dispositivo.size() / Aluno::kTamanho;
+    return int(qMin<qint64>(registros, std::numeric_limits<int>::max()));
+}
+
+// Record `numero`, which the caller knows to be in the file. False with the reason on failure.
+bool LerDe(QIODevice &dispositivo, int numero, Aluno &aluno, QString &motivo)
+{
+    if (!dispositivo.seek(qint64(numero - 1) * Aluno::kTamanho)) {
+        motivo = dispositivo.errorString();
+        return false;
+    }
+    QByteArray bytes(Aluno::kTamanho, '\0');
+    const qint64 lidos = dispositivo.read(bytes.data(), bytes.size());
+    if (lidos != bytes.size()) {
+        motivo = lidos < 0 ? dispositivo.errorString() : QStringLiteral("registro %1 incompleto").arg(numero);
+        return false;
+    }
+    aluno = ArquivoAlunos::Decodificar(bytes);
+    return true;
 }
 
 } // namespace
@@ -110,10 +134,7 @@ bool ArquivoAlunos::Aberto() const
 
 int ArquivoAlunos::Quantidade() const
 {
-    if (!Aberto())
-        return 0;
-    const qint64 registros = dispositivo_->size() / Aluno::kTamanho;
-    return int(qMin<qint64>(registros, std::numeric_limits<int>::max()));
+    return Aberto() ? Contar(*dispositivo_) : 0;
 }
 
 bool ArquivoAlunos::Codificar(const Aluno &aluno, QByteArray &bytes, QString &motivo)
@@ -164,90 +185,172 @@ bool ArquivoAlunos::Ler(int numero, Aluno &aluno, QString &erro) const
         erro = ArquivoDados::ErroLer(caminho_, QStringLiteral("o registro %1 não existe").arg(numero));
         return false;
     }
-    if (!dispositivo_->seek(qint64(numero - 1) * Aluno::kTamanho)) {
-        erro = ArquivoDados::ErroLer(caminho_, dispositivo_->errorString());
+    QString motivo;
+    if (!LerDe(*dispositivo_, numero, aluno, motivo)) {
+        erro = ArquivoDados::ErroLer(caminho_, motivo);
         return false;
     }
-    QByteArray bytes(Aluno::kTamanho, '\0');
-    const qint64 lidos = dispositivo_->read(bytes.data(), bytes.size());
-    if (lidos != bytes.size()) {
-        erro = ArquivoDados::ErroLer(caminho_, lidos < 0 ? dispositivo_->errorString()
-                                                         : QStringLiteral("registro %1 incompleto").arg(numero));
-        return false;
-    }
-    aluno = Decodificar(bytes);
     return true;
 }
 
 bool ArquivoAlunos::Gravar(const Aluno &aluno, QString &erro)
 {
-    if (!Aberto()) {
-        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("o arquivo não está aberto"));
-        return false;
-    }
     const int numero = NumeroDoCodigo(aluno.Codigo);
-    if (numero > kCodigoMaximo) {
-        erro = ArquivoDados::ErroGravar(caminho_, kCadastroCompleto);
-        return false;
-    }
-    if (numero < 1) {
+    if (Aberto() && numero < 1) {
         erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("código de aluno inválido (%1)")
                                                        .arg(TirarEspacos(aluno.Codigo)));
         return false;
     }
-    if (numero > ProximoCodigo()) {
-        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("o código %1 está além do próximo código livre (%2)")
-                                                       .arg(Formatar(numero, 4), Formatar(ProximoCodigo(), 4)));
-        return false;
-    }
-    if (!dispositivo_->isWritable()) {
-        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("o arquivo está aberto somente para leitura"));
-        return false;
-    }
-
     // A code typed with more digits than the field holds ("00007") is stored in its four-digit form:
     // cutting it would store a different code.
     Aluno registro = aluno;
     if (TirarEspacos(registro.Codigo).size() > Aluno::kTamCodigo)
         registro.Codigo = Formatar(numero, Aluno::kTamCodigo);
+    const auto sempre = [&](const std::optional<Aluno> &, int, Aluno &gravar) {
+        gravar = registro;
+        return true;
+    };
+    return Atualizar(numero, sempre, erro) == Resultado::Gravado;
+}
+
+ArquivoAlunos::Resultado ArquivoAlunos::Atualizar(int numero, const Decisao &decidir, QString &erro)
+{
+    if (!Aberto()) {
+        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("o arquivo não está aberto"));
+        return Resultado::Falha;
+    }
+    if (numero > kCodigoMaximo) {
+        erro = ArquivoDados::ErroGravar(caminho_, kCadastroCompleto);
+        return Resultado::Falha;
+    }
+    if (numero < 1) {
+        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("código de aluno inválido (%1)").arg(numero));
+        return Resultado::Falha;
+    }
+    if (!dispositivo_->isWritable()) {
+        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("o arquivo está aberto somente para leitura"));
+        return Resultado::Falha;
+    }
+
+    TravaArquivo trava(caminho_);
+    QString motivo;
+    if (!trava.Travar(motivo)) {
+        erro = ArquivoDados::ErroGravar(caminho_, motivo);
+        return Resultado::Falha;
+    }
+    // Under the lock the file is opened anew: on a network folder a handle kept open may answer from
+    // what this computer cached, while one opened now sees what the other computers wrote and closed.
+    std::unique_ptr<QFile> recente;
+    QIODevice *dispositivo = dispositivo_;
+    if (proprio_) {
+        recente = std::make_unique<QFile>(caminho_);
+        if (!recente->open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+            erro = ArquivoDados::ErroGravar(caminho_, recente->errorString());
+            return Resultado::Falha;
+        }
+        dispositivo = recente.get();
+    }
+
+    const int quantidade = Contar(*dispositivo);
+    if (numero > quantidade + 1) {
+        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("o código %1 está além do próximo código livre (%2)")
+                                                       .arg(Formatar(numero, 4), Formatar(quantidade + 1, 4)));
+        return Resultado::Falha;
+    }
+    std::optional<Aluno> noArquivo;
+    if (numero <= quantidade) {
+        Aluno lido;
+        if (!LerDe(*dispositivo, numero, lido, motivo)) {
+            erro = ArquivoDados::ErroLer(caminho_, motivo);
+            return Resultado::Falha;
+        }
+        noArquivo = lido;
+    }
+    Aluno registro;
+    if (!decidir(noArquivo, quantidade, registro))
+        return Resultado::Recusado;
 
     QByteArray bytes;
-    QString motivo;
     if (!Codificar(registro, bytes, motivo)) {
         erro = ArquivoDados::ErroGravar(caminho_, motivo);
-        return false;
+        return Resultado::Falha;
     }
     // One write of the whole record at its offset: another handle writing another record of the
     // same file never sees, nor overwrites, part of this one.
-    if (!dispositivo_->seek(qint64(numero - 1) * Aluno::kTamanho)) {
-        erro = ArquivoDados::ErroGravar(caminho_, dispositivo_->errorString());
-        return false;
+    if (!dispositivo->seek(qint64(numero - 1) * Aluno::kTamanho)) {
+        erro = ArquivoDados::ErroGravar(caminho_, dispositivo->errorString());
+        return Resultado::Falha;
     }
-    if (!ArquivoDados::EscreverTudo(*dispositivo_, bytes, motivo)) {
+    if (!ArquivoDados::EscreverTudo(*dispositivo, bytes, motivo)) {
         erro = ArquivoDados::ErroGravar(caminho_, motivo);
-        return false;
+        return Resultado::Falha;
     }
-    if (auto *arquivo = qobject_cast<QFileDevice *>(dispositivo_); arquivo && !arquivo->flush()) {
+    // A network file system may refuse the data only when the handle is closed.
+    auto *arquivo = qobject_cast<QFileDevice *>(dispositivo);
+    if (arquivo && recente)
+        arquivo->close();
+    else if (arquivo)
+        arquivo->flush();
+    if (arquivo && arquivo->error() != QFileDevice::NoError) {
         erro = ArquivoDados::ErroGravar(caminho_, arquivo->errorString());
-        return false;
+        return Resultado::Falha;
     }
-    return true;
+    return Resultado::Gravado;
 }
 
-bool ArquivoAlunos::Apagar(int numero, Aluno &aluno, QString &erro)
+ArquivoAlunos::Resultado ArquivoAlunos::Incluir(const Aluno &aluno, int &proximoLivre, QString &erro)
 {
-    Aluno registro;
-    if (!Ler(numero, registro, erro))
-        return false;
-    registro.Codigo = Formatar(numero, Aluno::kTamCodigo);
-    registro.Nome = QString(Aluno::kTamNome, u' ');
-    registro.Senha = QString(Aluno::kTamSenha, u' ');
-    registro.Classe = 1;
-    registro.Exercicio = 1;
-    if (!Gravar(registro, erro))
-        return false;
-    aluno = registro;
-    return true;
+    const auto livre = [&](const std::optional<Aluno> &noArquivo, int quantidade, Aluno &gravar) {
+        proximoLivre = quantidade + 1;
+        if (noArquivo && !TirarEspacos(noArquivo->Nome).isEmpty())
+            return false;
+        gravar = aluno;
+        return true;
+    };
+    return Atualizar(NumeroDoCodigo(aluno.Codigo), livre, erro);
+}
+
+ArquivoAlunos::Resultado ArquivoAlunos::GravarSeIgual(const Aluno &aluno, const std::optional<Aluno> &esperado,
+                                                      std::optional<Aluno> &noArquivo, QString &erro)
+{
+    const auto igual = [&](const std::optional<Aluno> &atual, int, Aluno &gravar) {
+        noArquivo = atual;
+        gravar = aluno;
+        return atual == esperado;
+    };
+    return Atualizar(NumeroDoCodigo(aluno.Codigo), igual, erro);
+}
+
+ArquivoAlunos::Resultado ArquivoAlunos::ApagarSeIgual(int numero, const std::optional<Aluno> &esperado, Aluno &aluno,
+                                                      QString &erro)
+{
+    bool existe = true;
+    Aluno branco;
+    const auto apagar = [&](const std::optional<Aluno> &atual, int, Aluno &gravar) {
+        existe = atual.has_value();
+        if (!existe)
+            return false;
+        if (esperado && atual != esperado) {
+            aluno = *atual;
+            return false;
+        }
+        branco = *atual;
+        branco.Codigo = Formatar(numero, Aluno::kTamCodigo);
+        branco.Nome = QString(Aluno::kTamNome, u' ');
+        branco.Senha = QString(Aluno::kTamSenha, u' ');
+        branco.Classe = 1;
+        branco.Exercicio = 1;
+        gravar = branco;
+        return true;
+    };
+    const Resultado resultado = Atualizar(numero, apagar, erro);
+    if (resultado == Resultado::Recusado && !existe) {
+        erro = ArquivoDados::ErroLer(caminho_, QStringLiteral("o registro %1 não existe").arg(numero));
+        return Resultado::Falha;
+    }
+    if (resultado == Resultado::Gravado)
+        aluno = branco;
+    return resultado;
 }
 
 ArquivoAlunos::Identificacao ArquivoAlunos::Identificar(int codigo, Aluno &aluno, QString &erro) const

@@ -4,7 +4,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QIODevice;
 
@@ -19,6 +21,11 @@ class QIODevice;
 //
 // Every operation that fails returns false and puts in `erro` a message for the user that names the
 // file with its full path; nothing is written after a refusal.
+//
+// Several copies of the program may share the file (one per computer of a lab, on one network
+// folder). Every write happens under the file's lock (TravaArquivo), and reads the record it is
+// about to replace afresh under that lock, so that a decision taken on what this copy read earlier
+// can be checked against what the file holds now.
 class ArquivoAlunos {
 public:
     static inline const QString kNomeArquivo = QStringLiteral("Alunos.arq");
@@ -55,13 +62,40 @@ public:
 
     // Writes `aluno` at the record number given by the numeric value of its own Codigo: one write
     // of the whole record at its offset, then flushed to the file. Refused: a code outside 1 to
-    // 9999, a code past the next free one (it would leave a hole), text the code page cannot hold.
-    // Text fields are cut or padded to their width.
+    // 9999, a code past the next free one (it would leave a hole), text the code page cannot hold,
+    // the lock held by another copy for longer than it waits. Text fields are cut or padded to
+    // their width.
     bool Gravar(const Aluno &aluno, QString &erro);
 
+    // What a checked write came to: written, left alone because the file no longer holds what the
+    // caller expected (nothing written), or failed (`erro` says why).
+    enum class Resultado { Gravado, Recusado, Falha };
+
+    // The one way a record changes. Under the lock, slot `numero` is read afresh and handed to
+    // `decidir` (nullopt: past the last slot, `quantidade` whole records), which fills in the record
+    // to write and returns true to write it, false to leave the file as it is (Recusado).
+    using Decisao = std::function<bool(const std::optional<Aluno> &noArquivo, int quantidade, Aluno &gravar)>;
+    Resultado Atualizar(int numero, const Decisao &decidir, QString &erro);
+
+    // A new student: written only while the code is free (past the last slot, or a deleted
+    // student's blank slot). Recusado when another copy took it meanwhile; `proximoLivre` is then
+    // the code to propose instead (one past the last slot, as the file now stands).
+    Resultado Incluir(const Aluno &aluno, int &proximoLivre, QString &erro);
+
+    // A change of a student read earlier: written only while the file still holds `esperado`
+    // byte for byte (nullopt: while the slot is past the last one). Recusado otherwise, with `noArquivo` what it holds now (nullopt: the slot is
+    // gone), so that the caller can ask before writing over it.
+    Resultado GravarSeIgual(const Aluno &aluno, const std::optional<Aluno> &esperado, std::optional<Aluno> &noArquivo,
+                            QString &erro);
+
     // Blanks slot `numero` (a deleted student): Nome and Senha spaces, Classe and Exercicio 1, the
-    // code and the reserved fields kept. `aluno` receives the record as written.
-    bool Apagar(int numero, Aluno &aluno, QString &erro);
+    // code and the reserved fields kept. `aluno` receives the record as written. With `esperado`,
+    // only while the slot still holds it (Recusado otherwise, `aluno` then what it holds now).
+    Resultado ApagarSeIgual(int numero, const std::optional<Aluno> &esperado, Aluno &aluno, QString &erro);
+    bool Apagar(int numero, Aluno &aluno, QString &erro)
+    {
+        return ApagarSeIgual(numero, std::nullopt, aluno, erro) == Resultado::Gravado;
+    }
 
     enum class Identificacao { Administrador, Aluno, NaoCadastrado, Falha };
     // The login's code check: 0 is the administrator; a code past the slot count, or a blank slot

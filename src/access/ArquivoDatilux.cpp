@@ -3,6 +3,9 @@
 #include "access/ArquivoDados.h"
 #include "common/Cp1252.h"
 #include "common/Digita.h"
+#include "common/TravaArquivo.h"
+
+#include <functional>
 
 namespace ArquivoDatilux {
 
@@ -15,6 +18,43 @@ const QByteArray kFim = QByteArrayLiteral("#$");
 QByteArray Chave(const QByteArray &chave)
 {
     return kInicio + chave;
+}
+
+// The one way the store changes. Under its lock, the file is read as it is now (another computer
+// may have written since this copy last read it) and handed to `mudar`, which changes only what it
+// means to change and returns false to leave the file as it is; the result is written back whole.
+// The cache takes what the file then holds. On failure the file is as it was.
+bool Atualizar(Digita &d, const std::function<bool(QByteArray &)> &mudar, QString &erro)
+{
+    const QString caminho = d.Caminho(kNomeArquivo);
+    TravaArquivo trava(caminho);
+    QString motivo;
+    if (!trava.Travar(motivo)) {
+        erro = ArquivoDados::ErroGravar(caminho, motivo);
+        return false;
+    }
+    QByteArray texto;
+    if (!ArquivoDados::LerArquivo(caminho, texto, erro)) {
+        d.TextoConfig.clear();
+        return false;
+    }
+    QByteArray novo = texto;
+    if (!mudar(novo)) {
+        d.TextoConfig = texto;
+        return true;
+    }
+    if (!ArquivoDados::SalvarInteiro(caminho, novo, erro)) {
+        d.TextoConfig = texto;
+        return false;
+    }
+    d.TextoConfig = novo;
+    return true;
+}
+
+QString Recusa(const QString &chave, const QString &valor)
+{
+    const QString motivo = MotivoRecusa(QStringLiteral("A chave"), chave);
+    return motivo.isEmpty() ? MotivoRecusa(QStringLiteral("O valor"), valor) : motivo;
 }
 
 } // namespace
@@ -86,29 +126,32 @@ bool LerConfig(Digita &d, const QString &chave, QString &valor, QString &erro)
 
 bool GravarConfig(Digita &d, const QString &chave, const QString &valor, QString &erro)
 {
-    const QString caminho = d.Caminho(kNomeArquivo);
-    QString motivo = MotivoRecusa(QStringLiteral("A chave"), chave);
-    if (motivo.isEmpty())
-        motivo = MotivoRecusa(QStringLiteral("O valor"), valor);
-    if (!motivo.isEmpty()) {
-        erro = ArquivoDados::ErroGravar(caminho, motivo);
+    if (const QString motivo = Recusa(chave, valor); !motivo.isEmpty()) {
+        erro = ArquivoDados::ErroGravar(d.Caminho(kNomeArquivo), motivo);
         return false;
     }
+    const QByteArray k = Embaralhar(Cp1252::codificar(chave));
+    const QByteArray v = Embaralhar(Cp1252::codificar(valor));
+    return Atualizar(d, [&](QByteArray &texto) {
+        DefinirValor(texto, k, v);
+        return true;
+    }, erro);
+}
 
-    // Start from the file, not the cache: it is the file that gets the new entry.
-    QByteArray texto;
-    if (!ArquivoDados::LerArquivo(caminho, texto, erro)) {
-        d.TextoConfig.clear();
+bool GravarConfigSeVazia(Digita &d, const QString &chave, const QString &valor, QString &erro)
+{
+    if (const QString motivo = Recusa(chave, valor); !motivo.isEmpty()) {
+        erro = ArquivoDados::ErroGravar(d.Caminho(kNomeArquivo), motivo);
         return false;
     }
-    QByteArray novo = texto;
-    DefinirValor(novo, Embaralhar(Cp1252::codificar(chave)), Embaralhar(Cp1252::codificar(valor)));
-    if (!ArquivoDados::SalvarInteiro(caminho, novo, erro)) {
-        d.TextoConfig = texto;
-        return false;
-    }
-    d.TextoConfig = novo;
-    return true;
+    const QByteArray k = Embaralhar(Cp1252::codificar(chave));
+    const QByteArray v = Embaralhar(Cp1252::codificar(valor));
+    return Atualizar(d, [&](QByteArray &texto) {
+        if (!BuscarValor(texto, k).isEmpty())
+            return false;
+        DefinirValor(texto, k, v);
+        return true;
+    }, erro);
 }
 
 bool CarregarSenhaAdm(Digita &d, QString &erro)
@@ -117,7 +160,7 @@ bool CarregarSenhaAdm(Digita &d, QString &erro)
     if (!LerConfig(d, kChaveSenhaAdm, senha, erro))
         return false;
     if (senha.isEmpty()) {
-        if (!GravarConfig(d, kChaveSenhaAdm, kSenhaPadrao, erro))
+        if (!GravarConfigSeVazia(d, kChaveSenhaAdm, kSenhaPadrao, erro))
             return false;
         if (!LerConfig(d, kChaveSenhaAdm, senha, erro))
             return false;

@@ -11,7 +11,9 @@ class Digita;
 // the searches, which always take the first occurrence.
 //
 // The whole file is cached in Digita::TextoConfig (empty: not loaded yet). Reads load it once;
-// every write reloads it from the file, updates it and writes it back whole.
+// every write takes the store's lock (TravaArquivo: several computers may share the folder),
+// reloads the file, changes only its own key and writes the file back whole, so that a key written
+// meanwhile by another computer is kept.
 namespace ArquivoDatilux {
 
 inline const QString kNomeArquivo = QStringLiteral("Datilux.arq");
@@ -45,6 +47,11 @@ bool LerConfig(Digita &d, const QString &chave, QString &valor, QString &erro);
 // Refused before anything is written when key or value cannot be stored (see MotivoRecusa).
 // On failure the file is as it was, and so is the cache.
 bool GravarConfig(Digita &d, const QString &chave, const QString &valor, QString &erro);
+
+// As GravarConfig, but only while the file, as it is under the lock, has no value for `chave`: a
+// default never replaces a value another computer has just stored. The cache takes the file either
+// way.
+bool GravarConfigSeVazia(Digita &d, const QString &chave, const QString &valor, QString &erro);
 
 // Start-up: a store without an administrator password (or with an empty one) gets "KORVA"; then
 // d.SenhaAdmAtual takes the stored password.

@@ -125,6 +125,8 @@ void FrmTecloria::ProximoExercicio()
     }
     if (avanco.Exercicio)
         AplicarCarga(*avanco.Exercicio);
+    if (!avanco.Aviso.isEmpty())
+        Mensagem::Informacao(this, avanco.Aviso);
 }
 
 void FrmTecloria::IniciarDigitacao()

@@ -7,11 +7,12 @@
 
 class QWidget;
 
-// The program's message boxes: modal, titled "Datilux", with one OK button.
-// In tests a Gravador takes the place of the real box: it records every message and answers at once.
+// The program's message boxes: modal, titled "Datilux", with one OK button, or "Sim" and "Não" for a
+// question. In tests a Gravador takes the place of the real box: it records every message and
+// answers at once.
 class Mensagem {
 public:
-    enum class Icone { Critico, Informacao, Exclamacao };
+    enum class Icone { Critico, Informacao, Exclamacao, Pergunta };
 
     static inline const QString kTitulo = QStringLiteral("Datilux");
 
@@ -19,6 +20,8 @@ public:
     static void Informacao(QWidget *pai, const QString &texto) { Mostrar(Icone::Informacao, pai, texto); }
     static void Exclamacao(QWidget *pai, const QString &texto) { Mostrar(Icone::Exclamacao, pai, texto); }
     static void Mostrar(Icone icone, QWidget *pai, const QString &texto);
+    // True for "Sim". "Não" is the default button and the answer of Escape and of the close box.
+    static bool Perguntar(QWidget *pai, const QString &texto);
 
     struct Registro {
         Icone icone;
@@ -38,6 +41,8 @@ public:
         QList<Registro> mensagens;
         // Called for each message at the moment it would be on screen.
         std::function<void(const Registro &)> aoMostrar;
+        // The answer to every question ("Não" unless a test says otherwise).
+        bool resposta = false;
 
         QStringList Textos() const;
         void Limpar() { mensagens.clear(); }

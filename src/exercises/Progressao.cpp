@@ -9,6 +9,68 @@
 
 namespace Progressao {
 
+namespace {
+
+bool MesmoAluno(const Aluno &a, const Aluno &b)
+{
+    return TirarEspacos(a.Codigo) == TirarEspacos(b.Codigo) && TirarEspacos(a.Nome) == TirarEspacos(b.Nome);
+}
+
+enum class Escrita { Gravado, OutroAluno, OutroLugar, Falha };
+
+// Under the lock of Alunos.arq: the student's record read afresh, and only its class and exercise
+// replaced, while it is still the student's and, when `lugar` is given, still holds that place.
+// `noArquivo` receives the record as the file holds it afterwards.
+Escrita GravarLugar(const Digita &d, qint16 classe, qint16 exercicio, std::optional<std::pair<qint16, qint16>> lugar,
+                    Aluno &noArquivo, QString &erro)
+{
+    ArquivoAlunos arquivo;
+    if (!arquivo.Abrir(d.Caminho(ArquivoAlunos::kNomeArquivo), erro))
+        return Escrita::Falha;
+    Escrita escrita = Escrita::Gravado;
+    const auto decidir = [&](const std::optional<Aluno> &atual, int, Aluno &gravar) {
+        if (!atual || !MesmoAluno(*atual, d.AlunoAtual)) {
+            escrita = Escrita::OutroAluno;
+            return false;
+        }
+        noArquivo = *atual;
+        if (lugar && std::pair(atual->Classe, atual->Exercicio) != *lugar) {
+            escrita = Escrita::OutroLugar;
+            return false;
+        }
+        gravar = *atual;
+        gravar.Classe = classe;
+        gravar.Exercicio = exercicio;
+        noArquivo = gravar;
+        return true;
+    };
+    const int numero = NumeroDoCodigo(d.AlunoAtual.Codigo);
+    switch (arquivo.Atualizar(numero, decidir, erro)) {
+    case ArquivoAlunos::Resultado::Gravado: return Escrita::Gravado;
+    case ArquivoAlunos::Resultado::Recusado: break;
+    case ArquivoAlunos::Resultado::Falha: return Escrita::Falha;
+    }
+    if (escrita == Escrita::OutroAluno)
+        erro = CadastroMudou(Formatar(numero, 4), TirarEspacos(d.AlunoAtual.Nome));
+    return escrita;
+}
+
+} // namespace
+
+QString CadastroMudou(const QString &codigo, const QString &nome)
+{
+    return QStringLiteral("O cadastro do código %1 não é mais de %2: foi alterado ou excluído em outro computador. "
+                          "Nada foi gravado; peça ajuda ao professor.")
+        .arg(codigo, nome);
+}
+
+QString LugarMudou(int classe, int exercicio)
+{
+    return QStringLiteral("O seu lugar no curso foi alterado em outro computador: classe %1, exercício %2. "
+                          "Esse exercício foi carregado; nada foi gravado.")
+        .arg(Formatar(classe, 2), Formatar(exercicio, 3));
+}
+
 Carga CarregarExercicio(const Digita &d)
 {
     Carga carga;
@@ -38,8 +100,11 @@ Carga CarregarDoRegistro(Digita &d)
 
 bool GravarProgresso(Digita &d, QString &erro)
 {
-    ArquivoAlunos arquivo;
-    return arquivo.Abrir(d.Caminho(ArquivoAlunos::kNomeArquivo), erro) && arquivo.Gravar(d.AlunoAtual, erro);
+    Aluno gravado;
+    if (GravarLugar(d, d.AlunoAtual.Classe, d.AlunoAtual.Exercicio, std::nullopt, gravado, erro) != Escrita::Gravado)
+        return false;
+    d.AlunoAtual = gravado;
+    return true;
 }
 
 QString RecusaProximo(const Digita &d, bool exercicioConcluido)
@@ -64,17 +129,29 @@ Avanco ProximoExercicio(Digita &d, bool exercicioConcluido)
         return avanco;
     }
 
-    const qint16 anterior = d.AlunoAtual.Exercicio;
-    d.AlunoAtual.Exercicio = qint16(d.ExercicioAtual + 2);
+    // Written only over the place on screen: a record that holds another one was changed elsewhere
+    // (the teacher moved the student to another class, or the student moved on at another computer),
+    // and moving on from the old place would undo that.
+    Aluno noArquivo;
     QString erro;
-    if (!GravarProgresso(d, erro)) {
+    const std::pair lugar(d.ClasseAtual, qint16(d.ExercicioAtual + 1));
+    switch (GravarLugar(d, d.ClasseAtual, qint16(d.ExercicioAtual + 2), lugar, noArquivo, erro)) {
+    case Escrita::Gravado:
+        d.AlunoAtual = noArquivo;
+        d.ExercicioAtual = qint16(d.ExercicioAtual + 1);
+        avanco.Exercicio = CarregarExercicio(d);
+        break;
+    case Escrita::OutroLugar:
+        d.AlunoAtual = noArquivo;
+        avanco.Exercicio = CarregarDoRegistro(d);
+        avanco.Aviso = LugarMudou(noArquivo.Classe, noArquivo.Exercicio);
+        break;
+    case Escrita::OutroAluno:
+    case Escrita::Falha:
         // Not stored, so not moved: the student can try again once the file is writable.
-        d.AlunoAtual.Exercicio = anterior;
         avanco.Recusa = erro;
-        return avanco;
+        break;
     }
-    d.ExercicioAtual = qint16(d.ExercicioAtual + 1);
-    avanco.Exercicio = CarregarExercicio(d);
     return avanco;
 }
 

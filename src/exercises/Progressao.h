@@ -17,6 +17,12 @@ inline const QString kSomenteAposConclusao =
     QStringLiteral("Mudança de exercício permitida somente") + QLatin1Char('\r')
     + QStringLiteral("após conclusão do exercício atual!");
 
+// Moving on when another computer changed the student's record since it was read (several copies
+// of the program share one folder): %1 the code, %2 the name as the student logged in.
+QString CadastroMudou(const QString &codigo, const QString &nome);
+// %1 the class (two digits), %2 the exercise number (three digits) the record now holds.
+QString LugarMudou(int classe, int exercicio);
+
 // What CarregarExercicio does to the main window. Whatever the outcome, the window first colours
 // the whole passage black.
 struct Carga {
@@ -39,8 +45,12 @@ Carga CarregarExercicio(const Digita &d);
 // A student's place after login: ClasseAtual and ExercicioAtual from d.AlunoAtual, then loaded.
 Carga CarregarDoRegistro(Digita &d);
 
-// Writes d.AlunoAtual at its own code in Alunos.arq, opened just for this write. False with the
-// message (naming the file) on failure.
+// Stores d.AlunoAtual's Classe and Exercicio in the student's record of Alunos.arq, opened just for
+// this write. Under the file's lock the record is read afresh and only those two fields change, so
+// that what the teacher changed meanwhile (a password, a name) stays; d.AlunoAtual then takes the
+// record as written. Refused, with nothing written, when the record is no longer the logged-in
+// student's (code and name): the teacher deleted the student, or gave the code to someone else.
+// False with the message (naming the file on a file failure).
 bool GravarProgresso(Digita &d, QString &erro);
 
 // What ProximoExercicio refuses, in order: the administrator, then an exercise not yet finished.
@@ -52,6 +62,10 @@ struct Avanco {
     // A refusal or a failed write: shown as a critical message, and nothing changed (the place in
     // memory and in the file stays where it was).
     QString Recusa;
+    // Shown as information after the load: the record held another place than the one on screen
+    // (the teacher moved the student, or the student moved on at another computer). Nothing was
+    // written; the place the record holds was loaded instead.
+    QString Aviso;
     // Loaded after the new place was stored; its own failure (past the end of the class) still
     // leaves the new place stored.
     std::optional<Carga> Exercicio;
@@ -60,6 +74,9 @@ struct Avanco {
 // The next-exercise command: checks RecusaProximo; moves ExercicioAtual one further, stores
 // AlunoAtual.Exercicio = ExercicioAtual + 1 (Classe unchanged) in the student's record, then loads
 // the new exercise. Whether the finished exercise was passed does not matter.
+// The record is written only while it is still the student's (see GravarProgresso) and still holds
+// the class and exercise on screen; otherwise nothing is written and, for the student's own record,
+// its place is loaded and reported in Aviso.
 Avanco ProximoExercicio(Digita &d, bool exercicioConcluido);
 
 // The chooser's command after its choice was accepted (ClasseAtual and ExercicioAtual set):

@@ -1,9 +1,13 @@
 #include "access/ArquivoAlunos.h"
 #include "access/ArquivoDatilux.h"
+#include "common/Formatos.h"
+#include "common/TravaArquivo.h"
+#include "exercises/Progressao.h"
 #include "support/Ambiente.h"
 #include "support/LimiteArquivo.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -31,6 +35,56 @@ Aluno Novo(const QString &codigo, const QString &nome, const QString &senha = QS
 
 QByteArray Emb(const char *texto) { return ArquivoDatilux::Embaralhar(QByteArray(texto)); }
 QByteArray Entrada(const char *chave, const char *valor) { return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$"; }
+
+const QByteArray kTres = Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "BIA", "b", 2, 5) + Reg("0003", "CAIO", "c", 1, 1);
+
+// One copy of the program in a process of its own (this test run again with "--copia"), doing one
+// thing `n` times over the data folder `pasta`, as a second computer of a lab would.
+int Copia(const QString &papel, const QString &pasta, int n, const QString &rotulo)
+{
+    Digita d(pasta);
+    ArquivoAlunos arq;
+    QString erro;
+    if (!arq.Abrir(d.Caminho(kAlunos), erro))
+        return 2;
+    for (int i = 0; i < n; ++i) {
+        bool ok = true;
+        if (papel == "cadastrar") {  // a teacher registering students, taking the next code offered
+            Aluno novo = Novo(Formatar(arq.ProximoCodigo(), 4), rotulo + QString::number(i));
+            ArquivoAlunos::Resultado r;
+            int proximo = 0;
+            while ((r = arq.Incluir(novo, proximo, erro)) == ArquivoAlunos::Resultado::Recusado)
+                novo.Codigo = Formatar(proximo, 4);
+            ok = r == ArquivoAlunos::Resultado::Gravado;
+        } else if (papel == "alterar") {  // a teacher changing student 0001's password, re-reading when refused
+            Aluno lido, novo;
+            std::optional<Aluno> agora;
+            ArquivoAlunos::Resultado r = ArquivoAlunos::Resultado::Falha;
+            do {
+                ok = arq.Ler(1, lido, erro);
+                novo = lido;
+                novo.Senha = rotulo + QString::number(i);
+            } while (ok && (r = arq.GravarSeIgual(novo, lido, agora, erro)) == ArquivoAlunos::Resultado::Recusado);
+            ok = ok && r == ArquivoAlunos::Resultado::Gravado;
+        } else if (papel == "avancar") {  // student 0001 moving on
+            if (i == 0) {
+                d.NomeUsuario = QStringLiteral("ANA");
+                ok = arq.Ler(1, d.AlunoAtual, erro);
+                Progressao::CarregarDoRegistro(d);
+            }
+            const Progressao::Avanco avanco = Progressao::ProximoExercicio(d, true);
+            ok = ok && avanco.Recusa.isEmpty() && avanco.Aviso.isEmpty();
+            erro = avanco.Recusa + avanco.Aviso;
+        } else {  // the settings store: one key of its own
+            ok = ArquivoDatilux::GravarConfig(d, rotulo, QString::number(i), erro);
+        }
+        if (!ok) {
+            qWarning("%s", qPrintable(erro));
+            return 1;
+        }
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -127,7 +181,7 @@ private slots:
         QVERIFY(a.Abrir(amb.Caminho(kAlunos), erro) && b.Abrir(amb.Caminho(kAlunos), erro));
         QVERIFY(a.Gravar(Novo("0001", "A"), erro) && b.Gravar(Novo("0002", "B"), erro));
         Aluno lido;
-        for (int i = 0; i < 2000; ++i) {  // 1000 writes each, taking turns; each reads through the other handle
+        for (int i = 0; i < 400; ++i) {  // 200 writes each, taking turns; each reads through the other handle
             ArquivoAlunos &um = i % 2 ? a : b, &outro = i % 2 ? b : a;
             Aluno aluno = Novo(i % 2 ? "0001" : "0002", QStringLiteral("ALUNO %1").arg(i).leftJustified(30),
                                QStringLiteral("x").leftJustified(10));
@@ -138,6 +192,165 @@ private slots:
             QCOMPARE(lido.Exercicio, qint16(i == 0 ? 1 : i - 1));
         }
         QCOMPARE(amb.Ler(kAlunos).size(), 124);
+    }
+
+    // Two copies of the program on one file: what the second one wrote since the first read a
+    // record is never written over without the first one knowing.
+    void dois_computadores_data()
+    {
+        QTest::addColumn<QString>("operacao");
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QByteArray>("outro");  // written by the other copy after this one read the record
+        QTest::addColumn<int>("resultado");
+        QTest::addColumn<QByteArray>("depois");
+        using R = ArquivoAlunos::Resultado;
+        const QByteArray eva = Reg("0004", "EVA", "e", 1, 1), dani = Reg("0004", "DANI", "x", 1, 1);
+        const QByteArray bia = Reg("0002", "BIA", "b", 2, 6), apagada = Reg("0002", "", "", 1, 1);
+        QTest::newRow("incluir: livre") << "incluir" << 4 << QByteArray() << int(R::Gravado) << kTres + dani;
+        QTest::newRow("incluir: tomado pelo outro") << "incluir" << 4 << eva << int(R::Recusado) << kTres + eva;
+        QTest::newRow("incluir: vaga apagada pelo outro") << "incluir" << 2 << apagada << int(R::Gravado)
+                                                          << kTres.left(62) + Reg("0002", "DANI", "x", 1, 1) + kTres.mid(124);
+        QTest::newRow("alterar: sem mudanca") << "alterar" << 2 << QByteArray() << int(R::Gravado)
+                                              << kTres.left(62) + Reg("0002", "BIA", "nova", 2, 5) + kTres.mid(124);
+        QTest::newRow("alterar: o aluno avancou") << "alterar" << 2 << bia << int(R::Recusado)
+                                                  << kTres.left(62) + bia + kTres.mid(124);
+        QTest::newRow("alterar: outra vaga mudou") << "alterar" << 2 << eva << int(R::Gravado)
+                                                   << kTres.left(62) + Reg("0002", "BIA", "nova", 2, 5) + kTres.mid(124) + eva;
+        QTest::newRow("excluir: sem mudanca") << "excluir" << 2 << QByteArray() << int(R::Gravado)
+                                              << kTres.left(62) + apagada + kTres.mid(124);
+        QTest::newRow("excluir: o aluno avancou") << "excluir" << 2 << bia << int(R::Recusado)
+                                                  << kTres.left(62) + bia + kTres.mid(124);
+    }
+    void dois_computadores()
+    {
+        QFETCH(QString, operacao);
+        QFETCH(int, codigo);
+        QFETCH(QByteArray, outro);
+        QFETCH(int, resultado);
+        Ambiente amb;
+        QVERIFY(amb.Gravar(kAlunos, kTres));
+        ArquivoAlunos a, b;
+        QString erro;
+        QVERIFY(a.Abrir(amb.Caminho(kAlunos), erro) && b.Abrir(amb.Caminho(kAlunos), erro));
+        Aluno lido, agora;
+        QVERIFY(a.Ler(2, lido, erro));
+        if (!outro.isEmpty())
+            QVERIFY2(b.Gravar(ArquivoAlunos::Decodificar(outro), erro), qPrintable(erro));
+        std::optional<Aluno> noArquivo;
+        int proximo = 0;
+        ArquivoAlunos::Resultado r;
+        if (operacao == "incluir") {
+            r = a.Incluir(Novo(Formatar(codigo, 4), "DANI"), proximo, erro);
+        } else if (operacao == "alterar") {
+            Aluno novo = lido;
+            novo.Senha = "nova";
+            r = a.GravarSeIgual(novo, lido, noArquivo, erro);
+        } else {
+            r = a.ApagarSeIgual(codigo, lido, agora, erro);
+            noArquivo = agora;
+        }
+        QCOMPARE(int(r), resultado);
+        QTEST(amb.Ler(kAlunos), "depois");
+        // A refusal tells what the file holds now (so that the teacher can be asked), or the code to
+        // propose instead.
+        if (r == ArquivoAlunos::Resultado::Recusado && operacao == "incluir")
+            QCOMPARE(proximo, 5);
+        else if (r == ArquivoAlunos::Resultado::Recusado)
+            QCOMPARE(noArquivo, std::optional(ArquivoAlunos::Decodificar(outro)));
+    }
+
+    // A lock left by another copy: waited for, then reported naming the file; once it is old enough
+    // to be abandoned, taken over.
+    void trava_data()
+    {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<int>("idade");  // of the lock file, in seconds
+        QTest::addColumn<bool>("gravado");
+        QTest::newRow("Alunos.arq, trava recente") << kAlunos << 0 << false;
+        QTest::newRow("Alunos.arq, trava abandonada") << kAlunos << 3600 << true;
+        QTest::newRow("Datilux.arq, trava recente") << kDatilux << 0 << false;
+        QTest::newRow("Datilux.arq, trava abandonada") << kDatilux << 3600 << true;
+    }
+    void trava()
+    {
+        QFETCH(QString, arquivo);
+        QFETCH(int, idade);
+        QFETCH(bool, gravado);
+        Ambiente amb;
+        const QByteArray antes = arquivo == kAlunos ? kTres : Entrada("SenhaAdm", "KORVA");
+        QVERIFY(amb.Gravar(arquivo, antes));
+        const QString trava = TravaArquivo::CaminhoTrava(amb.Caminho(arquivo));
+        QFile t(trava);
+        QVERIFY(t.open(QIODevice::WriteOnly) && t.write("4242\ndatilux\nsala-2-pc-7\n") > 0 && t.flush());
+        QVERIFY(t.setFileTime(QDateTime::currentDateTime().addSecs(-idade), QFileDevice::FileModificationTime));
+        t.close();
+        const int espera = std::exchange(TravaArquivo::esperaMs, 50);
+        QString erro;
+        bool ok;
+        if (arquivo == kAlunos) {
+            ArquivoAlunos arq;
+            ok = arq.Abrir(amb.Caminho(kAlunos), erro) && arq.Gravar(Novo("0004", "DANI"), erro);
+        } else {
+            ok = ArquivoDatilux::GravarConfig(amb.digita, "SenhaAdm", "NOVA", erro);
+        }
+        TravaArquivo::esperaMs = espera;
+        QCOMPARE(ok, gravado);
+        QCOMPARE(amb.Ler(arquivo) == antes, !gravado);
+        QCOMPARE(QFile::exists(trava), !gravado);  // someone else's lock is left alone
+        if (!gravado)
+            QVERIFY2(erro.startsWith("Não foi possível gravar o arquivo " + amb.Caminho(arquivo) + ": ")
+                         && erro.contains("outra cópia do programa (no computador sala-2-pc-7)"),
+                     qPrintable(erro));
+    }
+
+    // Two copies of the program in two processes on one folder, each doing its part many times:
+    // no acknowledged write is lost.
+    void dois_processos_data()
+    {
+        QTest::addColumn<QString>("papel1");
+        QTest::addColumn<QString>("papel2");
+        QTest::newRow("dois professores cadastram") << "cadastrar" << "cadastrar";
+        QTest::newRow("aluno avanca, professor troca a senha") << "avancar" << "alterar";
+        QTest::newRow("duas chaves do Datilux.arq") << "chave" << "chave";
+    }
+    void dois_processos()
+    {
+        QFETCH(QString, papel1);
+        QFETCH(QString, papel2);
+        constexpr int n = 40;
+        Ambiente amb;
+        QVERIFY(amb.Gravar(kAlunos, Reg("0001", "ANA", "a", 1, 1)));
+        QProcess copias[2];
+        const QString rotulos[2] = {"A", "B"};
+        for (int i = 0; i < 2; ++i)
+            copias[i].start(QCoreApplication::applicationFilePath(),
+                            {"--copia", i ? papel2 : papel1, amb.dir.path(), QString::number(n), rotulos[i]});
+        for (QProcess &p : copias) {
+            QVERIFY(p.waitForFinished(60000));
+            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAllStandardError().constData());
+        }
+        ArquivoAlunos arq;
+        QString erro, valor;
+        QVERIFY(arq.Abrir(amb.Caminho(kAlunos), erro));
+        Aluno aluno;
+        if (papel1 == "cadastrar") {  // every student registered is in the file, once
+            QCOMPARE(arq.Quantidade(), 1 + 2 * n);
+            QSet<QString> nomes;
+            for (int c = 2; c <= arq.Quantidade(); ++c) {
+                QVERIFY(arq.Ler(c, aluno, erro));
+                nomes.insert(TirarEspacos(aluno.Nome));
+            }
+            QCOMPARE(nomes.size(), 2 * n);
+        } else if (papel1 == "avancar") {  // every step forward and the last password, both kept
+            QVERIFY(arq.Ler(1, aluno, erro));
+            QCOMPARE(aluno.Exercicio, qint16(1 + n));
+            QCOMPARE(TirarEspacos(aluno.Senha), "B" + QString::number(n - 1));
+        } else {
+            for (const QString &chave : rotulos) {
+                QVERIFY(ArquivoDatilux::LerConfig(amb.digita, chave, valor, erro));
+                QCOMPARE(valor, QString::number(n - 1));
+            }
+        }
     }
 
     // Truncated, oversized and random contents: the readers answer without touching the files.
@@ -212,7 +425,9 @@ private slots:
         linha("valor fora do 1252", korva, "SenhaAdm", "aЂ", "KORVA", {},
               "O valor contém caracteres que o arquivo não comporta (Ђ)");
         linha("chave fora do 1252", korva, "Ключ", "1", "", {}, "A chave contém");
-        linha("disco cheio", korva, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "File too large", korva.size() + 5);
+        // Room for the lock file (a few dozen bytes), not for the longer store.
+        const QByteArray sobra = korva + QByteArray(400, 'x');
+        linha("disco cheio", sobra, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "File too large", sobra.size() + 5);
         linha("ler: chave ausente", korva, "MostrarSenha", {}, "");
         linha("ler: arquivo ausente, criado vazio", {}, "SenhaAdm", {}, "");
         linha("ler: arquivo vazio", "", "SenhaAdm", {}, "");
@@ -252,7 +467,45 @@ private slots:
             QCOMPARE(amb.digita.TextoConfig, depois);
         QCOMPARE(QDir(amb.dir.path()).entryList(QDir::Files), QStringList{kDatilux});
     }
+
+    // The store shared by two computers: a write keeps what the other one wrote since this one read
+    // the store, and the start-up default never replaces a password set meanwhile.
+    void config_de_dois_computadores_data()
+    {
+        QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<QString>("chave");  // what the first computer writes afterwards; empty: its start-up
+        QTest::addColumn<QByteArray>("depois");
+        const QByteArray nova = Entrada("SenhaAdm", "NOVA"), mostrar = Entrada("MostrarSenha", "1");
+        QTest::newRow("aviso marcado depois da senha nova") << Entrada("SenhaAdm", "KORVA") << "MostrarSenha"
+                                                            << nova + mostrar;
+        QTest::newRow("KORVA na partida depois da senha nova") << mostrar << "" << mostrar + nova;
+    }
+    void config_de_dois_computadores()
+    {
+        QFETCH(QByteArray, antes);
+        QFETCH(QString, chave);
+        Ambiente amb;
+        QVERIFY(amb.Gravar(kDatilux, antes));
+        Digita outro(amb.dir.path());
+        QString erro, valor;
+        QVERIFY(ArquivoDatilux::LerConfig(amb.digita, ArquivoDatilux::kChaveSenhaAdm, valor, erro));
+        QVERIFY(ArquivoDatilux::GravarConfig(outro, ArquivoDatilux::kChaveSenhaAdm, "NOVA", erro));
+        QVERIFY(chave.isEmpty() ? ArquivoDatilux::CarregarSenhaAdm(amb.digita, erro)
+                                : ArquivoDatilux::GravarConfig(amb.digita, chave, "1", erro));
+        QTEST(amb.Ler(kDatilux), "depois");
+        QVERIFY(ArquivoDatilux::LerConfig(amb.digita, ArquivoDatilux::kChaveSenhaAdm, valor, erro));
+        QCOMPARE(valor, "NOVA");
+    }
 };
 
-QTEST_GUILESS_MAIN(TestArquivosAcesso)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 6 && qstrcmp(argv[1], "--copia") == 0)
+        return Copia(argv[2], argv[3], atoi(argv[4]), argv[5]);
+    TestArquivosAcesso teste;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&teste, argc, argv);
+}
+
 #include "TestArquivosAcesso.moc"

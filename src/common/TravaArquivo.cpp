@@ -1,0 +1,43 @@
+#include "common/TravaArquivo.h"
+
+#include <QFileInfo>
+
+TravaArquivo::TravaArquivo(const QString &caminhoArquivo)
+    : trava_(CaminhoTrava(caminhoArquivo))
+{
+    trava_.setStaleLockTime(kVelhaMs);
+}
+
+QString TravaArquivo::CaminhoTrava(const QString &caminhoArquivo)
+{
+    return caminhoArquivo + QStringLiteral(".lock");
+}
+
+bool TravaArquivo::Travar(QString &motivo)
+{
+    if (trava_.tryLock(esperaMs))
+        return true;
+    const QString nome = QFileInfo(trava_.fileName()).fileName();
+    switch (trava_.error()) {
+    case QLockFile::LockFailedError: {
+        qint64 pid = 0;
+        QString computador, programa;
+        const QString quem = trava_.getLockInfo(&pid, &computador, &programa) && !computador.isEmpty()
+            ? QStringLiteral(" (no computador %1)").arg(computador)
+            : QString();
+        motivo = QStringLiteral("o arquivo está sendo gravado por outra cópia do programa%1. "
+                                "Tente de novo em alguns segundos; se a mensagem persistir por mais de um minuto, "
+                                "apague o arquivo %2")
+                     .arg(quem, nome);
+        break;
+    }
+    case QLockFile::PermissionError:
+        motivo = QStringLiteral("sem permissão para criar o arquivo de trava %1 na pasta").arg(nome);
+        break;
+    default:
+        // Creating it worked, writing its few bytes did not: a full disk, as a rule.
+        motivo = QStringLiteral("não foi possível criar o arquivo de trava %1 (disco cheio?)").arg(nome);
+        break;
+    }
+    return false;
+}
