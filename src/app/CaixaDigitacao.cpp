@@ -90,7 +90,7 @@ bool Imprimivel(QChar c)
 
 void CaixaDigitacao::Digitar(int k)
 {
-    if (receptor_.TxtDigita_KeyPress(k))
+    if (receptor_.TxtDigita_KeyPress(k, Caret()))
         return;
     // The handler may have ended the session (and disabled the box) without refusing the key.
     if (!isEnabled())

@@ -23,15 +23,16 @@ class CaixaDigitacao : public QAbstractScrollArea {
     Q_OBJECT
 
 public:
-    // The window's side of the box, called in the order of a keystroke: key down, key press, the
+    // The session's side of the box, called in the order of a keystroke: key down, key press, the
     // box's own insertion, change.
     class Receptor {
     public:
         virtual ~Receptor() = default;
         // True to cancel the key (platform key code: Left is 37).
         virtual bool TxtDigita_KeyDown(int codigoTecla) = 0;
-        // True to discard the character (8 Backspace, 13 Enter, else the character's code).
-        virtual bool TxtDigita_KeyPress(int k) = 0;
+        // True to discard the character (8 Backspace, 13 Enter, else the character's code). `caret`:
+        // the caret position before the key takes effect, a line break counting one character.
+        virtual bool TxtDigita_KeyPress(int k, int caret) = 0;
         virtual void TxtDigita_Change() = 0;
         virtual void TxtDigita_GotFocus() = 0;
         virtual void TxtDigita_LostFocus() = 0;

@@ -1,6 +1,7 @@
 #include "app/FrmTecloria.h"
 
 #include "access/ArquivoDatilux.h"
+#include "app/CaixaDigitacao.h"
 #include "app/Logotipo.h"
 #include "app/TextoPassagem.h"
 #include "common/CorQt.h"
@@ -66,20 +67,15 @@ FrmTecloria::FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai)
     : QMainWindow(pai)
     , digita_(digita)
     , plataforma_(plataforma)
-    , motor_(digita)
 {
     setObjectName(QStringLiteral("FrmTecloria"));
     setWindowTitle(kTitulo);
     setWindowIcon(Logotipo::Icone());
+    controle_ = new ControleDigitacao(digita_, plataforma_, this);
     CriarControles();
     CriarMenus();
     PosicionarControles();
-
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(500);
-    connect(timer1_, &QTimer::timeout, this, &FrmTecloria::Timer1_Timer);
-    timer1_->start();
+    LigarControle();
 }
 
 FrmTecloria::~FrmTecloria() = default;
@@ -102,7 +98,8 @@ void FrmTecloria::CriarControles()
     txtTexto_->setFont(fonteTexto);
     txtTexto_->installEventFilter(this);
 
-    txtDigita_ = new CaixaDigitacao(*this, plataforma_, centro_);
+    txtDigita_ = new CaixaDigitacao(*controle_, plataforma_, centro_);
+    controle_->DefinirCaixa(txtDigita_);
     txtDigita_->setObjectName(QStringLiteral("TxtDigita"));
     txtDigita_->setFont(fonteTexto);
     txtDigita_->setEnabled(false);
@@ -367,7 +364,7 @@ void FrmTecloria::closeEvent(QCloseEvent *evento)
     evento->accept();
     if (!encerrado_) {
         encerrado_ = true;
-        timer1_->stop();
+        controle_->Parar();
         emit Encerrado();
     }
 }

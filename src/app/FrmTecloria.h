@@ -1,21 +1,18 @@
 #pragma once
 
-#include "app/CaixaDigitacao.h"
-#include "app/MotorDigitacao.h"
-#include "app/Sessao.h"
+#include "app/ControleDigitacao.h"
 
 #include <QMainWindow>
-#include <QTime>
 
 #include <optional>
 
+class CaixaDigitacao;
 class Digita;
 class FlatButton;
 class Gradiente;
 class Plataforma;
 class QAction;
 class QLabel;
-class QTimer;
 class TextoPassagem;
 namespace Progressao {
 struct Carga;
@@ -23,7 +20,7 @@ struct Carga;
 
 // The main window: the passage, the input box, the session's counters and clock, the buttons and
 // the menus that open every other window. Closing it ends the program.
-class FrmTecloria : public QMainWindow, private CaixaDigitacao::Receptor {
+class FrmTecloria : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -53,13 +50,16 @@ public:
     // The width the compact-layout decision reads; tests set it (nullopt: the primary screen's).
     void DefinirLarguraTela(std::optional<int> pixels) { larguraTela_ = pixels; }
 
+    // The typing session: what watches it connects here.
+    ControleDigitacao &Controle() const { return *controle_; }
+
     // State a person sees through the labels and buttons; read by the tests.
-    bool EmDigitacao() const { return emDigitacao_; }
-    bool ExercicioCarregado() const { return exercicioCarregado_; }
-    bool ExercicioConcluido() const { return exercicioConcluido_; }
-    int SegundosTotal() const { return segundosTotal_; }
-    const MotorDigitacao &Motor() const { return motor_; }
-    bool FocoDigita() const { return focoDigita_; }
+    bool EmDigitacao() const { return controle_->EmDigitacao(); }
+    bool ExercicioCarregado() const { return controle_->ExercicioCarregado(); }
+    bool ExercicioConcluido() const { return controle_->ExercicioConcluido(); }
+    int SegundosTotal() const { return controle_->SegundosTotal(); }
+    const MotorDigitacao &Motor() const { return controle_->Motor(); }
+    bool FocoDigita() const { return controle_->FocoDigita(); }
 
 signals:
     // The main window was closed: the program ends.
@@ -72,21 +72,10 @@ protected:
     bool eventFilter(QObject *alvo, QEvent *evento) override;
 
 private:
-    // CaixaDigitacao::Receptor
-    bool TxtDigita_KeyDown(int codigoTecla) override;
-    bool TxtDigita_KeyPress(int k) override;
-    void TxtDigita_Change() override;
-    void TxtDigita_GotFocus() override;
-    void TxtDigita_LostFocus() override;
-
     void CriarControles();
+    void LigarControle();
     void CriarMenus();
     void PosicionarControles();
-    void ZerarSessao();
-    void LimparSessao();
-    void Timer1_Timer();
-    void MostrarErros();
-    void AvisarErro();
     void MostrarFalha(const QString &erro);
     void AplicarCarga(const Progressao::Carga &carga);
     void AplicarEstadoBotoes();
@@ -94,8 +83,7 @@ private:
 
     Digita &digita_;
     Plataforma &plataforma_;
-    MotorDigitacao motor_;
-    Sessao::IndicadorCaps caps_;
+    ControleDigitacao *controle_ = nullptr;
 
     QWidget *centro_ = nullptr;
     Gradiente *grd_ = nullptr;
@@ -117,18 +105,9 @@ private:
     QLabel *lblErros_ = nullptr;
     QLabel *lblToques_ = nullptr;
     QLabel *lblCaps_ = nullptr;
-    QTimer *timer1_ = nullptr;
 
     bool ativado_ = false;
     bool compacto_ = false;
     std::optional<int> larguraTela_;
-    bool emDigitacao_ = false;
-    bool exercicioCarregado_ = false;
-    bool exercicioConcluido_ = false;
-    bool focoDigita_ = false;
-    bool avisandoFoco_ = false;
     bool encerrado_ = false;
-    int segundosTotal_ = 0;
-    // The times the clock labels show, kept as times of day (the labels are their text).
-    std::optional<QTime> inicio_;
 };

@@ -1,5 +1,6 @@
-// The main window's typing session and its place in the course: login, configuration, loading and
-// moving on, start, keys, finish and the half-second timer.
+// The main window's commands around the typing session and its place in the course: login,
+// configuration, loading and moving on, the session's start and finish, and the administrative
+// commands. The session itself runs in ControleDigitacao.
 
 #include "access/Alunos.h"
 #include "access/InfoSenha.h"
@@ -9,14 +10,12 @@
 #include "app/TextoPassagem.h"
 #include "common/CorQt.h"
 #include "common/Digita.h"
-#include "common/Formatos.h"
 #include "common/Mensagem.h"
 #include "common/Plataforma.h"
 #include "config/ArquivoConfig.h"
 #include "config/Configura.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "controls/Gradiente/Gradiente.h"
-#include "exercises/Biblioteca.h"
 #include "exercises/Carrega.h"
 #include "exercises/Progressao.h"
 #include "help/Ajuda.h"
@@ -26,9 +25,6 @@
 
 namespace {
 
-constexpr Cor kFundoErros = RGB(128, 0, 0);
-constexpr Cor kFundoErrosPiscando = RGB(255, 0, 0);
-constexpr Cor kAzul = RGB(0, 0, 255);
 constexpr Cor kPreto = RGB(0, 0, 0);
 
 void PintarFundo(QLabel *l, Cor fundo)
@@ -36,11 +32,6 @@ void PintarFundo(QLabel *l, Cor fundo)
     QPalette p = l->palette();
     p.setColor(QPalette::Window, CorQt(fundo));
     l->setPalette(p);
-}
-
-QString Hora(QTime t)
-{
-    return t.toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace
@@ -52,8 +43,7 @@ void FrmTecloria::EntrarUsuario()
         login.exec();
     }
     AplicarConfiguracao();
-    LimparSessao();
-    exercicioCarregado_ = false;
+    controle_->Descarregar();
     // A cancelled login ends the program; there is nothing to load for it.
     if (digita_.RespostaDialogo[0] == Digita::kCancelar || digita_.EhAdministrador())
         return;
@@ -105,20 +95,18 @@ void FrmTecloria::AplicarCarga(const Progressao::Carga &carga)
         Mensagem::Critico(this, carga.Mensagem);
         return;
     }
-    // The session of the previous passage ends here, and nothing of it stays beside the new one.
-    LimparSessao();
     if (carga.Texto)
         txtTexto_->DefinirTexto(*carga.Texto);
     lblTempo_->setText(carga.Tempo.value_or(QString()));
     lblExercicio_->setText(carga.LblExercicio);
     lblClasse_->setText(carga.LblClasse);
-    exercicioCarregado_ = true;
-    exercicioConcluido_ = false;
+    // The session of the previous passage ends here, and nothing of it stays beside the new one.
+    controle_->Carregar(txtTexto_->Texto());
 }
 
 void FrmTecloria::ProximoExercicio()
 {
-    const Progressao::Avanco avanco = Progressao::ProximoExercicio(digita_, exercicioConcluido_);
+    const Progressao::Avanco avanco = Progressao::ProximoExercicio(digita_, controle_->ExercicioConcluido());
     if (!avanco.Recusa.isEmpty()) {
         Mensagem::Critico(this, avanco.Recusa);
         return;
@@ -131,156 +119,42 @@ void FrmTecloria::ProximoExercicio()
 
 void FrmTecloria::IniciarDigitacao()
 {
-    if (!exercicioCarregado_) {
-        Mensagem::Informacao(this, Sessao::kCarregar);
-        return;
-    }
-    txtDigita_->setEnabled(true);
-    ZerarSessao();
-    motor_.MontarLinhas(txtTexto_->Texto());
-    btnComecar_->DefinirEnabled(false);
-    btnFinalizar_->DefinirEnabled(true);
-    txtTexto_->ColorirTudo(digita_.Config.CorTexto);
-}
-
-void FrmTecloria::ZerarSessao()
-{
-    motor_.Zerar(txtTexto_->Texto(), focoDigita_);
-    inicio_ = digita_.Agora();
-    lblTempoInicial_->setText(Hora(*inicio_));
-    lblTempoFinal_->clear();
-    lblTempoTotal_->clear();
-    lblErros_->clear();
-    lblToques_->clear();
-    if (digita_.ClasseAtual < 6)
-        lblTempo_->clear();
-    txtDigita_->Limpar();
-    emDigitacao_ = true;
-    txtDigita_->setFocus(Qt::OtherFocusReason);
-}
-
-void FrmTecloria::LimparSessao()
-{
-    if (emDigitacao_) {
-        emDigitacao_ = false;
-        btnComecar_->DefinirEnabled(true);
-        btnFinalizar_->DefinirEnabled(false);
-    }
-    txtDigita_->setEnabled(false);
-    txtDigita_->Limpar();
-    // A finish now finds no start time, as before the first session.
-    inicio_.reset();
-    for (QLabel *l : {lblTempoInicial_, lblTempoFinal_, lblTempoTotal_, lblErros_, lblToques_})
-        l->clear();
+    controle_->IniciarDigitacao();
 }
 
 void FrmTecloria::FinalizarDigitacao()
 {
-    const QTime fim = digita_.Agora();
-    lblTempoFinal_->setText(Hora(fim));
-    // Nothing was started since the program began: there is no start time to measure from.
-    if (!inicio_)
-        return;
-    segundosTotal_ = Sessao::SegundosEntre(*inicio_, fim);
-    lblTempoTotal_->setText(Sessao::TempoTotal(segundosTotal_));
+    controle_->FinalizarDigitacao();
+}
 
-    if (Sessao::Incompleto(int(txtTexto_->Texto().size()), txtDigita_->TamanhoCrLf())) {
-        Mensagem::Critico(this, Sessao::kIncompleto);
-    } else if (lblClasse_->text().trimmed() == QStringLiteral("06")) {
-        // An entry without a limit (the end-of-class notice) gets no verdict.
-        const std::optional<QString> limite = Biblioteca::TempoClasse6(digita_.ExercicioAtual);
-        switch (Sessao::Avaliar(ValorInteiro(lblErros_->text()), segundosTotal_, limite.value_or(QString()))) {
-        case Sessao::Veredito::Aprovado:
-            Mensagem::Informacao(this, Sessao::kAprovado);
-            break;
-        case Sessao::Veredito::Reprovado:
-            Mensagem::Critico(this, Sessao::kReprovado);
-            break;
-        case Sessao::Veredito::Nenhum:
-            break;
+// The session's signals onto the passage, the labels and the buttons.
+void FrmTecloria::LigarControle()
+{
+    ControleDigitacao *c = controle_;
+    connect(c, &ControleDigitacao::ColorirPassagem, txtTexto_, &TextoPassagem::Colorir);
+    connect(c, &ControleDigitacao::ColorirPassagemToda, txtTexto_, &TextoPassagem::ColorirTudo);
+    connect(c, &ControleDigitacao::InicioMudou, lblTempoInicial_, &QLabel::setText);
+    connect(c, &ControleDigitacao::FimMudou, lblTempoFinal_, &QLabel::setText);
+    connect(c, &ControleDigitacao::TempoTotalMudou, lblTempoTotal_, &QLabel::setText);
+    connect(c, &ControleDigitacao::ErrosMudou, lblErros_, &QLabel::setText);
+    connect(c, &ControleDigitacao::ToquesMudou, lblToques_, &QLabel::setText);
+    connect(c, &ControleDigitacao::LimiteMudou, lblTempo_, &QLabel::setText);
+    connect(c, &ControleDigitacao::FundoErrosMudou, this, [this](Cor fundo) { PintarFundo(lblErros_, fundo); });
+    connect(c, &ControleDigitacao::CapsMudou, this, [this](const Sessao::AparenciaCaps &a) {
+        QPalette p = lblCaps_->palette();
+        p.setColor(QPalette::Window, CorQt(a.fundo));
+        p.setColor(QPalette::WindowText, CorQt(a.texto));
+        lblCaps_->setPalette(p);
+        QFont f = lblCaps_->font();
+        if (f.bold() != a.negrito) {
+            f.setBold(a.negrito);
+            lblCaps_->setFont(f);
         }
-    }
-    emDigitacao_ = false;
-    txtDigita_->setEnabled(false);
-    exercicioConcluido_ = true;
-    btnComecar_->DefinirEnabled(true);
-    btnFinalizar_->DefinirEnabled(false);
-}
-
-void FrmTecloria::Timer1_Timer()
-{
-    PintarFundo(lblErros_, kFundoErros);
-    const Sessao::AparenciaCaps a = caps_.Tique(plataforma_.CapsLockAtivo());
-    QPalette p = lblCaps_->palette();
-    p.setColor(QPalette::Window, CorQt(a.fundo));
-    p.setColor(QPalette::WindowText, CorQt(a.texto));
-    lblCaps_->setPalette(p);
-    QFont f = lblCaps_->font();
-    if (f.bold() != a.negrito) {
-        f.setBold(a.negrito);
-        lblCaps_->setFont(f);
-    }
-}
-
-void FrmTecloria::MostrarErros()
-{
-    lblErros_->setText(NumeroTexto(motor_.Erros));
-}
-
-bool FrmTecloria::TxtDigita_KeyDown(int codigoTecla)
-{
-    return motor_.TeclaDesce(codigoTecla);
-}
-
-bool FrmTecloria::TxtDigita_KeyPress(int k)
-{
-    const MotorDigitacao::RespostaTecla r = motor_.TeclaPressionada(k, txtDigita_->Caret(), caps_.Vermelho());
-    if (r.recusadaTrava)
-        PintarFundo(lblErros_, kFundoErrosPiscando);
-    if (r.mostrarErros)
-        MostrarErros();
-    if (r.tocarSom)
-        plataforma_.TocarAviso();
-    if (r.avisoCapsLock)
-        Mensagem::Critico(this, MotorDigitacao::MensagemCapsLock());
-    if (r.finalizar) {
-        FinalizarDigitacao();
-        return true;
-    }
-    if (r.mostrarToques)
-        lblToques_->setText(NumeroTexto(r.toquesMostrados));
-    if (r.cor != MotorDigitacao::Cor::Nenhuma)
-        txtTexto_->Colorir(r.posicaoCor, r.cor == MotorDigitacao::Cor::Azul ? kAzul : kPreto);
-    return r.descartar;
-}
-
-void FrmTecloria::TxtDigita_Change()
-{
-    const MotorDigitacao::RespostaMudanca r = motor_.Mudanca();
-    if (r.mostrarErros)
-        MostrarErros();
-    if (r.tocarSom)
-        plataforma_.TocarAviso();
-}
-
-void FrmTecloria::TxtDigita_GotFocus()
-{
-    if (emDigitacao_) {
-        focoDigita_ = true;
-        return;
-    }
-    // The box is enabled only during a session; should it ever get the focus outside one, say how to
-    // start (once: the message box itself hands the focus back).
-    if (avisandoFoco_)
-        return;
-    avisandoFoco_ = true;
-    Mensagem::Exclamacao(this, Sessao::kFocoSemSessao);
-    avisandoFoco_ = false;
-}
-
-void FrmTecloria::TxtDigita_LostFocus()
-{
-    focoDigita_ = false;
+    });
+    connect(c, &ControleDigitacao::EmDigitacaoMudou, this, [this](bool emDigitacao) {
+        btnComecar_->DefinirEnabled(!emDigitacao);
+        btnFinalizar_->DefinirEnabled(emDigitacao);
+    });
 }
 
 void FrmTecloria::ComandoAdministrativo(const QString &nome)

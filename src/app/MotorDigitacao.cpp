@@ -38,18 +38,29 @@ void MotorDigitacao::MarcarTexto(const QString &passagem)
 {
     TextoMarcado.clear();
     TextoDigitado.clear();
+    esperados_.clear();
+    posicoesPassagem_.clear();
     TextoMarcado.reserve(passagem.size() + passagem.size() / 20 + 8);
     // The last character is never looked at: passages end with CR LF, so it is the closing LF.
     const int n = passagem.size();
     int marca = 1;
+    int naPassagem = 0;
     for (int i = 0; i < n - 1;) {
         if (passagem[i] == kCR) {
-            TextoMarcado += Marca(marca++);
+            const QString m = Marca(marca++);
+            TextoMarcado += m;
+            for (qsizetype j = 0; j < m.size(); ++j) {
+                esperados_ += u'\n';
+                posicoesPassagem_.append(naPassagem);
+            }
             i += 2;
         } else {
             TextoMarcado += passagem[i];
+            esperados_ += passagem[i];
+            posicoesPassagem_.append(naPassagem);
             ++i;
         }
+        ++naPassagem;
     }
 }
 
@@ -81,6 +92,25 @@ void MotorDigitacao::Zerar(const QString &passagem, bool focoDigita)
     Toques = focoDigita ? 0 : 1;
     Erros = 0;
     TextoDigitado.reserve(TextoMarcado.size() + 64);
+}
+
+QChar MotorDigitacao::Esperado(int posicaoMarcado) const
+{
+    if (posicaoMarcado < 0 || posicaoMarcado >= esperados_.size())
+        return QChar();
+    return esperados_[posicaoMarcado];
+}
+
+int MotorDigitacao::Coberto() const
+{
+    const int p = PosTexto - 1;
+    if (p < 0)
+        return 0;
+    if (p >= posicoesPassagem_.size())
+        return posicoesPassagem_.isEmpty() ? 0 : posicoesPassagem_.last() + 1;
+    // Right after the finishing Enter the position rests on its marker's closing bracket.
+    const bool enterFinal = LinhaAtual >= LstDigita.size() && TextoMarcado[p] == u']';
+    return posicoesPassagem_[p] + (enterFinal ? 1 : 0);
 }
 
 bool MotorDigitacao::TeclaDesce(int codigoTecla) const
@@ -208,7 +238,9 @@ MotorDigitacao::RespostaMudanca MotorDigitacao::Mudanca()
     if (PosTexto < 1 || PosDigitado < 1)
         return r;
     // Past the end of either text there is no character; "none" differs from any character.
-    if (CaractereEm(TextoMarcado, PosTexto) != CaractereEm(TextoDigitado, PosDigitado)) {
+    r.posicaoConferida = PosTexto - 1;
+    r.certo = CaractereEm(TextoMarcado, PosTexto) == CaractereEm(TextoDigitado, PosDigitado);
+    if (!r.certo) {
         ++Erros;
         r.mostrarErros = true;
         r.tocarSom = digita_.SomNoErro;

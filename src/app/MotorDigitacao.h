@@ -41,6 +41,10 @@ public:
     struct RespostaMudanca {
         bool mostrarErros = false;
         bool tocarSom = false;
+        // The character compared: its 0-based position in TextoMarcado (-1 when nothing was
+        // compared, as after a Backspace) and whether the typed one agreed.
+        int posicaoConferida = -1;
+        bool certo = false;
     };
 
     explicit MotorDigitacao(const Digita &digita);
@@ -64,6 +68,13 @@ public:
 
     // The input box's text changed because of the last key that passed TeclaPressionada.
     RespostaMudanca Mudanca();
+
+    // The passage's character at a 0-based position of TextoMarcado, a line end ('\n') for every
+    // character of a marker; nothing past the end.
+    QChar Esperado(int posicaoMarcado) const;
+    // How many characters of the passage (a line end counting one) the check position has passed;
+    // the Enter that finishes the passage passes its line end too.
+    int Coberto() const;
 
     // The whole-text caps warning, as the message box shows it.
     static QString MensagemCapsLock();
@@ -98,6 +109,10 @@ private:
         int posDigitado;
     };
     QList<Enter> enters_;
+    // For each character of TextoMarcado, the passage's character at that place ('\n' for a marker)
+    // and its position in the passage with line ends counting one.
+    QString esperados_;
+    QList<int> posicoesPassagem_;
 
     const Digita &digita_;
 };

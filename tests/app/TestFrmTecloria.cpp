@@ -8,6 +8,7 @@
 #include "exercises/Carrega.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "exercises/Biblioteca.h"
+#include "common/Formatos.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -158,19 +159,24 @@ private slots:
         QTest::addColumn<int>("segundos");
         QTest::addColumn<bool>("comErro");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("no limite") << 60 << false << "Parabéns, você foi aprovado!";
-        QTest::newRow("um segundo a mais") << 61 << false << "Infelizmente você foi reprovado!";
-        QTest::newRow("rapido com um erro") << 30 << true << "Infelizmente você foi reprovado!";
+        QTest::addColumn<QString>("veredito");
+        QTest::newRow("no limite") << 60 << false << "Parabéns, você foi aprovado!" << "aprovado";
+        QTest::newRow("um segundo a mais") << 61 << false << "Infelizmente você foi reprovado!" << "reprovado";
+        QTest::newRow("rapido com um erro") << 30 << true << "Infelizmente você foi reprovado!" << "reprovado";
     }
     void veredito()
     {
         QFETCH(int, segundos);
         QFETCH(bool, comErro);
         QFETCH(QString, mensagem);
+        QFETCH(QString, veredito);
         Programa p;
         QVERIFY(p.Cadastrar(1, QStringLiteral("BIA"), QStringLiteral("b"), 6, 1));
         p.Abrir(QStringLiteral("1"), QStringLiteral("b"));
         QTRY_VERIFY(p.Entrou());
+        QList<ResultadoSessao> resultados;
+        connect(&p.janela->Controle(), &ControleDigitacao::SessaoFinalizada, this,
+                [&resultados](const ResultadoSessao &r) { resultados.append(r); });
         QCOMPARE(p.Texto("LblTempo"), QStringLiteral("00:01:00"));
         p.amb.relogio.Definir(QTime(23, 59, 40));
         p.Comecar();
@@ -187,6 +193,12 @@ private slots:
         Programa::Teclar(QStringLiteral("\n"));
         QCOMPARE(p.mensagens.Textos(), QStringList{mensagem});
         QCOMPARE(p.janela->SegundosTotal(), segundos);
+        QCOMPARE(resultados.size(), 1);
+        QCOMPARE(resultados[0].veredito, veredito);
+        QVERIFY(resultados[0].concluido);
+        QCOMPARE(resultados[0].segundos, qint64(segundos));
+        // The whole passage, each line end one character.
+        QCOMPARE(resultados[0].caracteres, int(p.Passagem()->Texto().size() - p.Linhas().size()));
     }
 
     // An Enter by mistake taken back with Backspace: the line goes on as if the Enter never came, and
@@ -218,6 +230,77 @@ private slots:
         QCOMPARE(p.Caixa()->toPlainText(), linha + u'\n');
         QVERIFY(p.janela->EmDigitacao());
         QCOMPARE(p.mensagens.Textos(), QStringList());
+    }
+
+    // What the session tells whoever watches it: each key it checked, then at the finish the figures
+    // the labels show, once.
+    void sinaisDaSessao_data()
+    {
+        QTest::addColumn<bool>("trava");
+        QTest::addColumn<QString>("roteiro");    // '\b' is Backspace
+        QTest::addColumn<QString>("conferidas"); // per checked key: expected, typed, '+' right or '-' wrong
+        QTest::addColumn<int>("caracteres");
+        QTest::newRow("erro apagado") << false << "asx\bd" << "aa+ss+dx-dd+" << 3;
+        QTest::newRow("trava recusa") << true << "asxd" << "aa+ss+dx-dd+" << 3;
+        QTest::newRow("enter no meio da linha") << false << "as\naz" << "aa+ss+\n\n+aa+sz-" << 62;
+    }
+    void sinaisDaSessao()
+    {
+        QFETCH(bool, trava);
+        QFETCH(QString, roteiro);
+        QFETCH(QString, conferidas);
+        QFETCH(int, caracteres);
+        Programa p;
+        ConfigRec rec;
+        rec.Travar = trava ? 1 : 0;
+        QString erro;
+        QVERIFY(ArquivoConfig::Gravar(p.amb.Caminho(QStringLiteral("Config.arq")), rec, erro));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        ControleDigitacao &c = p.janela->Controle();
+        QSignalSpy iniciada(&c, &ControleDigitacao::SessaoIniciada);
+        QString vistas;
+        QMap<QChar, int> erradas;
+        connect(&c, &ControleDigitacao::TeclaConferida, this, [&](QChar esperado, QChar digitado, bool certo) {
+            vistas += QString(esperado) + digitado + (certo ? u'+' : u'-');
+            if (!certo)
+                ++erradas[esperado];
+        });
+        QList<ResultadoSessao> resultados;
+        connect(&c, &ControleDigitacao::SessaoFinalizada, this,
+                [&resultados](const ResultadoSessao &r) { resultados.append(r); });
+        p.Comecar();
+        for (QChar ch : roteiro) {
+            if (ch == u'\b')
+                QTest::keyClick(p.Caixa(), Qt::Key_Backspace);
+            else
+                Programa::Teclar(QString(ch));
+        }
+        p.amb.relogio.Avancar(75);
+        const ControleDigitacao::Figuras agora = c.FigurasAtuais();
+        p.Atalho(Qt::Key_F);
+        p.Atalho(Qt::Key_F); // in the finished state: no second result
+        QCOMPARE(iniciada.count(), 1);
+        QCOMPARE(vistas, conferidas);
+        QCOMPARE(resultados.size(), 1);
+        const ResultadoSessao &r = resultados.first();
+        QCOMPARE(r.toques, ValorInteiro(p.Texto("LblToques")));
+        QCOMPARE(r.erros, ValorInteiro(p.Texto("LblErros")));
+        QCOMPARE(r.erros, int(conferidas.count(u'-')));
+        QCOMPARE(r.acertos, int(conferidas.count(u'+')));
+        QCOMPARE(r.errosPorTecla, erradas);
+        QCOMPARE(r.caracteres, caracteres);
+        QCOMPARE(r.segundos, qint64(p.janela->SegundosTotal()));
+        QCOMPARE(r.inicio.time(), QTime(8, 0, 0));
+        QCOMPARE(r.inicio.secsTo(r.fim), 75);
+        QVERIFY(!r.concluido);
+        QCOMPARE(r.veredito, QString());
+        QCOMPARE((QList<int>{r.codigo, r.classe, r.exercicio}), (QList<int>{1, 1, 1}));
+        QCOMPARE(r.nome, QStringLiteral("ANA"));
+        QVERIFY(!r.chave.isEmpty());
+        QCOMPARE((QList<qint64>{agora.toques, agora.erros, agora.acertos, agora.segundos}),
+                 (QList<qint64>{r.toques, r.erros, r.acertos, r.segundos}));
     }
 
     void travaRecusaSemContar()

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The real program on a real X server, driven with real X11 key events: the first-run notice, an
 administrator login and a student registered by keyboard, a student login, a session with an accented
-letter typed with a dead key, the finish and its message, moving on, quitting; then the data files byte
-for byte, and the CAPS LOCK indicator against the keyboard's real state.
+letter typed with a dead key, Alt+F refused, the finish and its message, moving on, quitting; then the
+data files byte for byte, and the CAPS LOCK indicator against the keyboard's real state.
 
 Exit 77 (skipped) only when no X server can be started."""
 
@@ -146,6 +146,10 @@ def main():
         x.digitar(" um")
         time.sleep(0.3)
         confere(erros_mostrados(x, principal) is False, "the accented letter from the dead key is no error")
+        # Alt with a letter is a command, no character: had it come in, lock mode would count it wrong.
+        x.teclas("alt+f")
+        time.sleep(0.3)
+        confere(erros_mostrados(x, principal) is False, "Alt+F types nothing")
         x.digitar("#")  # refused by lock mode and counted
         confere(erros_mostrados(x, principal) is True, "a wrong key shows in the error counter")
 
