@@ -1,5 +1,6 @@
 #include "access/PadraoDialogo.h"
 
+#include "common/Registros.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "controls/Gradiente/Gradiente.h"
 
@@ -57,6 +58,9 @@ QLineEdit *Caixa(QWidget *janela, const QString &nome, QRect onde, const QString
         c->setEchoMode(QLineEdit::Password);
         // Every character shows as "*", whatever the style's own mask character is.
         c->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+        // No box takes a longer password than a record holds and the login accepts: a password
+        // that was set can always be typed again.
+        c->setMaxLength(Aluno::kTamSenha);
     }
     return c;
 }

@@ -35,7 +35,7 @@ Gradiente *Preparar(QDialog *janela, const QString &titulo, QSize tamanho);
 // A label that lets the window's background show through it.
 QLabel *Rotulo(QWidget *janela, const QString &texto, QRect onde, const QString &nome = {});
 
-// A text box. A password box shows "*" for every character.
+// A text box. A password box shows "*" for every character and takes at most 10 of them.
 QLineEdit *Caixa(QWidget *janela, const QString &nome, QRect onde, const QString &dica = {},
                  bool senha = false);
 

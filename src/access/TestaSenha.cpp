@@ -125,7 +125,6 @@ TestaSenha::TestaSenha(Digita &digita, QWidget *parent)
     PadraoDialogo::Rotulo(this, QStringLiteral("Senha:"), QRect(40, 150, 62, 24));
     TxtSenha = PadraoDialogo::Caixa(this, QStringLiteral("TxtSenha"), QRect(104, 150, 140, 24),
                                     QStringLiteral("Informe a senha do usuário"), true);
-    TxtSenha->setMaxLength(10);
 
     LblNome = PadraoDialogo::Rotulo(this, QString(), QRect(40, 188, 304, 24), QStringLiteral("LblNome"));
     LblNome->setAutoFillBackground(true);

@@ -230,9 +230,13 @@ private slots:
         QTest::newRow("pedida em minusculas") << "InfoSenha" << "korva\n\n" << "KORVA" << "OK" << "";
         QTest::newRow("pedida em mistas, clique") << "InfoSenha" << "kOrVa{BtnOK}" << "KORVA" << "OK" << "";
         QTest::newRow("pedida vazia contra vazia") << "InfoSenha" << "\n\n" << "" << "OK" << "";
+        QTest::newRow("pedida com 11, a caixa fica com 10") << "InfoSenha" << "abcdefghijk\n\n" << "ABCDEFGHIJ" << "OK" << "";
         QTest::newRow("pedida errada") << "InfoSenha" << "korvo\n" << "KORVA" << "" << kInvalida;
         QTest::newRow("pedida vazia contra senha") << "InfoSenha" << "\n" << "KORVA" << "" << kInvalida;
         QTest::newRow("mudada, gravada em maiusculas") << "MudaSenha" << "nova\nNoVa\n\n" << "NOVA" << "OK" << "";
+        // The login takes 10 characters: a longer password could never be typed there.
+        QTest::newRow("mudada com 12, guardada com 10") << "MudaSenha" << "abcdefghijkl\nABCDEFGHIJKL\n\n" << "ABCDEFGHIJ" << "OK" << "";
+        QTest::newRow("confirmada com 11") << "MudaSenha" << "abcdefghij\nabcdefghijk\n\n" << "ABCDEFGHIJ" << "OK" << "";
         QTest::newRow("mudada, ambas vazias") << "MudaSenha" << "\n\n\n" << "" << "OK" << "";
         QTest::newRow("mudada, acentos") << "MudaSenha" << "ação\nAÇÃO\n\n" << "AÇÃO" << "OK" << "";
         QTest::newRow("nao confere") << "MudaSenha" << "abc\nabd\n" << "KORVA" << "" << "Senha não confere!";

@@ -1,11 +1,14 @@
 #include "exercises/Biblioteca.h"
 
 #include <QHash>
+#include <QSet>
 #include <QTest>
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+// The accented letters of class 6: it may use no others, and must use each of them.
+const QString kAcentos = QStringLiteral("Éáâãçéêíóôõú");
 
 QString Aviso(int classe)
 {
@@ -46,7 +49,7 @@ QStringList Problemas(const QString &texto, const Regras &r, bool acentos)
         // Printable ASCII (so no tab, and no CR or LF outside a line end); class 6 alone adds the
         // accented letters of Portuguese.
         for (QChar c : linha) {
-            if ((c < u' ' || c > u'~') && !(acentos && QStringLiteral("Éáâãçéêíóôõú").contains(c))) {
+            if ((c < u' ' || c > u'~') && !(acentos && kAcentos.contains(c))) {
                 problemas << onde + QStringLiteral("fora do repertório: U+%1").arg(c.unicode(), 4, 16, QChar(u'0'));
                 break;
             }
@@ -94,6 +97,9 @@ private slots:
             falhas << QStringLiteral("há texto depois da última entrada");
 
         QHash<QString, int> vistos;
+        QSet<QChar> ausentes;
+        if (classe == 6)
+            ausentes = QSet<QChar>(kAcentos.begin(), kAcentos.end());
         for (int i = 0; i < lidas; ++i) {
             const auto texto = Biblioteca::Texto(classe, i);
             const QString onde = QStringLiteral("classe %1, entrada %2: ").arg(classe).arg(i + 1);
@@ -111,7 +117,11 @@ private slots:
             vistos.insert(*texto, i + 1);
             if (classe == 6 && Biblioteca::TempoClasse6(i) != limites6.value(i))
                 falhas << onde + QStringLiteral("limite de tempo errado");
+            for (QChar c : *texto)
+                ausentes.remove(c);
         }
+        for (QChar c : ausentes)
+            falhas << QStringLiteral("classe %1: a letra %2 não aparece em nenhum exercício").arg(classe).arg(c);
         QVERIFY2(falhas.isEmpty(), qPrintable(falhas.join(u'\n')));
     }
 
