@@ -389,7 +389,9 @@ bool Alunos::GravarAluno()
     aluno.Senha = TxtSenha->text();
     aluno.Classe = Campo16(TxtClasse->Text());
     aluno.Exercicio = Campo16(TxtExercicio->Text());
-    if (!(Carregado(codigo) ? Alterar(aluno) : Incluir(aluno)))
+    // A copy: refilling the list on the way uses AlunoAtual for every record it reads.
+    const Aluno novo = aluno;
+    if (!(Carregado(codigo) ? Alterar(novo) : Incluir(novo)))
         return false;
     Gravado(codigo);
     return true;

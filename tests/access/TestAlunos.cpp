@@ -145,6 +145,54 @@ private slots:
         QCOMPARE(listados, esperados);
     }
 
+    // Another computer writes the file while the window is open ("|" in the script marks when):
+    // nothing it wrote is overwritten without a question, and a code it took is not reused.
+    void outro_computador_data()
+    {
+        QTest::addColumn<QString>("roteiro");
+        QTest::addColumn<QByteArray>("outro");    // the record the other computer writes
+        QTest::addColumn<bool>("resposta");       // to the question, if one is asked
+        QTest::addColumn<QString>("mensagem");    // the first message, or the start of it
+        QTest::addColumn<QByteArray>("depois");
+        const QByteArray eva = Reg(4, "EVA", "e", 1, 1), bruno = Reg(2, "BRUNO", "nova", 5, 4);
+        const QString perguntaBruno = "O aluno do código 0002 foi alterado em outro computador depois de aparecer aqui. "
+                                      "No arquivo agora: BRUNO, classe 05, exercício 004.";
+        QTest::newRow("incluir: codigo tomado, proximo proposto") << "\ndani\nd|{BtnIncluir}{BtnIncluir}" << eva << false
+            << Alunos::CodigoOcupado(4, 5) << kTres + eva + Reg(5, "DANI", "d", 0, 0);
+        QTest::newRow("alterar: mudou, nao") << "2\n\x01" "bruno dias|{BtnAlterar}" << bruno << false << perguntaBruno
+                                             << kTres.left(62) + bruno + kTres.mid(124);
+        QTest::newRow("alterar: mudou, sim") << "2\n\x01" "bruno dias|{BtnAlterar}" << bruno << true << perguntaBruno
+                                             << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124);
+        QTest::newRow("alterar: outro aluno mudou") << "2\n\x01" "bruno dias|{BtnAlterar}" << eva << false << ""
+                                                    << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124) + eva;
+        QTest::newRow("excluir: mudou, nao") << "2\n|{BtnExcluir}" << bruno << false << perguntaBruno
+                                             << kTres.left(62) + bruno + kTres.mid(124);
+        QTest::newRow("excluir: mudou, sim") << "2\n|{BtnExcluir}" << bruno << true << perguntaBruno
+                                             << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
+    }
+
+    void outro_computador()
+    {
+        QFETCH(QString, roteiro);
+        QFETCH(QByteArray, outro);
+        QFETCH(QString, mensagem);
+        QFETCH(bool, resposta);
+        msgs_->resposta = resposta;
+        QVERIFY(Abrir(kTres));
+        const QStringList partes = roteiro.split(u'|');
+        Teclar(partes[0], janela_.get());
+        ArquivoAlunos outroComputador;
+        QString erro;
+        QVERIFY(outroComputador.Abrir(amb_->Caminho(kArquivo), erro)
+                && outroComputador.Gravar(ArquivoAlunos::Decodificar(outro), erro));
+        Teclar(partes[1], janela_.get());
+        QCOMPARE(msgs_->mensagens.isEmpty() ? QString() : msgs_->mensagens.first().texto.left(mensagem.size()), mensagem);
+        QTEST(amb_->Ler(kArquivo), "depois");
+        // After a "no" the boxes show the student as the file now holds him.
+        if (!resposta && mensagem.startsWith("O aluno"))
+            QCOMPARE(W<SpCombo>("TxtExercicio")->Text(), QStringLiteral("004"));
+    }
+
     void grade_e_caixas()
     {
         QVERIFY(Abrir(kTres));

@@ -8,9 +8,9 @@
 
 namespace {
 
-QByteArray Registro(const char *codigo, const char *nome, char classe, char exercicio)
+QByteArray Registro(const char *codigo, const char *nome, char classe, char exercicio, const char *senha = "senha")
 {
-    return codigo + QByteArray(nome).leftJustified(30) + QByteArray("senha").leftJustified(10) + QByteArray(1, classe)
+    return codigo + QByteArray(nome).leftJustified(30) + QByteArray(senha).leftJustified(10) + QByteArray(1, classe)
         + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0) + QByteArray("reservado!\x01\x02\x03\x04");
 }
 const QByteArray kAna = Registro("0001", "ANA", 1, 1);
@@ -121,6 +121,62 @@ private slots:
         QVERIFY(escolha.Recusa.isEmpty());
         QCOMPARE(t.Ler(ArquivoAlunos::kNomeArquivo), kAna + Registro("0002", "BIA", 7, 12));
         QCOMPARE(escolha.Exercicio->LblExercicio + escolha.Exercicio->LblClasse, QStringLiteral(" 012 07"));
+    }
+
+    // Another computer changed BIA's record after she logged in here, and she moves on (or the
+    // teacher's chooser stores a place): only class and exercise are written, and only over her own
+    // record at the place on screen; otherwise nothing is written.
+    void outro_computador_data()
+    {
+        QTest::addColumn<bool>("escolha");      // the chooser's command (class 2, exercise 20) instead of moving on
+        QTest::addColumn<QByteArray>("outro");  // BIA's slot as the other computer left it
+        QTest::addColumn<QByteArray>("depois"); // her slot afterwards
+        QTest::addColumn<QString>("mensagem");  // the refusal, or the notice after loading the record's place
+        QTest::addColumn<QString>("rotulos");   // loaded: LblExercicio | LblClasse
+        const QByteArray nova = Registro("0002", "BIA", 2, 59, "nova");
+        const QString mudou = Progressao::CadastroMudou("0002", "BIA");
+        QTest::newRow("senha nova mantida") << false << nova << Registro("0002", "BIA", 2, 60, "nova") << "" << " 060| 02";
+        QTest::newRow("escolha: senha nova mantida") << true << nova << Registro("0002", "BIA", 2, 20, "nova") << ""
+                                                     << " 020| 02";
+        QTest::newRow("nome corrigido") << false << Registro("0002", "BIA S", 2, 59) << QByteArray() << mudou << "";
+        QTest::newRow("excluida") << false << Registro("0002", "", 1, 1, "") << QByteArray() << mudou << "";
+        QTest::newRow("escolha: outro aluno no codigo") << true << Registro("0002", "CAIO", 1, 1) << QByteArray() << mudou
+                                                        << "";
+        QTest::newRow("mudada de classe") << false << Registro("0002", "BIA", 3, 5, "nova") << QByteArray()
+                                          << Progressao::LugarMudou(3, 5) << " 005| 03";
+        QTest::newRow("avancou em outro computador") << false << Registro("0002", "BIA", 2, 60) << QByteArray()
+                                                     << Progressao::LugarMudou(2, 60) << " 060| 02";
+    }
+    void outro_computador()
+    {
+        QFETCH(bool, escolha);
+        QFETCH(QByteArray, outro);
+        QFETCH(QByteArray, depois);
+        QFETCH(QString, mensagem);
+        QFETCH(QString, rotulos);
+        Turma t;
+        Progressao::CarregarDoRegistro(t.digita);
+        QVERIFY(t.Gravar(ArquivoAlunos::kNomeArquivo, kAna + outro));
+        const Aluno logada = t.digita.AlunoAtual;
+        Progressao::Avanco avanco;
+        if (escolha) {
+            t.digita.ExercicioAtual = 19;
+            avanco = Progressao::EscolherExercicio(t.digita);
+        } else {
+            avanco = Progressao::ProximoExercicio(t.digita, true);
+        }
+        if (depois.isEmpty())
+            depois = outro;  // nothing written
+        QCOMPARE(t.Ler(ArquivoAlunos::kNomeArquivo), kAna + depois);
+        QCOMPARE(avanco.Recusa + avanco.Aviso, mensagem);
+        QCOMPARE(avanco.Exercicio.has_value(), !rotulos.isEmpty());
+        if (avanco.Exercicio) {  // the place loaded is the one the record holds, and memory agrees with it
+            QCOMPARE(avanco.Exercicio->LblExercicio + '|' + avanco.Exercicio->LblClasse, rotulos);
+            QCOMPARE(t.digita.AlunoAtual, ArquivoAlunos::Decodificar(depois));
+            QCOMPARE(t.digita.ExercicioAtual + 1, int(t.digita.AlunoAtual.Exercicio));
+        } else {
+            QCOMPARE(t.digita.AlunoAtual, logada);
+        }
     }
 };
 
