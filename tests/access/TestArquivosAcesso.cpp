@@ -212,7 +212,7 @@ private slots:
         linha("valor fora do 1252", korva, "SenhaAdm", "aЂ", "KORVA", {},
               "O valor contém caracteres que o arquivo não comporta (Ђ)");
         linha("chave fora do 1252", korva, "Ключ", "1", "", {}, "A chave contém");
-        linha("disco cheio", korva, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "File too large", korva.size() + 5);
+        linha("disco cheio", korva, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "arquivo grande demais", korva.size() + 5);
         linha("ler: chave ausente", korva, "MostrarSenha", {}, "");
         linha("ler: arquivo ausente, criado vazio", {}, "SenhaAdm", {}, "");
         linha("ler: arquivo vazio", "", "SenhaAdm", {}, "");
