@@ -1,8 +1,8 @@
-# Datilux: the two commands of the README, plus the benchmarks and the fuzzers.
+# Datilux: the two commands of the README, plus the Debian package, the benchmarks and the fuzzers.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build test run bench fuzz clean
+.PHONY: all deps configure build test run package bench fuzz clean
 
 all: build
 
@@ -24,6 +24,17 @@ test: build
 run: build
 	$(BUILD)/bin/datilux
 
+# The Debian package, from a build tree of its own: installed under /usr, data in /var/lib/datilux,
+# Debian's hardening flags, no tests. Gives $(BUILD)-pacote/datilux_<version>_amd64.deb.
+package: deps
+	CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" \
+	cmake -S . -B $(BUILD)-pacote -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	      -DDATILUX_PASTA_DADOS=/var/lib/datilux -DDATILUX_TESTES=OFF
+	cmake --build $(BUILD)-pacote -j $(JOBS)
+	cd $(BUILD)-pacote && cpack -G DEB
+	@ls -l $(BUILD)-pacote/*.deb
+
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	cmake --build $(BUILD) --target run_benchmarks
@@ -34,4 +45,4 @@ fuzz: deps
 	cmake --build $(BUILD)-fuzz --target run_fuzzers
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-pacote

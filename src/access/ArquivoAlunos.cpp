@@ -99,6 +99,10 @@ bool ArquivoAlunos::Abrir(const QString &caminho, QString &erro)
     Fechar();
     // Known even when opening fails, so that every later message still names the file.
     caminho_ = caminho;
+    // A new register is created as every data file is (shared with the folder's group only); when
+    // that fails, the open below gives the reason.
+    QString semCriar;
+    ArquivoDados::CriarSeAusente(caminho, semCriar);
     auto arquivo = std::make_unique<QFile>(caminho);
     // Unbuffered: a record written by another handle (the main window's progress write while the
     // login is open, say) must be seen at once, never served from a stale read buffer.

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
+class QFileDevice;
 class QIODevice;
 
 // What the three data files share: the messages that name a file when it cannot be opened, read or
@@ -13,8 +16,14 @@ namespace ArquivoDados {
 // The full path of a data file, as the messages show it.
 QString CaminhoCompleto(const QString &caminho);
 
+// The reason of a system error in Portuguese: "permissão negada", "sistema de arquivos somente para
+// leitura", "não há espaço no disco", "é uma pasta", ... The system and Qt give them in English.
+QString MotivoSistema(int codigoErrno);
+// The same for a reason as Qt reports it (errorString()); a text it does not know comes back as it is.
+QString Motivo(const QString &textoDoSistema);
+
 // "Não foi possível abrir o arquivo <caminho completo>: <motivo>", and the same for reading,
-// writing and creating.
+// writing and creating. The reason goes through Motivo().
 QString ErroAbrir(const QString &caminho, const QString &motivo);
 QString ErroLer(const QString &caminho, const QString &motivo);
 QString ErroGravar(const QString &caminho, const QString &motivo);
@@ -41,5 +50,16 @@ bool CriarSeAusente(const QString &caminho, QString &erro);
 // takes the old one's place only once every byte is on disk, so a full disk or a crash never leaves
 // a half-written file. The file ends up exactly `dados` long. False with the full message on failure.
 bool SalvarInteiro(const QString &caminho, const QByteArray &dados, QString &erro);
+
+// A file this program has just created, made fit for a folder shared by a group of accounts: mode
+// 0660 whatever the umask, and the folder's group (already so in a set-group-ID folder; otherwise
+// given when the account belongs to that group).
+void PrepararNovo(QFileDevice &arquivo);
+
+// The temporary files an interrupted atomic replacement leaves beside a data file
+// ("Datilux.arq.Ab12Cd"), removed from `pasta` when modified more than ten minutes before `agora`.
+// Younger ones are left alone: another computer on the same folder may be writing it right now.
+// Returns the names removed.
+QStringList LimparTemporarios(const QString &pasta, const QDateTime &agora = QDateTime::currentDateTimeUtc());
 
 } // namespace ArquivoDados

@@ -1,12 +1,44 @@
-// Datilux: a touch-typing trainer for schools. The main window is the program; its folder is the
-// folder of every data file.
+// Datilux: a touch-typing trainer for schools. The main window is the program; its data files live in
+// its data folder (the program's own folder unless told otherwise).
 
+#include "access/ArquivoDados.h"
 #include "app/FrmTecloria.h"
 #include "app/Logotipo.h"
 #include "common/Digita.h"
+#include "common/Mensagem.h"
+#include "common/PastaDados.h"
 #include "common/Plataforma.h"
 
 #include <QApplication>
+
+#include <sys/stat.h>
+
+#include <optional>
+
+namespace {
+
+// The data folder of this run: `--dados DIR`, DATILUX_DADOS, the installation's default or the
+// program's folder. A folder the program cannot use is said before any window opens.
+std::optional<QString> PrepararPastaDados()
+{
+    // Every file the program creates (data files, lock files) is shared with the folder's group and
+    // with nobody else, whatever umask the account brings: in a lab, the teacher and the students
+    // are different accounts of one group.
+    umask(S_IRWXO);
+    const QString pasta = PastaDados::Escolher(QCoreApplication::arguments(), qEnvironmentVariable("DATILUX_DADOS"),
+                                                QStringLiteral(DATILUX_PASTA_DADOS),
+                                                QCoreApplication::applicationDirPath());
+    if (const QString problema = PastaDados::Problema(pasta); !problema.isEmpty()) {
+        qWarning().noquote() << problema;
+        Mensagem::Critico(nullptr, problema);
+        return std::nullopt;
+    }
+    // What a write cut short by a crash left behind, old enough that nobody is still writing it.
+    ArquivoDados::LimparTemporarios(pasta);
+    return pasta;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -18,8 +50,11 @@ int main(int argc, char *argv[])
     // while the help window is still open.
     app.setQuitOnLastWindowClosed(false);
 
-    Digita digita(QCoreApplication::applicationDirPath());
-    Plataforma plataforma(digita.Caminho(QStringLiteral("Aviso.wav")));
+    const std::optional<QString> pasta = PrepararPastaDados();
+    if (!pasta)
+        return 1;
+    Digita digita(*pasta);
+    Plataforma plataforma(Plataforma::ArquivoSom());
 
     FrmTecloria janela(digita, plataforma);
     QObject::connect(&janela, &FrmTecloria::Encerrado, &app, &QCoreApplication::quit, Qt::QueuedConnection);

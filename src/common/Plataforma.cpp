@@ -21,9 +21,26 @@ Plataforma::Plataforma(QString arquivoSom)
 // The module is not unloaded (QLibrary leaves it loaded): the player may still be finishing a sound.
 Plataforma::~Plataforma() = default;
 
+namespace {
+
+QString ArquivoDaInstalacao(const QString &nome, const char *pastaRelativa)
+{
+    const QDir programa(QCoreApplication::applicationDirPath());
+    if (QFileInfo::exists(programa.filePath(nome)))
+        return programa.filePath(nome);
+    return QDir::cleanPath(programa.filePath(QString::fromUtf8(pastaRelativa) + u'/' + nome));
+}
+
+} // namespace
+
 QString Plataforma::ModuloSom()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("datilux-som.so"));
+    return ArquivoDaInstalacao(QStringLiteral("datilux-som.so"), DATILUX_MODULOS_RELATIVO);
+}
+
+QString Plataforma::ArquivoSom()
+{
+    return ArquivoDaInstalacao(QStringLiteral("Aviso.wav"), DATILUX_COMPARTILHADO_RELATIVO);
 }
 
 bool Plataforma::CapsLockAtivo()

@@ -12,7 +12,7 @@ class QLibrary;
 // opening an address with the desktop's default handler. Tests put a recording version in its place.
 class Plataforma {
 public:
-    // `arquivoSom`: full path of the warning sound (Aviso.wav in the program's folder).
+    // `arquivoSom`: full path of the warning sound (ArquivoSom() in a real run).
     explicit Plataforma(QString arquivoSom);
     virtual ~Plataforma();
     Plataforma(const Plataforma &) = delete;
@@ -23,12 +23,16 @@ public:
     virtual bool CapsLockAtivo();
 
     // Starts the warning sound, or restarts it when it is still playing. A missing file, sound module
-    // or sound device plays nothing and reports nothing. The sound module (datilux-som, next to the
-    // program) is loaded on the first warning only.
+    // or sound device plays nothing and reports nothing. The sound module (ModuloSom()) is loaded on
+    // the first warning only.
     virtual void TocarAviso();
 
-    // The file name of the sound module in the program's folder.
-    static QString ModuloSom();
+    // The program's own files, never the data folder's: code that a student could put in a shared
+    // data folder must not run inside a teacher's session. Beside the executable (a build tree, a
+    // copy in a folder of its own), else where an installation under a prefix puts them
+    // (bin/../lib/datilux, bin/../share/datilux); that second place is the answer when neither exists.
+    static QString ModuloSom();   // datilux-som.so
+    static QString ArquivoSom();  // Aviso.wav
 
     // Opens a web or mail address with the desktop's default handler, without waiting.
     virtual void AbrirEndereco(const QUrl &endereco);

@@ -427,7 +427,7 @@ private slots:
         linha("chave fora do 1252", korva, "Ключ", "1", "", {}, "A chave contém");
         // Room for the lock file (a few dozen bytes), not for the longer store.
         const QByteArray sobra = korva + QByteArray(400, 'x');
-        linha("disco cheio", sobra, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "File too large", sobra.size() + 5);
+        linha("disco cheio", sobra, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "arquivo grande demais", sobra.size() + 5);
         linha("ler: chave ausente", korva, "MostrarSenha", {}, "");
         linha("ler: arquivo ausente, criado vazio", {}, "SenhaAdm", {}, "");
         linha("ler: arquivo vazio", "", "SenhaAdm", {}, "");

@@ -49,7 +49,7 @@ private slots:
         QTest::newRow("fonte fora do 1252") << kPadrao.left(10) << Rec(0, 0, 0, QStringLiteral("Noto 明朝"), 9) << 0
             << QByteArray() << QStringLiteral("O nome da fonte contém caracteres que o arquivo não comporta (明朝)");
         QTest::newRow("disco cheio apos 20 bytes") << kPadrao.left(10) << Rec(0, 0, 0, "Arial", 9) << 20 << QByteArray()
-                                                   << QStringLiteral("File too large");
+                                                   << QStringLiteral("arquivo grande demais");
     }
     void gravar()
     {
@@ -78,7 +78,7 @@ private slots:
         DispositivoFalho dispositivo(limite ? limite : 54);
         QVERIFY(dispositivo.open(QIODevice::WriteOnly));
         QCOMPARE(ArquivoConfig::EscreverRegistro(dispositivo, rec, erro), motivo.isEmpty());
-        QVERIFY(motivo.isEmpty() || erro.startsWith(limite ? QStringLiteral("No space left on device") : motivo));
+        QVERIFY(motivo.isEmpty() || erro.startsWith(limite ? QStringLiteral("não há espaço no disco") : motivo));
     }
 
     void carregar_data()

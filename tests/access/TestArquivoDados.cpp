@@ -1,0 +1,259 @@
+#include "access/ArquivoAlunos.h"
+#include "access/ArquivoDados.h"
+#include "common/PastaDados.h"
+#include "support/LimiteArquivo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+
+// While it exists, a test run as root acts as an ordinary account (nobody), so that the kernel's
+// permission checks apply to it as they do to a student.
+class ContaComum {
+public:
+    ContaComum()
+    {
+        if (geteuid() == 0 && setegid(65534) == 0 && seteuid(65534) == 0)
+            trocou_ = true;
+    }
+    ~ContaComum()
+    {
+        if (trocou_ && seteuid(0) == 0)
+            QVERIFY(setegid(0) == 0);
+    }
+    ContaComum(const ContaComum &) = delete;
+    ContaComum &operator=(const ContaComum &) = delete;
+
+private:
+    bool trocou_ = false;
+};
+
+class Umask {
+public:
+    explicit Umask(mode_t m) : anterior_(umask(m)) {}
+    ~Umask() { umask(anterior_); }
+    Umask(const Umask &) = delete;
+    Umask &operator=(const Umask &) = delete;
+
+private:
+    mode_t anterior_;
+};
+
+struct stat Estado(const QString &caminho)
+{
+    struct stat st{};
+    stat(QFile::encodeName(caminho).constData(), &st);
+    return st;
+}
+
+} // namespace
+
+class TestArquivoDados : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every file error names the file and gives the system's reason in Portuguese.
+    void motivos_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("ler uma pasta") << "pasta" << "é uma pasta";
+        QTest::newRow("gravar sobre uma pasta") << "gravar pasta" << "é uma pasta";
+        QTest::newRow("sem permissao") << "sem permissao" << "permissão negada";
+        QTest::newRow("pasta inexistente") << "pasta inexistente" << "arquivo ou pasta inexistente";
+        QTest::newRow("disco cheio") << "limite" << "arquivo grande demais";
+        // Reasons only a real disk or mount gives, as Qt reports them.
+        QTest::newRow("somente leitura") << "EROFS" << "sistema de arquivos somente para leitura";
+        QTest::newRow("sem espaco") << "ENOSPC" << "não há espaço no disco";
+        QTest::newRow("ja em portugues") << "gravação incompleta" << "gravação incompleta";
+    }
+    void motivos()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, motivo);
+        QTemporaryDir dir;
+        const QString caminho = dir.filePath(QStringLiteral("Datilux.arq"));
+        QString erro;
+        QByteArray dados;
+        if (caso == u"pasta") {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Datilux.arq")));
+            QVERIFY(!ArquivoDados::LerArquivo(caminho, dados, erro));
+        } else if (caso == u"gravar pasta") {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Datilux.arq")));
+            QVERIFY(!ArquivoDados::SalvarInteiro(caminho, "x", erro));
+        } else if (caso == u"sem permissao") {
+            QVERIFY(QFile(caminho).open(QIODevice::WriteOnly));
+            QFile::setPermissions(caminho, {});
+            QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+            ContaComum conta;
+            QVERIFY(!ArquivoDados::LerArquivo(caminho, dados, erro));
+        } else if (caso == u"pasta inexistente") {
+            QVERIFY(!ArquivoDados::SalvarInteiro(dir.filePath(QStringLiteral("nada/Datilux.arq")), "x", erro));
+        } else if (caso == u"limite") {
+            LimiteArquivo disco(4);
+            QVERIFY(!ArquivoDados::SalvarInteiro(caminho, "mais de quatro bytes", erro));
+        } else {
+            const int codigo = caso == u"EROFS" ? EROFS : caso == u"ENOSPC" ? ENOSPC : 0;
+            erro = ArquivoDados::ErroGravar(caminho, codigo ? qt_error_string(codigo) : caso);
+        }
+        QVERIFY2(erro.startsWith(QStringLiteral("Não foi possível ")), qPrintable(erro));
+        QVERIFY2(erro.endsWith(QStringLiteral(": ") + motivo), qPrintable(erro));
+    }
+
+    // Files the program creates are shared with the folder's group and nobody else, whatever the
+    // umask; a replacement keeps the mode and group of the file it replaces.
+    void permissoes_data()
+    {
+        QTest::addColumn<QString>("como");       // salvar, criar, alunos
+        QTest::addColumn<int>("mascara");         // umask
+        QTest::addColumn<bool>("setgid");         // the folder's set-group-ID bit
+        QTest::addColumn<int>("modoAnterior");    // of the file replaced; 0: a new file
+        QTest::addColumn<int>("modo");
+        QTest::newRow("novo, umask 0022") << "salvar" << 0022 << false << 0 << 0660;
+        QTest::newRow("novo, umask 0077") << "salvar" << 0077 << false << 0 << 0660;
+        QTest::newRow("vazio, umask 0022") << "criar" << 0022 << false << 0 << 0660;
+        QTest::newRow("cadastro novo, umask 0077") << "alunos" << 0077 << false << 0 << 0660;
+        QTest::newRow("pasta setgid") << "salvar" << 0022 << true << 0 << 0660;
+        QTest::newRow("substituicao mantem 0640") << "salvar" << 0077 << false << 0640 << 0640;
+        QTest::newRow("substituicao mantem 0660") << "salvar" << 0022 << true << 0660 << 0660;
+    }
+    void permissoes()
+    {
+        QFETCH(QString, como);
+        QFETCH(int, mascara);
+        QFETCH(bool, setgid);
+        QFETCH(int, modoAnterior);
+        QFETCH(int, modo);
+        QTemporaryDir dir;
+        const QString caminho = dir.filePath(como == u"alunos" ? ArquivoAlunos::kNomeArquivo : QStringLiteral("Datilux.arq"));
+        // As root the folder and the old file get groups of their own, so that keeping them shows.
+        const bool root = geteuid() == 0;
+        const gid_t grupoPasta = root ? 4242 : getegid();
+        const gid_t grupoAnterior = root ? 4343 : getegid();
+        QVERIFY(!root || chown(QFile::encodeName(dir.path()).constData(), uid_t(-1), grupoPasta) == 0);
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), setgid ? 02770 : 0770) == 0);
+        if (modoAnterior) {
+            QVERIFY(QFile(caminho).open(QIODevice::WriteOnly));
+            QVERIFY(chmod(QFile::encodeName(caminho).constData(), mode_t(modoAnterior)) == 0);
+            QVERIFY(!root || chown(QFile::encodeName(caminho).constData(), uid_t(-1), grupoAnterior) == 0);
+        }
+        QString erro;
+        {
+            const Umask m{mode_t(mascara)};
+            if (como == u"salvar") {
+                QVERIFY2(ArquivoDados::SalvarInteiro(caminho, "dados", erro), qPrintable(erro));
+            } else if (como == u"criar") {
+                QVERIFY2(ArquivoDados::CriarSeAusente(caminho, erro), qPrintable(erro));
+            } else {
+                ArquivoAlunos alunos;
+                QVERIFY2(alunos.Abrir(caminho, erro), qPrintable(erro));
+            }
+        }
+        const struct stat st = Estado(caminho);
+        QCOMPARE(int(st.st_mode & 07777), modo);
+        QCOMPARE(st.st_gid, modoAnterior ? grupoAnterior : grupoPasta);
+    }
+
+    // Left-overs of a write cut short go at start-up once they are old; young ones and anything
+    // else of the folder stay.
+    void temporarios_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<int>("minutos");
+        QTest::addColumn<bool>("removido");
+        QTest::newRow("antigo") << "Datilux.arq.Ab12Cd" << 11 << true;
+        QTest::newRow("cadastro antigo") << "Alunos.arq.q9ZzX0" << 600 << true;
+        QTest::newRow("recente") << "Datilux.arq.Ab12Cd" << 9 << false;
+        QTest::newRow("o proprio arquivo") << "Config.arq" << 600 << false;
+        QTest::newRow("trava") << "Alunos.arq.lock" << 600 << false;
+        QTest::newRow("copia feita a mao") << "Alunos.arq.backup" << 600 << false;
+        QTest::newRow("outro programa") << "notas.txt.Ab12Cd" << 600 << false;
+    }
+    void temporarios()
+    {
+        QFETCH(QString, nome);
+        QFETCH(int, minutos);
+        QFETCH(bool, removido);
+        QTemporaryDir dir;
+        QFile arquivo(dir.filePath(nome));
+        QVERIFY(arquivo.open(QIODevice::WriteOnly));
+        const QDateTime agora = QDateTime::currentDateTimeUtc();
+        QVERIFY(arquivo.setFileTime(agora.addSecs(-60 * minutos), QFileDevice::FileModificationTime));
+        arquivo.close();
+        QCOMPARE(ArquivoDados::LimparTemporarios(dir.path(), agora), removido ? QStringList{nome} : QStringList{});
+        QCOMPARE(arquivo.exists(), !removido);
+    }
+
+    // The data folder: the option, then the environment, then the installation's default, then the
+    // program's folder.
+    void pastaDados_data()
+    {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::addColumn<QString>("ambiente");
+        QTest::addColumn<QString>("padrao");
+        QTest::addColumn<QString>("pasta");
+        const QStringList nenhum{"datilux"};
+        QTest::newRow("pasta do programa") << nenhum << "" << "" << "/opt/d/bin";
+        QTest::newRow("padrao da instalacao") << nenhum << "" << "/var/lib/datilux" << "/var/lib/datilux";
+        QTest::newRow("ambiente") << nenhum << "/srv/lab" << "/var/lib/datilux" << "/srv/lab";
+        QTest::newRow("opcao") << QStringList{"datilux", "--dados", "/mnt/x/"} << "/srv/lab" << "/var/lib/datilux"
+                               << "/mnt/x";
+        QTest::newRow("opcao com =") << QStringList{"datilux", "--dados=/mnt/y"} << "" << "" << "/mnt/y";
+        QTest::newRow("relativa") << QStringList{"datilux", "--dados", "rel"} << "" << ""
+                                  << QDir::current().absoluteFilePath("rel");
+        QTest::newRow("opcao sem valor") << QStringList{"datilux", "--dados"} << "/srv/lab" << "" << "/srv/lab";
+    }
+    void pastaDados()
+    {
+        QFETCH(QStringList, argumentos);
+        QFETCH(QString, ambiente);
+        QFETCH(QString, padrao);
+        QTEST(PastaDados::Escolher(argumentos, ambiente, padrao, QStringLiteral("/opt/d/bin")), "pasta");
+    }
+
+    // A data folder the program cannot use is named, with the reason, before anything runs.
+    void problemaPasta_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("inicio");
+        QTest::newRow("boa") << "boa" << "";
+        QTest::newRow("inexistente") << "inexistente" << "A pasta de dados %1 não existe.";
+        QTest::newRow("arquivo") << "arquivo" << "A pasta de dados %1 não é uma pasta.";
+        QTest::newRow("sem permissao") << "somente leitura" << "Não é possível gravar na pasta de dados %1: permissão negada.";
+    }
+    void problemaPasta()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, inicio);
+        QTemporaryDir dir;
+        QString pasta = dir.filePath(QStringLiteral("dados"));
+        if (caso == u"boa" || caso == u"somente leitura")
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("dados")));
+        if (caso == u"arquivo")
+            QVERIFY(QFile(pasta).open(QIODevice::WriteOnly));
+        if (caso == u"somente leitura") {
+            QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+            QVERIFY(chmod(QFile::encodeName(pasta).constData(), 0555) == 0);
+        }
+        QString problema;
+        if (caso == u"somente leitura") {
+            ContaComum conta;
+            problema = PastaDados::Problema(pasta);
+        } else {
+            problema = PastaDados::Problema(pasta);
+        }
+        QCOMPARE(problema.isEmpty(), inicio.isEmpty());
+        QVERIFY2(inicio.isEmpty() || problema.startsWith(inicio.arg(pasta)), qPrintable(problema));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArquivoDados)
+#include "TestArquivoDados.moc"
