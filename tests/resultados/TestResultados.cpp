@@ -1,0 +1,602 @@
+#include "access/ArquivoDatilux.h"
+#include "common/Mensagem.h"
+#include "controls/FlatButton/FlatButton.h"
+#include "resultados/BancoResultados.h"
+#include "resultados/FilaResultados.h"
+#include "resultados/GravadorResultados.h"
+#include "resultados/sql/ArmazemSql.h"
+#include "support/Ambiente.h"
+#include "support/LimiteArquivo.h"
+#include "support/ServidorPostgres.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSqlRecord>
+#include <QSysInfo>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <memory>
+
+// One suite, two back-ends: DATILUX_TESTE_BANCO=postgresql runs it against a PostgreSQL server the
+// suite starts itself, anything else against SQLite files.
+namespace {
+
+bool Postgres()
+{
+    return qEnvironmentVariable("DATILUX_TESTE_BANCO") == QLatin1String("postgresql");
+}
+
+ServidorPostgres *servidor = nullptr;
+int bancos = 0;
+
+QDateTime Hora(int minuto)
+{
+    return QDateTime(QDate(2026, 3, 2), QTime(8, 0).addSecs(60 * minuto), Qt::OffsetFromUTC, -3 * 3600);
+}
+
+ResultadoSessao Res(const QString &chave, int codigo, const QString &nome, qint64 segundos, int toques, int acertos,
+                    int erros, int minutoFim = 10)
+{
+    ResultadoSessao r;
+    r.chave = chave, r.codigo = codigo, r.nome = nome, r.classe = 1, r.exercicio = 2;
+    r.inicio = Hora(minutoFim).addSecs(-segundos), r.fim = Hora(minutoFim), r.segundos = segundos;
+    r.toques = toques, r.acertos = acertos, r.erros = erros, r.caracteres = acertos, r.computador = QStringLiteral("LAB01");
+    return r;
+}
+
+// Text of a config for a child process, and back.
+QString Serializar(const ConfigBanco &c)
+{
+    return QStringList{c.tipo == ConfigBanco::Tipo::PostgreSQL ? "pg" : "sqlite", c.arquivo, c.servidor, QString::number(c.porta),
+                       c.nome, c.usuario}
+        .join(u'|');
+}
+ConfigBanco Desserializar(const QString &s)
+{
+    const QStringList p = s.split(u'|');
+    ConfigBanco c;
+    c.tipo = p.value(0) == QLatin1String("pg") ? ConfigBanco::Tipo::PostgreSQL : ConfigBanco::Tipo::SQLite;
+    c.arquivo = p.value(1), c.servidor = p.value(2), c.porta = p.value(3).toInt(), c.nome = p.value(4), c.usuario = p.value(5);
+    return c;
+}
+
+// A database of the test's own, reached with plain SQL to check what the store wrote.
+struct Banco {
+    Ambiente amb;
+    ConfigBanco config;
+    QString conexao = QStringLiteral("verificacao-%1").arg(++bancos);
+
+    Banco()
+    {
+        config.arquivo = amb.Caminho(ArmazemResultados::kNomeArquivo);
+        if (Postgres()) {
+            config.tipo = ConfigBanco::Tipo::PostgreSQL;
+            config.servidor = QStringLiteral("127.0.0.1");
+            config.porta = servidor->Porta();
+            config.nome = QStringLiteral("teste%1").arg(bancos);
+            config.usuario = ServidorPostgres::kUsuario;
+            QString erro;
+            if (!servidor->CriarBanco(config.nome, erro))
+                qFatal("CREATE DATABASE: %s", qPrintable(erro));
+        }
+    }
+    ~Banco()
+    {
+        QSqlDatabase::database(conexao, false).close();
+        QSqlDatabase::removeDatabase(conexao);
+    }
+
+    QSqlDatabase Db()
+    {
+        if (!QSqlDatabase::contains(conexao)) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(Postgres() ? "QPSQL" : "QSQLITE", conexao);
+            db.setDatabaseName(Postgres() ? config.nome : config.arquivo);
+            db.setHostName(config.servidor), db.setPort(config.porta), db.setUserName(config.usuario);
+        }
+        QSqlDatabase db = QSqlDatabase::database(conexao);
+        return db;
+    }
+    void Fechar() { QSqlDatabase::database(conexao, false).close(); }
+
+    // The rows of a query, each as its values joined by "|" (NULL for null, booleans as 1/0).
+    QStringList Linhas(const QString &sql)
+    {
+        QSqlQuery q(Db());
+        if (!q.exec(sql))
+            qWarning() << sql << q.lastError().text();
+        QStringList linhas;
+        while (q.next()) {
+            QStringList valores;
+            for (int i = 0; i < q.record().count(); ++i) {
+                const QVariant v = q.value(i);
+                valores << (v.isNull() ? QStringLiteral("NULL")
+                            : v.typeId() == QMetaType::Bool ? QString::number(v.toBool())
+                            : v.typeId() == QMetaType::Double ? QString::number(v.toDouble())
+                                                              : v.toString());
+            }
+            linhas << valores.join(u'|');
+        }
+        return linhas;
+    }
+    QString Valor(const QString &sql) { return Linhas(sql).value(0); }
+    bool Executar(const QString &sql)
+    {
+        QSqlQuery q(Db());
+        return q.exec(sql) || (qWarning() << sql << q.lastError().text(), false);
+    }
+};
+
+// Child processes of the concurrency and fault tests: this same program with other arguments.
+int Escritor(const QStringList &args)
+{
+    ConfigBanco c = Desserializar(args.value(0));
+    // These copies write back to back, far beyond a lab's pace, so one may wait for the others
+    // longer than a lab's timeout (past which a result goes to the spool, see falhas).
+    c.segundosLimite = 120;
+    ArmazemSql armazem(c);
+    QString erro;
+    if (!armazem.Abrir(erro)) {
+        qWarning("%s", qPrintable(erro));
+        return 1;
+    }
+    const int n = args.value(2).toInt();
+    for (int i = 0; i < n; ++i) {
+        const ResultadoSessao r = Res(QStringLiteral("%1-%2").arg(args.value(1)).arg(i), 1 + i % 40, QStringLiteral("ALUNO %1").arg(1 + i % 40), 60, 100, 95, 5, i);
+        if (!armazem.Gravar(r, erro)) {
+            qWarning("%s", qPrintable(erro));
+            return 2;
+        }
+    }
+    return 0;
+}
+
+int Gravador(const QStringList &args)
+{
+    const ConfigBanco c = Desserializar(args.value(0));
+    int falhas = 0;
+    {
+        GravadorResultados g(ArmazemSql::Fabrica(c), args.value(3));
+        int feitos = 0;
+        const int n = args.value(2).toInt();
+        QObject::connect(&g, &GravadorResultados::Falha, [&] { ++falhas; });
+        QObject::connect(&g, &GravadorResultados::Gravado, [&] { ++feitos; });
+        QObject::connect(&g, &GravadorResultados::Guardado, [&] { ++feitos; });
+        for (int i = 0; i < n; ++i)
+            g.Gravar(Res(args.value(1) + QString::number(i), 3, QStringLiteral("CIA"), 60, 60, 60, 0));
+        QDeadlineTimer limite(60000);
+        while (feitos < n && !limite.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        QCoreApplication::processEvents();
+    }
+    return falhas;
+}
+
+QProcess *Filho(const QStringList &args, bool comoNinguem = false)
+{
+    auto *p = new QProcess;
+    p->setProcessChannelMode(QProcess::ForwardedChannels);
+    if (comoNinguem)
+        p->start(QStringLiteral("runuser"), QStringList{"-u", "nobody", "--", QCoreApplication::applicationFilePath()} + args);
+    else
+        p->start(QCoreApplication::applicationFilePath(), args);
+    return p;
+}
+
+} // namespace
+
+class TestResultados : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!Postgres())
+            return;
+        static ServidorPostgres pg;
+        QString motivo;
+        if (!pg.Iniciar(motivo)) {
+            if (qEnvironmentVariable("CI") == QLatin1String("true"))
+                QFAIL(qPrintable("PostgreSQL is required under CI: " + motivo));
+            QSKIP(qPrintable("PostgreSQL part skipped: " + motivo));
+        }
+        servidor = &pg;
+    }
+    void cleanupTestCase()
+    {
+        if (servidor)
+            servidor->Parar();
+    }
+
+    // One result, its columns as the contract names them, and a replay of it.
+    void gravar_data()
+    {
+        QTest::addColumn<ResultadoSessao>("resultado");
+        QTest::addColumn<QString>("linha");  // codigo|nome|classe|exercicio|inicio|fim|segundos|toques|erros|acertos|caracteres|ppm|precisao|concluido|veredito|computador
+        QTest::addColumn<QString>("errosTecla");
+        ResultadoSessao aprovado = Res("a", 7, QStringLiteral("JOSÉ"), 120, 300, 297, 3);
+        aprovado.concluido = true, aprovado.veredito = QStringLiteral("aprovado"), aprovado.classe = 6;
+        aprovado.errosPorTecla = {{u'ç', 1}, {u'a', 2}};
+        QTest::newRow("aprovado com erros por tecla") << aprovado
+            << QStringLiteral("7|JOSÉ|6|2|2026-03-02T08:08:00-03:00|2026-03-02T08:10:00-03:00|120|300|3|297|297|150|99|1|aprovado|LAB01")
+            << QStringLiteral("a=2;ç=1");
+        QTest::newRow("sem tempo nem teclas: ppm e precisão nulas") << Res("b", 8, "BIA", 0, 0, 0, 0)
+            << "8|BIA|1|2|2026-03-02T08:10:00-03:00|2026-03-02T08:10:00-03:00|0|0|0|0|0|NULL|NULL|0|NULL|LAB01" << "";
+        ResultadoSessao reprovado = Res("c", 9, "CIA", 90, 45, 0, 9);
+        reprovado.veredito = QStringLiteral("reprovado");
+        QTest::newRow("só erros") << reprovado
+            << "9|CIA|1|2|2026-03-02T08:08:30-03:00|2026-03-02T08:10:00-03:00|90|45|9|0|0|30|0|0|reprovado|LAB01" << "";
+    }
+    void gravar()
+    {
+        QFETCH(ResultadoSessao, resultado);
+        QFETCH(QString, linha);
+        QFETCH(QString, errosTecla);
+        Banco b;
+        ArmazemSql armazem(b.config);
+        QString erro;
+        QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
+        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro));
+        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro));  // a replayed spool
+        QCOMPARE(b.Linhas("SELECT codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, caracteres, "
+                          "ppm, precisao, concluido, veredito, computador FROM sessao"),
+                 QStringList{linha});
+        QCOMPARE(b.Linhas("SELECT e.caractere || '=' || e.erros FROM erro_tecla e JOIN sessao s ON s.id = e.sessao ORDER BY 1")
+                     .join(u';'),
+                 errosTecla);
+        QCOMPARE(b.Linhas("SELECT a.codigo, a.nome FROM aluno a JOIN sessao s ON s.matricula = a.matricula"),
+                 QStringList{QStringLiteral("%1|%2").arg(resultado.codigo).arg(resultado.nome)});
+    }
+
+    // Registrations and the per-student summary: only the current registration of a code counts.
+    void resumo_data()
+    {
+        QTest::addColumn<QList<ResultadoSessao>>("resultados");
+        QTest::addColumn<int>("novaMatriculaAntes");  // index of the result before which the code is registered anew; -1 none
+        QTest::addColumn<QStringList>("resumo");      // codigo|nome|sessoes|segundos|ultima ppm|melhor ppm|precisao media
+        QTest::addColumn<QStringList>("sessoes7");    // chaves of code 7's current sessions
+        QTest::newRow("duas sessões, a última é a mais recente pelo fim")
+            << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10, 20), Res("y", 7, "ANA", 120, 120, 100, 0, 5)}
+            << -1 << QStringList{"7|ANA|2|180|120|120|95"} << QStringList{"y", "x"};
+        QTest::newRow("nome diferente: nova matrícula, história da anterior fora")
+            << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10), Res("y", 7, "BIA", 30, 60, 60, 0, 11),
+                                      Res("z", 8, "CAIO", 60, 30, 0, 0)}
+            << -1 << QStringList{"7|BIA|1|30|120|120|100", "8|CAIO|1|60|30|30|NULL"} << QStringList{"y"};
+        QTest::newRow("Incluir sobre código liberado, mesmo nome")
+            << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10), Res("y", 7, "ANA", 60, 60, 30, 30, 11)}
+            << 1 << QStringList{"7|ANA|1|60|60|60|50"} << QStringList{"y"};
+        QTest::newRow("matrícula nova ainda sem sessão") << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10)} << 1
+                                                         << QStringList{} << QStringList{};
+    }
+    void resumo()
+    {
+        QFETCH(QList<ResultadoSessao>, resultados);
+        QFETCH(int, novaMatriculaAntes);
+        QFETCH(QStringList, resumo);
+        QFETCH(QStringList, sessoes7);
+        Banco b;
+        ArmazemSql armazem(b.config);
+        QString erro;
+        QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
+        for (int i = 0; i < resultados.size(); ++i) {
+            if (i == novaMatriculaAntes)
+                QVERIFY2(armazem.NovaMatricula(7, resultados[i - 1].nome, Hora(10), erro), qPrintable(erro));
+            QVERIFY2(armazem.Gravar(resultados[i], erro), qPrintable(erro));
+        }
+        if (novaMatriculaAntes == resultados.size())
+            QVERIFY2(armazem.NovaMatricula(7, resultados.last().nome, Hora(30), erro), qPrintable(erro));
+        QList<ResumoAluno> lista;
+        QVERIFY2(armazem.Resumo(lista, erro), qPrintable(erro));
+        QStringList obtido;
+        auto num = [](std::optional<double> v) { return v ? QString::number(*v) : QStringLiteral("NULL"); };
+        for (const ResumoAluno &r : lista)
+            obtido << QStringLiteral("%1|%2|%3|%4|%5|%6|%7").arg(r.codigo).arg(r.nome).arg(r.sessoes).arg(r.segundos)
+                          .arg(num(r.ultimaPpm), num(r.melhorPpm), num(r.precisaoMedia));
+        QCOMPARE(obtido, resumo);
+        QList<ResultadoSessao> sessoes;
+        QVERIFY2(armazem.SessoesDoAluno(7, sessoes, erro), qPrintable(erro));
+        QStringList chaves;
+        for (const ResultadoSessao &s : sessoes)
+            chaves << s.chave;
+        QCOMPARE(chaves, sessoes7);
+    }
+
+    // A database of version 1 is brought up to date; one of a newer program is refused untouched.
+    void esquema_data()
+    {
+        QTest::addColumn<QStringList>("sql");
+        QTest::addColumn<bool>("aceito");
+        const QString chave = Postgres() ? "INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY";
+        const QStringList v1{
+            "CREATE TABLE versao_esquema (versao INTEGER NOT NULL)",
+            "INSERT INTO versao_esquema VALUES (1)",
+            "CREATE TABLE aluno (matricula " + chave + ", codigo INTEGER NOT NULL, nome TEXT NOT NULL, desde TEXT NOT NULL)",
+            "CREATE TABLE sessao (id " + chave + ", chave TEXT NOT NULL UNIQUE, matricula INTEGER NOT NULL REFERENCES aluno (matricula), "
+            "codigo INTEGER NOT NULL, nome TEXT NOT NULL, classe INTEGER NOT NULL, exercicio INTEGER NOT NULL, inicio TEXT, fim TEXT, "
+            "segundos INTEGER NOT NULL, toques INTEGER NOT NULL, erros INTEGER NOT NULL, acertos INTEGER NOT NULL, "
+            "caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido BOOLEAN NOT NULL, veredito TEXT)",
+            "INSERT INTO aluno (codigo, nome, desde) VALUES (5, 'ANTIGO', '2025-01-01T08:00:00-03:00')",
+            "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, "
+            "caracteres, ppm, precisao, concluido) VALUES ('v1', 1, 5, 'ANTIGO', 1, 1, NULL, '2025-01-01T08:01:00-03:00', 60, 40, 0, 40, 40, 40, 100, TRUE)",
+        };
+        QTest::newRow("versão 1 migrada") << v1 << true;
+        QTest::newRow("versão mais nova recusada") << QStringList{"CREATE TABLE versao_esquema (versao INTEGER NOT NULL)",
+                                                                  "INSERT INTO versao_esquema VALUES (3)",
+                                                                  "CREATE TABLE futuro (x INTEGER)"}
+                                                   << false;
+    }
+    void esquema()
+    {
+        QFETCH(QStringList, sql);
+        QFETCH(bool, aceito);
+        Banco b;
+        for (const QString &s : sql)
+            QVERIFY(b.Executar(s));
+        const QString tabelas = Postgres() ? "SELECT table_name FROM information_schema.tables WHERE table_schema = 'public' ORDER BY 1"
+                                           : "SELECT name FROM sqlite_master ORDER BY 1";
+        const QStringList antes = b.Linhas(tabelas);
+        b.Fechar();
+        const QByteArray bytes = b.amb.Ler(ArmazemResultados::kNomeArquivo);
+
+        ArmazemSql armazem(b.config);
+        QString erro;
+        QCOMPARE(armazem.Abrir(erro), aceito);
+        if (!aceito) {
+            QVERIFY2(erro.contains(QStringLiteral("versão mais nova do Datilux")), qPrintable(erro));
+            QCOMPARE(b.Valor("SELECT versao FROM versao_esquema"), "3");
+            QCOMPARE(b.Linhas(tabelas), antes);
+            QCOMPARE(b.amb.Ler(ArmazemResultados::kNomeArquivo), bytes);
+            return;
+        }
+        ResultadoSessao r = Res("novo", 5, "ANTIGO", 60, 60, 58, 2);
+        r.errosPorTecla = {{u'q', 2}};
+        QVERIFY2(armazem.Gravar(r, erro), qPrintable(erro));
+        QCOMPARE(b.Valor("SELECT versao FROM versao_esquema"), QString::number(ArmazemResultados::kVersaoEsquema));
+        QCOMPARE(b.Linhas("SELECT chave, matricula, computador FROM sessao ORDER BY id"), (QStringList{"v1|1|NULL", "novo|1|LAB01"}));
+        QCOMPARE(b.Valor("SELECT count(*) FROM erro_tecla"), "1");
+        QList<ResumoAluno> lista;
+        QVERIFY(armazem.Resumo(lista, erro));
+        QCOMPARE(lista.size(), 1);
+        QCOMPARE(lista[0].sessoes, 2);
+    }
+
+    // Copies of the program writing at once, each its own process and connection: all rows, once each.
+    void concorrencia()
+    {
+        const int processos = Postgres() ? 30 : 4;
+        const int sessoes = Postgres() ? 100 : 250;
+        Banco b;  // a new, empty database: the copies also race to create the schema
+        std::vector<std::unique_ptr<QProcess>> filhos;
+        for (int i = 0; i < processos; ++i)
+            filhos.emplace_back(Filho({"--escritor", Serializar(b.config), QStringLiteral("p%1").arg(i), QString::number(sessoes)}));
+        for (auto &f : filhos) {
+            QVERIFY(f->waitForFinished(240000));
+            QCOMPARE(f->exitCode(), 0);
+        }
+        QCOMPARE(b.Valor("SELECT count(*) || '|' || count(DISTINCT chave) FROM sessao"),
+                 QStringLiteral("%1|%1").arg(processos * sessoes));
+        QCOMPARE(b.Valor("SELECT count(*) FROM aluno"), "40");
+        QCOMPARE(b.Valor("SELECT count(*) FROM versao_esquema"), "1");
+    }
+
+    // The database goes away during a run: every result is kept in the spool, the failure is
+    // reported once, and a later run writes the spool once each.
+    void falhas_data()
+    {
+        QTest::addColumn<QString>("falha");
+        if (Postgres()) {
+            QTest::newRow("servidor parado") << "parado";
+        } else {
+            QTest::newRow("arquivo somente leitura") << "leitura";
+            QTest::newRow("disco cheio") << "cheio";
+        }
+    }
+    void falhas()
+    {
+        QFETCH(QString, falha);
+        Banco b;
+        const QString fila = b.amb.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName()));
+        Mensagem::Gravador mensagens;
+        int falhasAvisadas = 0;
+        {
+            GravadorResultados g(ArmazemSql::Fabrica(b.config), fila);
+            QSignalSpy gravados(&g, &GravadorResultados::Gravado);
+            QSignalSpy guardados(&g, &GravadorResultados::Guardado);
+            QSignalSpy falhas(&g, &GravadorResultados::Falha);
+            for (int i = 0; i < 2; ++i)
+                g.Gravar(Res(QStringLiteral("antes%1").arg(i), 3, "CIA", 60, 60, 60, 0));
+            QTRY_COMPARE(gravados.size(), 2);
+
+            std::unique_ptr<LimiteArquivo> limite;
+            if (falha == "parado") {
+                servidor->Parar(true);
+            } else if (falha == "cheio") {
+                limite = std::make_unique<LimiteArquivo>(4096);  // the rollback journal alone needs more
+            } else {
+                // A lab account that may read the database but not write it: the program keeps the
+                // results in the spool (the folder stays writable). Root ignores permissions, so as
+                // root that account is nobody, in a process of its own.
+                const bool root = ::geteuid() == 0;
+                QFile::setPermissions(b.config.arquivo, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+                QFile::setPermissions(b.amb.dir.path(), QFileDevice::Permissions(0x7777));
+                std::unique_ptr<QProcess> filho(
+                    Filho({"--gravador", Serializar(b.config), "durante", "3", fila}, root));
+                QVERIFY(filho->waitForFinished(60000));
+                QCOMPARE(filho->exitStatus(), QProcess::NormalExit);
+                falhasAvisadas = filho->exitCode();
+                QFile::setPermissions(b.config.arquivo, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            }
+            if (falha != "leitura") {
+                for (int i = 0; i < 3; ++i)
+                    g.Gravar(Res(QStringLiteral("durante%1").arg(i), 3, "CIA", 60, 60, 60, 0));
+                QTRY_COMPARE(guardados.size(), 3);
+                falhasAvisadas = int(falhas.size());
+            }
+            QCOMPARE(falhasAvisadas, 1);
+            QList<ResultadoSessao> guardadas;
+            QString erro;
+            QVERIFY(FilaResultados(fila).Ler(guardadas, erro));
+            QCOMPARE(guardadas.size(), 3);
+            QCOMPARE(guardadas.first().chave, "durante0");
+            QCOMPARE(guardadas.last().chave, "durante2");
+        }
+        if (falha == "parado") {
+            QString saida;
+            QVERIFY2(servidor->Ligar(saida), qPrintable(saida));
+        }
+        // The next run: the spool is written at its first connection, in order, and emptied.
+        {
+            GravadorResultados g(ArmazemSql::Fabrica(b.config), fila);
+            QSignalSpy filaGravada(&g, &GravadorResultados::FilaGravada);
+            QSignalSpy gravados(&g, &GravadorResultados::Gravado);
+            g.Descarregar();
+            QTRY_COMPARE(filaGravada.size(), 1);
+            QCOMPARE(filaGravada[0][0].toInt(), 3);
+            g.Gravar(Res("depois", 3, "CIA", 60, 60, 60, 0));
+            QTRY_COMPARE(gravados.size(), 1);
+        }
+        QVERIFY(FilaResultados(fila).Vazia());
+        QCOMPARE(b.Linhas("SELECT chave FROM sessao ORDER BY id"),
+                 (QStringList{"antes0", "antes1", "durante0", "durante1", "durante2", "depois"}));
+        QVERIFY(mensagens.mensagens.isEmpty());  // the window shows the failure, not the writer
+    }
+
+    // The spool survives a crash in the middle of a line: the cut line is skipped, the next result
+    // starts a line of its own, and a replay of an already stored result stores nothing.
+    void fila_data()
+    {
+        QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<QStringList>("lidas");
+        QTest::newRow("vazia") << QByteArray() << QStringList{"n"};
+        QTest::newRow("linha cortada") << QByteArray("{\"chave\":\"cortada\",\"cod") << QStringList{"n"};
+        QTest::newRow("linha inteira antes")
+            << FilaResultados::ParaJson(Res("velha", 1, QStringLiteral("ÁGUA \"1\""), 5, 5, 5, 0)) + "\n" << QStringList{"velha", "n"};
+    }
+    void fila()
+    {
+        QFETCH(QByteArray, antes);
+        QFETCH(QStringList, lidas);
+        Ambiente amb;
+        QVERIFY(antes.isEmpty() || amb.Gravar("f.fila", antes));
+        FilaResultados f(amb.Caminho("f.fila"));
+        ResultadoSessao n = Res("n", 2, QStringLiteral("JOÃO"), 61, 70, 65, 5);
+        n.errosPorTecla = {{u'\n', 1}, {u'é', 4}};
+        n.concluido = true, n.veredito = "reprovado";
+        QString erro;
+        QVERIFY(f.Acrescentar(n, erro));
+        QList<ResultadoSessao> lista;
+        QVERIFY(f.Ler(lista, erro));
+        QStringList chaves;
+        for (const ResultadoSessao &r : lista)
+            chaves << r.chave;
+        QCOMPARE(chaves, lidas);
+        QCOMPARE(FilaResultados::ParaJson(lista.last()), FilaResultados::ParaJson(n));
+        QCOMPARE(lista.last().fim, n.fim);
+        if (antes.isEmpty())  // a spool the program creates may be written by the lab's group
+            QCOMPARE(QFile::permissions(f.Caminho()) & QFileDevice::WriteGroup, QFileDevice::WriteGroup);
+    }
+
+    // The settings keys: absent means SQLite in the data folder; the dialog writes them all.
+    void config_data()
+    {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("porta");
+        QTest::addColumn<bool>("postgres");
+        QTest::addColumn<int>("portaLida");
+        QTest::newRow("ausente") << QString() << QString() << false << 5432;
+        QTest::newRow("postgresql") << "postgresql" << "6543" << true << 6543;
+        QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL" << "99999" << true << 5432;
+        QTest::newRow("desconhecido") << "mysql" << "1" << false << 1;
+    }
+    void config()
+    {
+        QFETCH(QString, tipo);
+        QFETCH(QString, porta);
+        QFETCH(bool, postgres);
+        QFETCH(int, portaLida);
+        Ambiente amb;
+        QString erro;
+        QVERIFY(ArquivoDatilux::GravarConfig(amb.digita, ArquivoDatilux::kChaveSenhaAdm, "KORVA", erro));
+        if (!tipo.isEmpty())
+            QVERIFY(ArquivoDatilux::GravarConfig(amb.digita, ConfigBanco::kChaveTipo, tipo, erro));
+        if (!porta.isEmpty())
+            QVERIFY(ArquivoDatilux::GravarConfig(amb.digita, ConfigBanco::kChavePorta, porta, erro));
+        ConfigBanco c;
+        QVERIFY(ConfigBanco::Ler(amb.digita, c, erro));
+        QCOMPARE(c.tipo == ConfigBanco::Tipo::PostgreSQL, postgres);
+        QCOMPARE(c.porta, portaLida);
+        QCOMPARE(c.arquivo, amb.Caminho("Resultados.db"));
+    }
+
+    // The dialog: "Testar conexão" with the boxes' settings, OK stores every key, Cancelar none.
+    void dialogo_data()
+    {
+        QTest::addColumn<bool>("portaErrada");
+        QTest::addColumn<QString>("botao");
+        QTest::newRow("testar e gravar") << false << "BtnOK";
+        QTest::newRow("porta errada, cancelar") << true << "BtnCancelar";
+    }
+    void dialogo()
+    {
+        QFETCH(bool, portaErrada);
+        QFETCH(QString, botao);
+        Banco b;
+        Mensagem::Gravador mensagens;
+        const QByteArray antes = b.amb.Ler(ArquivoDatilux::kNomeArquivo);
+        BancoResultados d(b.amb.digita);
+        d.show();
+        auto *tipo = d.findChild<QComboBox *>("CboTipo");
+        QCOMPARE(tipo->currentIndex(), 0);
+        QVERIFY(!d.findChild<QLineEdit *>("TxtServidor")->isEnabled());
+        if (Postgres()) {
+            tipo->setCurrentIndex(1);
+            d.findChild<QLineEdit *>("TxtServidor")->setText(b.config.servidor);
+            d.findChild<QLineEdit *>("TxtNome")->setText(b.config.nome);
+            d.findChild<QLineEdit *>("TxtUsuario")->setText(b.config.usuario);
+            d.findChild<QLineEdit *>("TxtSenha")->setText(QStringLiteral("sénha"));
+        }
+        d.findChild<QLineEdit *>("TxtPorta")->setText(QString::number(portaErrada && Postgres() ? 1 : b.config.porta));
+        if (portaErrada && !Postgres())  // SQLite fails on a folder it cannot write a file into
+            QFile::setPermissions(b.amb.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const bool falha = portaErrada && (Postgres() || ::geteuid() != 0);
+        d.findChild<FlatButton *>("BtnTestar")->Click();
+        QTRY_COMPARE(mensagens.mensagens.size(), 1);
+        QFile::setPermissions(b.amb.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(mensagens.mensagens[0].icone, falha ? Mensagem::Icone::Critico : Mensagem::Icone::Informacao);
+        if (!falha)
+            QCOMPARE(mensagens.mensagens[0].texto, BancoResultados::kConexaoOk);
+        d.findChild<FlatButton *>(botao)->Click();
+        QTRY_VERIFY(!d.isVisible());
+        ConfigBanco lida;
+        QString erro;
+        b.amb.digita.TextoConfig.clear();
+        QVERIFY(ConfigBanco::Ler(b.amb.digita, lida, erro));
+        if (botao == "BtnCancelar") {
+            QCOMPARE(b.amb.Ler(ArquivoDatilux::kNomeArquivo), antes);
+            return;
+        }
+        QCOMPARE(lida.tipo, b.config.tipo);
+        QCOMPARE(lida.porta, b.config.porta);
+        QCOMPARE(lida.nome, Postgres() ? b.config.nome : QString());
+        QCOMPARE(lida.senha, Postgres() ? QStringLiteral("sénha") : QString());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    const QStringList args = QStringList(argv + 1, argv + argc);
+    if (args.value(0) == QLatin1String("--escritor") || args.value(0) == QLatin1String("--gravador")) {
+        QCoreApplication app(argc, argv);
+        return args[0] == QLatin1String("--escritor") ? Escritor(args.mid(1)) : Gravador(args.mid(1));
+    }
+    QApplication app(argc, argv);
+    TestResultados t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "TestResultados.moc"
