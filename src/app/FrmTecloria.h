@@ -78,7 +78,6 @@ private:
     void PosicionarControles();
     void MostrarFalha(const QString &erro);
     void AplicarCarga(const Progressao::Carga &carga);
-    void AplicarEstadoBotoes();
     void ComandoAdministrativo(const QString &nome);
 
     Digita &digita_;

@@ -123,6 +123,16 @@ private slots:
         QCOMPARE(j.motor.PosTexto, 1);
         QCOMPARE(j.motor.PosDigitado, 1);
         QCOMPARE(j.motor.NumMarca, 1);
+        // What each checked position expects: the passage's character, one line end per marker
+        // character; nothing past the end.
+        QString esperados;
+        for (int i = 0; i < marcado.size(); ++i)
+            esperados += j.motor.Esperado(i);
+        QString linhasComQuebra;
+        for (int i = 0; i < linhas.size(); ++i)
+            linhasComQuebra += linhas[i] + QString(MotorDigitacao::Marca(i + 1).size(), u'\n');
+        QCOMPARE(esperados, linhasComQuebra);
+        QVERIFY(j.motor.Esperado(int(marcado.size())).isNull());
     }
 
     // Typing scripts against a passage; '\n' is Enter, '\b' Backspace.
