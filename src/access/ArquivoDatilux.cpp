@@ -57,6 +57,34 @@ QString Recusa(const QString &chave, const QString &valor)
     return motivo.isEmpty() ? MotivoRecusa(QStringLiteral("O valor"), valor) : motivo;
 }
 
+// The entry whose start marker is at `inicio` has its value marker and then its end marker, before
+// any other entry begins. Written keys and values never hold a marker (see MotivoRecusa), so
+// anything else is a cut or damaged file.
+bool EntradaInteira(const QByteArray &texto, qsizetype inicio)
+{
+    const qsizetype depois = inicio + kInicio.size();
+    const qsizetype meio = texto.indexOf(kMeio, depois);
+    const qsizetype fim = texto.indexOf(kFim, depois);
+    if (meio < 0 || fim < meio)
+        return false;
+    const qsizetype outraEntrada = texto.indexOf(kInicio, depois);
+    const qsizetype outroMeio = texto.indexOf(kMeio, meio + kMeio.size());
+    return (outraEntrada < 0 || outraEntrada > fim) && (outroMeio < 0 || outroMeio > fim);
+}
+
+// The key's entry cannot be trusted: it is cut or runs into the next entry; or the key is missing
+// from a file that ends inside an entry, which may have been the key's. Bytes after the last entry
+// (left by writers that did not shorten the file) end with an end marker, as the file they came
+// from did, so they never count as damage.
+bool Danificada(const QByteArray &texto, const QByteArray &chave)
+{
+    const qsizetype inicio = texto.indexOf(Chave(chave));
+    if (inicio >= 0)
+        return !EntradaInteira(texto, inicio);
+    const qsizetype ultima = texto.lastIndexOf(kInicio);
+    return ultima >= 0 && !EntradaInteira(texto, ultima);
+}
+
 } // namespace
 
 QByteArray Embaralhar(const QByteArray &texto)
@@ -156,14 +184,34 @@ bool GravarConfigSeVazia(Digita &d, const QString &chave, const QString &valor, 
 
 bool CarregarSenhaAdm(Digita &d, QString &erro)
 {
+    d.SenhaAdmAtual.clear();
+    d.FalhaSenhaAdm.clear();
+    const QString caminho = ArquivoDados::CaminhoCompleto(d.Caminho(kNomeArquivo));
+    // An empty password is not what the administrator set when the store cannot be read, and the
+    // default must not replace a password that a damaged entry still holds: either way the store
+    // is left for someone to repair, and the administrator waits until then.
     QString senha;
-    if (!LerConfig(d, kChaveSenhaAdm, senha, erro))
+    bool lida = LerConfig(d, kChaveSenhaAdm, senha, erro);
+    if (lida && Danificada(d.TextoConfig, Embaralhar(Cp1252::codificar(kChaveSenhaAdm)))) {
+        erro = QStringLiteral("O arquivo %1 está danificado: a senha do administrador não pode ser lida.\n\n"
+                              "O arquivo não foi alterado. Os alunos podem entrar normalmente; o administrador "
+                              "só poderá entrar depois que o arquivo for restaurado de uma cópia de segurança, "
+                              "ou apagado (ou renomeado) para que a senha inicial de uma instalação nova volte "
+                              "a valer.")
+                   .arg(caminho);
+        d.FalhaSenhaAdm = erro;
         return false;
-    if (senha.isEmpty()) {
-        if (!GravarConfigSeVazia(d, kChaveSenhaAdm, kSenhaPadrao, erro))
-            return false;
-        if (!LerConfig(d, kChaveSenhaAdm, senha, erro))
-            return false;
+    }
+    if (lida && senha.isEmpty())
+        lida = GravarConfigSeVazia(d, kChaveSenhaAdm, kSenhaPadrao, erro) && LerConfig(d, kChaveSenhaAdm, senha, erro);
+    if (!lida) {
+        erro += QStringLiteral("\n\nA senha do administrador não está disponível, e o arquivo não foi alterado. Os alunos "
+                               "podem entrar normalmente; o administrador só poderá entrar quando o arquivo %1 "
+                               "puder ser lido e gravado: verifique se ele é um arquivo comum, se os usuários do "
+                               "programa podem ler e gravar nele e na sua pasta e se há espaço em disco.")
+                    .arg(caminho);
+        d.FalhaSenhaAdm = erro;
+        return false;
     }
     d.SenhaAdmAtual = senha;
     return true;

@@ -54,7 +54,9 @@ bool GravarConfig(Digita &d, const QString &chave, const QString &valor, QString
 bool GravarConfigSeVazia(Digita &d, const QString &chave, const QString &valor, QString &erro);
 
 // Start-up: a store without an administrator password (or with an empty one) gets "KORVA"; then
-// d.SenhaAdmAtual takes the stored password.
+// d.SenhaAdmAtual takes the stored password. A store that cannot be read, whose password entry is
+// damaged, or that cannot take the default is left as it is: false, and d.FalhaSenhaAdm (the same
+// text as `erro`) names the file and says how to restore the administrator's access.
 bool CarregarSenhaAdm(Digita &d, QString &erro);
 
 } // namespace ArquivoDatilux

@@ -44,11 +44,14 @@ InfoSenha::~InfoSenha() = default;
 
 void InfoSenha::BtnOK_GotFocus()
 {
-    aprovado_ = TxtSenha->text().toUpper() == digita_.SenhaAdmAtual.toUpper();
+    // No password matches while the store could not give one (an empty box would match the empty
+    // text otherwise).
+    const bool disponivel = digita_.FalhaSenhaAdm.isEmpty();
+    aprovado_ = disponivel && TxtSenha->text().toUpper() == digita_.SenhaAdmAtual.toUpper();
     if (!aprovado_) {
         // Focus first: when the message closes the window returns the focus to the box, not to OK.
         PadraoDialogo::Focar(TxtSenha);
-        Mensagem::Critico(this, TestaSenha::kSenhaInvalida);
+        Mensagem::Critico(this, disponivel ? TestaSenha::kSenhaInvalida : digita_.FalhaSenhaAdm);
     }
 }
 

@@ -9,7 +9,8 @@ class QLineEdit;
 // The administrator password prompt, shown before an action only the administrator may take.
 // Shown modally; on return RespostaDialogo[1] is "OK" (the password matched SenhaAdmAtual,
 // regardless of case, and OK was clicked) or "CANCELAR" (Cancel, Escape, the title bar's close).
-// Enter moves on like Tab; the password is checked when OK receives the focus.
+// Enter moves on like Tab; the password is checked when OK receives the focus. While
+// FalhaSenhaAdm is set no password is accepted, and the message says why.
 class InfoSenha : public QDialog {
     Q_OBJECT
 

@@ -189,10 +189,13 @@ void TestaSenha::Form_Activate()
     if (!erroAbrir_.isEmpty())
         Mensagem::Critico(this, erroAbrir_);
 
+    // The notice tells the default password: it is shown only while that password is in force. A
+    // store that failed at start-up has been reported then, and has no password in force at all.
     QString mostrar, erro;
-    if (!ArquivoDatilux::LerConfig(digita_, ArquivoDatilux::kChaveMostrarSenha, mostrar, erro))
+    const bool padrao = digita_.FalhaSenhaAdm.isEmpty() && digita_.SenhaAdmAtual.toUpper() == ArquivoDatilux::kSenhaPadrao;
+    if (padrao && !ArquivoDatilux::LerConfig(digita_, ArquivoDatilux::kChaveMostrarSenha, mostrar, erro))
         Mensagem::Critico(this, erro);
-    if (mostrar.isEmpty()) {
+    if (padrao && mostrar.isEmpty()) {
         MsgSenha aviso(digita_, this);
         aviso.exec();
         if (!viva || !isVisible())
@@ -254,6 +257,10 @@ bool TestaSenha::IdentificarCodigo(int codigo, QString &nome, QString &senha)
     QString erro;
     switch (alunos_.Identificar(codigo, aluno, erro)) {
     case ArquivoAlunos::Identificacao::Administrador:
+        if (!digita_.FalhaSenhaAdm.isEmpty()) {
+            Recusar(TxtCodigo, digita_.FalhaSenhaAdm);
+            return false;
+        }
         nome = Digita::kAdministrador;
         senha = digita_.SenhaAdmAtual;
         return true;

@@ -18,6 +18,8 @@ class QLineEdit;
 //   - AlunoAtual is the record of the student whose code was checked last (unchanged for the
 //     administrator).
 // NomeUsuario and AlunoAtual are set as soon as the code is checked, before the password is.
+// While FalhaSenhaAdm is set, the administrator's code is refused with that message; students log
+// in as usual. The first-run notice shows only while the default administrator password is in force.
 //
 // Enter moves on like Tab (Up and Down like Shift+Tab and Tab), so a whole login can be typed:
 // code, Enter, password, Enter, Enter. The password is checked when OK receives the focus; a click

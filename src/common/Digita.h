@@ -38,6 +38,10 @@ public:
     qint16 ExercicioAtual = 0;
     std::array<QString, 2> RespostaDialogo;
     QString SenhaAdmAtual;
+    // Set when the settings store could not give the administrator password (unreadable, damaged,
+    // or the default could not be stored): why, and what to do. While it is set the administrator
+    // is refused everywhere, so that no password that was never set opens the program.
+    QString FalhaSenhaAdm;
 
     bool PermiteBackspace = true;
     bool TravaNoErro = true;

@@ -6,17 +6,21 @@
 #include "access/TestaSenha.h"
 #include "common/Mensagem.h"
 #include "support/Ambiente.h"
+#include "support/LimiteArquivo.h"
 #include "support/Teclado.h"
 #include "support/DialogoModal.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -24,6 +28,9 @@ const QString kInvalida = QStringLiteral("Senha inválida!");
 const QString kNaoCadastrado = QStringLiteral("Código não cadastrado!");
 
 QWidget *Foco() { return QApplication::focusWidget(); }
+
+QByteArray Emb(const char *texto) { return ArquivoDatilux::Embaralhar(QByteArray(texto)); }
+QByteArray Entrada(const char *chave, const char *valor) { return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$"; }
 
 template <class T = QWidget>
 T *Filho(QWidget *janela, const char *nome)
@@ -178,6 +185,7 @@ private slots:
         QTest::newRow("aviso marcado") << "" << true << "ANA" << "KORVA" << "TxtCodigo";
         QTest::newRow("aviso sem marcar") << "" << false << "ANA" << "KORVA" << "TxtCodigo";
         QTest::newRow("aviso dispensado") << "1" << false << "ANA" << "KORVA" << "TxtCodigo";
+        QTest::newRow("senha mudada: sem aviso") << "" << false << "ANA" << "OUTRA" << "TxtCodigo";
         QTest::newRow("ALTERAR NOME") << "1" << false << "ALTERAR NOME" << "KORVA" << "TxtSenha";
         QTest::newRow("ALTERAR NOME, senha vazia") << "1" << false << "ALTERAR NOME" << "" << "BtnOK";
     }
@@ -204,7 +212,8 @@ private slots:
 
         auto login = Abrir<TestaSenha>(qPrintable(foco));
         QVERIFY(login);
-        QCOMPARE(texto, mostrarSenha.isEmpty() ? QStringLiteral("Para acessar o Datilux\r\ninforme os seguintes dados:\r\n\r\n"
+        // The notice tells the default password: only while it is the one in force.
+        QCOMPARE(texto, mostrarSenha.isEmpty() && senhaAdm == "KORVA" ? QStringLiteral("Para acessar o Datilux\r\ninforme os seguintes dados:\r\n\r\n"
                                                                 "Código de administrador: 0000\r\nSenha de administrador: KORVA")
                                                : QString());
         QCOMPARE(Guardado(ArquivoDatilux::kChaveMostrarSenha), marcar ? QStringLiteral("1") : mostrarSenha);
@@ -215,6 +224,90 @@ private slots:
             Teclar("\n", login.get());
             QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
         }
+    }
+
+    // A settings store the start-up could not use: it is reported once and left as it was, the
+    // administrator is refused with that report wherever a password is asked for, students log in.
+    void armazem_inutilizavel_data()
+    {
+        QTest::addColumn<QByteArray>("conteudo");  // the store's bytes; null: prepared by `modo`
+        QTest::addColumn<QString>("modo");
+        QTest::addColumn<QString>("mensagem");     // how the report begins; %1 is the file's path
+        const QString abrir = QStringLiteral("Não foi possível abrir o arquivo %1: ");
+        const QString danificado = QStringLiteral("O arquivo %1 está danificado");
+        const QByteArray senhaAberta = "#!" + Emb("SenhaAdm") + "#@" + Emb("SEGREDO");
+        QTest::newRow("pasta com o nome do arquivo") << QByteArray() << "pasta" << abrir;
+        QTest::newRow("sem permissão de leitura") << QByteArray() << "sem permissao" << abrir;
+        QTest::newRow("pasta só de leitura, sem o arquivo") << QByteArray() << "somente leitura"
+                                                            << "Não foi possível criar o arquivo %1: ";
+        QTest::newRow("disco cheio na primeira execução") << QByteArray() << "disco cheio"
+                                                          << "Não foi possível gravar o arquivo %1: ";
+        QTest::newRow("senha sem marca de fim") << senhaAberta << "" << danificado;
+        QTest::newRow("senha sem marca de fim, outra entrada depois") << senhaAberta + Entrada("MostrarSenha", "1") << ""
+                                                                      << danificado;
+        QTest::newRow("senha sem marca de valor") << "#!" + Emb("SenhaAdm") + "#$" + Entrada("MostrarSenha", "1") << ""
+                                                  << danificado;
+        QTest::newRow("cortado na chave") << Entrada("MostrarSenha", "1") + "#!" + Emb("Senha") << "" << danificado;
+    }
+    void armazem_inutilizavel()
+    {
+        QFETCH(QByteArray, conteudo);
+        QFETCH(QString, modo);
+        Preparar(QString());  // no "MostrarSenha": nothing but the store's state keeps the notice away
+        const QString arquivo = amb_->Caminho(ArquivoDatilux::kNomeArquivo);
+        QVERIFY(QFile::remove(arquivo));
+        const auto restaurar = qScopeGuard([&] {
+            QFile::setPermissions(amb_->dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QFile::setPermissions(arquivo, QFile::ReadOwner | QFile::WriteOwner);
+        });
+        std::optional<LimiteArquivo> disco;
+        if (!conteudo.isNull()) {
+            QVERIFY(amb_->Gravar(ArquivoDatilux::kNomeArquivo, conteudo));
+        } else if (modo == "pasta") {
+            QVERIFY(QDir().mkdir(arquivo));
+        } else if (modo == "sem permissao") {
+            QVERIFY(amb_->Gravar(ArquivoDatilux::kNomeArquivo, Entrada("SenhaAdm", "KORVA")));
+            QFile::setPermissions(arquivo, {});
+            if (QFile(arquivo).open(QIODevice::ReadOnly))
+                QSKIP("this user reads files whatever their permissions");
+        } else if (modo == "somente leitura") {
+            QFile::setPermissions(amb_->dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+            if (QFile(arquivo).open(QIODevice::WriteOnly) && QFile::remove(arquivo))
+                QSKIP("this user writes into folders whatever their permissions");
+        } else if (modo == "disco cheio") {
+            disco.emplace(5);
+        }
+        const QByteArray antes = amb_->Ler(ArquivoDatilux::kNomeArquivo);
+        D().TextoConfig.clear();  // a new start: nothing read yet
+        QString erro;
+        QVERIFY(!ArquivoDatilux::CarregarSenhaAdm(D(), erro));
+        disco.reset();
+        QFETCH(QString, mensagem);
+        QVERIFY2(erro.startsWith(mensagem.arg(arquivo)), qPrintable(erro));
+        QCOMPARE(D().FalhaSenhaAdm, erro);
+        QCOMPARE(amb_->Ler(ArquivoDatilux::kNomeArquivo), antes);
+
+        // The start-up has reported it: the login adds no message, and no notice of a default
+        // password that is not in force.
+        bool aviso = false;
+        AoAbrirModal<MsgSenha>([&](MsgSenha *msg) { aviso = true; msg->accept(); }, 1500);
+        auto login = Abrir<TestaSenha>("TxtCodigo");
+        QVERIFY(login);
+        QVERIFY(!aviso);
+        QCOMPARE(msgs_->Textos(), QStringList());
+        Teclar("\n", login.get());
+        QCOMPARE(msgs_->Textos(), QStringList{erro});
+        QCOMPARE(Foco(), Filho(login.get(), "TxtCodigo"));
+        Teclar("1\nana1\n\n", login.get());
+        QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
+        QCOMPARE(D().NomeUsuario, QStringLiteral("ANA"));
+
+        auto info = Abrir<InfoSenha>("TxtSenha");
+        QVERIFY(info);
+        Teclar("\n", info.get());
+        QCOMPARE(msgs_->Textos(), QStringList(2, erro));
+        QVERIFY(info->isVisible());
+        QCOMPARE(amb_->Ler(ArquivoDatilux::kNomeArquivo), antes);
     }
 
     // ---- administrator password: asked for (InfoSenha) and changed (MudaSenha) --------------------
