@@ -41,5 +41,8 @@ public:
     static QString CaminhoTrava(const QString &caminhoArquivo);
 
 private:
+    // Why the lock was not taken, in `motivo`; always false.
+    bool Recusar(QString &motivo);
+
     QLockFile trava_;
 };
