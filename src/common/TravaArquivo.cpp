@@ -40,7 +40,7 @@ bool TravaArquivo::Recusar(QString &motivo)
             ? QStringLiteral(" (no computador %1)").arg(computador)
             : QString();
         motivo = QStringLiteral("o arquivo está sendo gravado por outra cópia do programa%1. "
-                                "Tente de novo em alguns segundos; se a mensagem persistir por mais de um minuto, "
+                                "Tente de novo em alguns segundos; se a mensagem persistir por mais de cinco minutos, "
                                 "apague o arquivo %2")
                      .arg(quem, nome);
         break;
