@@ -1,6 +1,9 @@
 #include "common/TravaArquivo.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QThread>
 
 TravaArquivo::TravaArquivo(const QString &caminhoArquivo)
     : trava_(CaminhoTrava(caminhoArquivo))
@@ -15,8 +18,19 @@ QString TravaArquivo::CaminhoTrava(const QString &caminhoArquivo)
 
 bool TravaArquivo::Travar(QString &motivo)
 {
-    if (trava_.tryLock(esperaMs))
-        return true;
+    // Short, uneven pauses between tries: QLockFile's own wait doubles its pause up to seconds, so a
+    // copy busy writing one record after another would find the lock taken at each of the few tries.
+    const QDeadlineTimer prazo(esperaMs);
+    while (!trava_.tryLock(0)) {
+        if (trava_.error() != QLockFile::LockFailedError || prazo.hasExpired())
+            return Recusar(motivo);
+        QThread::msleep(5 + QRandomGenerator::global()->bounded(20));
+    }
+    return true;
+}
+
+bool TravaArquivo::Recusar(QString &motivo)
+{
     const QString nome = QFileInfo(trava_.fileName()).fileName();
     switch (trava_.error()) {
     case QLockFile::LockFailedError: {
@@ -26,7 +40,7 @@ bool TravaArquivo::Travar(QString &motivo)
             ? QStringLiteral(" (no computador %1)").arg(computador)
             : QString();
         motivo = QStringLiteral("o arquivo está sendo gravado por outra cópia do programa%1. "
-                                "Tente de novo em alguns segundos; se a mensagem persistir por mais de um minuto, "
+                                "Tente de novo em alguns segundos; se a mensagem persistir por mais de cinco minutos, "
                                 "apague o arquivo %2")
                      .arg(quem, nome);
         break;

@@ -16,14 +16,17 @@
 //
 // A copy that dies while it holds the lock leaves the lock file behind. On the same computer the
 // lock is taken over at once (its process is gone); from another computer, once it is older than
-// kVelhaMs: every write of ours takes milliseconds, so a lock that old is no longer anyone's.
+// kVelhaMs: every write of ours takes milliseconds, so a lock that old is no longer anyone's. The age
+// is the lock file's time (the file server's clock) against this computer's clock, so the margin is
+// wide: lab computers whose clocks differ from the server's by less than that still respect a live
+// lock.
 //
 // The lock is released when the object goes out of scope.
 class TravaArquivo {
 public:
     // How long a write waits for another copy to finish before it gives up and says so.
     static constexpr int kEsperaMs = 5000;
-    static constexpr int kVelhaMs = 30000;
+    static constexpr int kVelhaMs = 120000;
 
     // For the tests: how long to wait (kEsperaMs unless changed), so that a refusal is quick.
     static inline int esperaMs = kEsperaMs;
@@ -41,5 +44,8 @@ public:
     static QString CaminhoTrava(const QString &caminhoArquivo);
 
 private:
+    // Why the lock was not taken, in `motivo`; always false.
+    bool Recusar(QString &motivo);
+
     QLockFile trava_;
 };
