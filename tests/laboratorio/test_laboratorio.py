@@ -182,12 +182,13 @@ def iniciar(x, conta, binario, dados):
     env = dict(x.env, HOME=conta.casa)
     env.pop("XDG_RUNTIME_DIR", None)
     # A strict umask, as some schools set: the program shares its files with the group all the same.
+    registro = open(os.path.join(conta.casa, "saida.txt"), "ab")
     return subprocess.Popen(conta.comando(binario, "--dados", dados), cwd=conta.casa, env=env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=lambda: os.umask(0o077))
+                            stdout=registro, stderr=registro, preexec_fn=lambda: os.umask(0o077))
 
 
 def esperar_caixa(x):
-    janela = x.esperar_janela(CAIXA, limite=15, dialogo=True)
+    janela = x.esperar_janela(CAIXA, limite=30, dialogo=True)
     if janela is not None:
         x.esperar_foco(janela)
         time.sleep(0.3)
@@ -209,10 +210,12 @@ def sair(x, processo):
 
 def professor_cadastra(x, conta, binario, dados):
     processo = iniciar(x, conta, binario, dados)
-    primeira = x.esperar_janela(CAIXA, limite=15, dialogo=True)
+    primeira = x.esperar_janela(CAIXA, limite=30, dialogo=True)
     segunda = x.esperar_janela(CAIXA, limite=10, excluir=(primeira,), dialogo=True)
     confere(primeira and segunda, "the first-run notice shows over the login")
-    x.esperar_foco(primeira)
+    fim = time.monotonic() + 5
+    while time.monotonic() < fim and x.foco() not in (int(primeira, 16), int(segunda, 16)):
+        time.sleep(0.02)
     time.sleep(0.3)
     x.teclas("shift+Tab", "space", "Tab", "Return")
     time.sleep(0.3)
@@ -336,6 +339,17 @@ def laboratorio(deb):
                 confere(r.returncode != 0 and "PermissionError" in r.stderr,
                         f"an account outside the group cannot read {nome}")
         return 0
+    except Falha:
+        for conta in contas:
+            saida = os.path.join(conta.casa, "saida.txt")
+            if os.path.exists(saida):
+                with open(saida, errors="replace") as f:
+                    print(f"output of the program (uid {conta.uid}):\n" + f.read()[-3000:])
+        if shutil.which("import"):
+            imagem = os.path.join(tempfile.gettempdir(), "datilux-laboratorio-falha.png")
+            x.comando("import", "-window", "root", imagem)
+            print("screen at the failure:", imagem)
+        raise
     finally:
         x.fechar()
         for conta in contas:
