@@ -94,7 +94,7 @@ QString Erro(const char *verbo, const QString &caminho, const QString &motivo)
         .arg(QString::fromUtf8(verbo), CaminhoCompleto(caminho), Motivo(motivo));
 }
 
-// Mode and group for a file that takes the place of, or joins, the others in `pasta`.
+// Gives the open file `descritor` the mode and group it must have among the data files.
 void AjustarDono(int descritor, mode_t modo, gid_t grupo)
 {
     struct stat atual;

@@ -113,16 +113,7 @@ def conteudo(deb):
             "the data folder is not in the package (the maintainer script makes it)")
     confere(not any(c.endswith(".debug") or "/debug/" in c for c in entradas), "no debug symbols shipped")
 
-    with tempfile.TemporaryDirectory() as controle:
-        executar("dpkg-deb", "-e", deb, controle)
-        with open(os.path.join(controle, "postinst")) as f:
-            postinst = f.read()
-        with open(os.path.join(controle, "postrm")) as f:
-            postrm = f.read()
-    confere("addgroup --system datilux" in postinst and "chown root:datilux \"$DADOS\"" in postinst
-            and "chmod 2770 \"$DADOS\"" in postinst and "DADOS=/var/lib/datilux" in postinst,
-            "postinst makes the group and /var/lib/datilux root:datilux 2770")
-    confere(re.search(r'"\$1" = purge', postrm) and 'rm -rf "$DADOS"' in postrm, "postrm removes the data on purge only")
+    scripts_do_mantenedor(deb)
 
     with tempfile.TemporaryDirectory() as raiz:
         executar("dpkg-deb", "-x", deb, raiz)
@@ -142,6 +133,48 @@ def conteudo(deb):
     for linha in r.stdout.splitlines():
         print("  lintian:", linha)
     return 0
+
+
+# The maintainer scripts run for real as root, in a mount namespace of their own: a copy of /etc (for the
+# new group) and an empty /var/lib (with the real dpkg database) stand in for the machine's.
+NAMESPACE = r"""
+set -e
+T="$1"; CONTROLE="$2"
+cp -a /etc "$T/etc"
+mount --bind "$T/etc" /etc
+mkdir "$T/dpkg"
+mount --bind /var/lib/dpkg "$T/dpkg"
+mount -t tmpfs tmpfs /var/lib
+mkdir /var/lib/dpkg
+mount --bind "$T/dpkg" /var/lib/dpkg
+"$CONTROLE/postinst" configure
+echo "grupo: $(getent group datilux | cut -d: -f1)"
+echo "pasta: $(stat -c '%U:%G %a' /var/lib/datilux)"
+"$CONTROLE/postinst" configure
+echo "de novo: $(stat -c '%U:%G %a' /var/lib/datilux)"
+touch /var/lib/datilux/Alunos.arq
+"$CONTROLE/postrm" remove
+echo "remover: $(ls /var/lib/datilux)"
+"$CONTROLE/postrm" purge
+echo "expurgar: $(test -e /var/lib/datilux && echo ficou || echo apagada)"
+"""
+
+
+def scripts_do_mantenedor(deb):
+    with tempfile.TemporaryDirectory() as controle:
+        executar("dpkg-deb", "-e", deb, controle)
+        if os.geteuid() != 0 or not shutil.which("unshare"):
+            print("note: not root: the maintainer scripts are not run")
+            return
+        with tempfile.TemporaryDirectory() as t:
+            r = executar("unshare", "--mount", "--propagation", "private", "sh", "-c", NAMESPACE, "sh", t, controle)
+    saida = dict(linha.split(": ", 1) for linha in r.stdout.splitlines() if ": " in linha)
+    confere(r.returncode == 0, f"the maintainer scripts run ({r.stdout} {r.stderr})")
+    confere(saida.get("grupo") == "datilux", "postinst creates the system group datilux")
+    confere(saida.get("pasta") == "root:datilux 2770" and saida.get("de novo") == "root:datilux 2770",
+            f"postinst makes /var/lib/datilux root:datilux 2770, also when run again ({saida.get('pasta')})")
+    confere(saida.get("remover") == "Alunos.arq", "removing the package keeps the data")
+    confere(saida.get("expurgar") == "apagada", "purging removes the data folder")
 
 
 # --- the lab ------------------------------------------------------------------------------------------
@@ -182,12 +215,13 @@ def iniciar(x, conta, binario, dados):
     env = dict(x.env, HOME=conta.casa)
     env.pop("XDG_RUNTIME_DIR", None)
     # A strict umask, as some schools set: the program shares its files with the group all the same.
+    registro = open(os.path.join(conta.casa, "saida.txt"), "ab")
     return subprocess.Popen(conta.comando(binario, "--dados", dados), cwd=conta.casa, env=env,
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, preexec_fn=lambda: os.umask(0o077))
+                            stdout=registro, stderr=registro, preexec_fn=lambda: os.umask(0o077))
 
 
 def esperar_caixa(x):
-    janela = x.esperar_janela(CAIXA, limite=15, dialogo=True)
+    janela = x.esperar_janela(CAIXA, limite=30, dialogo=True)
     if janela is not None:
         x.esperar_foco(janela)
         time.sleep(0.3)
@@ -209,10 +243,12 @@ def sair(x, processo):
 
 def professor_cadastra(x, conta, binario, dados):
     processo = iniciar(x, conta, binario, dados)
-    primeira = x.esperar_janela(CAIXA, limite=15, dialogo=True)
+    primeira = x.esperar_janela(CAIXA, limite=30, dialogo=True)
     segunda = x.esperar_janela(CAIXA, limite=10, excluir=(primeira,), dialogo=True)
     confere(primeira and segunda, "the first-run notice shows over the login")
-    x.esperar_foco(primeira)
+    fim = time.monotonic() + 5
+    while time.monotonic() < fim and x.foco() not in (int(primeira, 16), int(segunda, 16)):
+        time.sleep(0.02)
     time.sleep(0.3)
     x.teclas("shift+Tab", "space", "Tab", "Return")
     time.sleep(0.3)
@@ -336,6 +372,17 @@ def laboratorio(deb):
                 confere(r.returncode != 0 and "PermissionError" in r.stderr,
                         f"an account outside the group cannot read {nome}")
         return 0
+    except Falha:
+        for conta in contas:
+            saida = os.path.join(conta.casa, "saida.txt")
+            if os.path.exists(saida):
+                with open(saida, errors="replace") as f:
+                    print(f"output of the program (uid {conta.uid}):\n" + f.read()[-3000:])
+        if shutil.which("import"):
+            imagem = os.path.join(tempfile.gettempdir(), "datilux-laboratorio-falha.png")
+            x.comando("import", "-window", "root", imagem)
+            print("screen at the failure:", imagem)
+        raise
     finally:
         x.fechar()
         for conta in contas:
