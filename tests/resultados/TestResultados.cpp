@@ -501,6 +501,55 @@ private slots:
             QCOMPARE(QFile::permissions(f.Caminho()) & QFileDevice::WriteGroup, QFileDevice::WriteGroup);
     }
 
+    // The role the README gives a lab (add and read results only) is enough for the program, and
+    // cannot change what was stored.
+    void papel_data()
+    {
+        QTest::addColumn<QString>("proibido");
+        QTest::newRow("apagar sessões") << "DELETE FROM sessao";
+        QTest::newRow("alterar alunos") << "UPDATE aluno SET nome = 'X'";
+    }
+    void papel()
+    {
+        QFETCH(QString, proibido);
+        if (!Postgres())
+            QSKIP("roles belong to the PostgreSQL run");
+        Banco b;
+        QString erro;
+        {
+            ArmazemSql dono(b.config);
+            QVERIFY2(dono.Abrir(erro), qPrintable(erro));
+        }
+        const QStringList concessoes{
+            "DO $$ BEGIN CREATE ROLE datilux_lab LOGIN; EXCEPTION WHEN duplicate_object THEN NULL; END $$",
+            "GRANT CONNECT ON DATABASE " + b.config.nome + " TO datilux_lab",
+            "GRANT USAGE ON SCHEMA public TO datilux_lab",
+            "GRANT SELECT ON versao_esquema TO datilux_lab",
+            "GRANT SELECT, INSERT ON aluno, sessao, erro_tecla TO datilux_lab",
+            "GRANT SELECT, INSERT, UPDATE ON resumo_aluno TO datilux_lab",
+        };
+        for (const QString &sql : concessoes)
+            QVERIFY(b.Executar(sql));
+        ConfigBanco lab = b.config;
+        lab.usuario = QStringLiteral("datilux_lab");
+        {
+            ArmazemSql armazem(lab);
+            QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
+            ResultadoSessao r = Res("lab", 4, "DUDA", 60, 80, 75, 5);
+            r.errosPorTecla = {{u'k', 5}};
+            QVERIFY2(armazem.Gravar(r, erro), qPrintable(erro));
+            QVERIFY2(armazem.Gravar(Res("lab2", 4, "DUDA", 60, 80, 75, 5, 30), erro), qPrintable(erro));
+            QVERIFY2(armazem.NovaMatricula(4, "EVA", Hora(40), erro), qPrintable(erro));
+            QList<ResumoAluno> lista;
+            QVERIFY2(armazem.Resumo(lista, erro), qPrintable(erro));
+        }
+        Banco comoLab;
+        comoLab.config = lab;
+        QVERIFY(!comoLab.Executar(proibido));
+        QCOMPARE(b.Valor("SELECT count(*) || '|' || min(nome) FROM aluno"), "2|DUDA");
+        QCOMPARE(b.Valor("SELECT count(*) FROM sessao"), "2");
+    }
+
     // The settings keys: absent means SQLite in the data folder; the dialog writes them all.
     void config_data()
     {

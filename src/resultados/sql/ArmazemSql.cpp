@@ -70,17 +70,30 @@ QStringList EsquemaInicial(bool pg)
     };
 }
 
+// The per-registration totals, from every session.
+const QString kSomarTudo = QStringLiteral(
+    "INSERT INTO resumo_aluno (matricula, sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, ultima_ppm) "
+    "SELECT s.matricula, count(*), sum(s.segundos), max(s.ppm), coalesce(sum(s.precisao), 0), count(s.precisao), max(s.fim), "
+    "(SELECT u.ppm FROM sessao u WHERE u.matricula = s.matricula ORDER BY u.fim DESC, u.id DESC LIMIT 1) "
+    "FROM sessao s GROUP BY s.matricula");
+
 // Steps from version N to N + 1, at index N - 1.
-QList<QStringList> Migracoes(bool /*pg*/)
+QList<QStringList> Migracoes(bool pg)
 {
+    const QString real = pg ? QStringLiteral("DOUBLE PRECISION") : QStringLiteral("REAL");
     return {
         {
-            // 1 -> 2: the computer of each session, the errors per expected character, and an
-            // index that lets the per-student summary read the index alone.
+            // 1 -> 2: the computer of each session, the errors per expected character, and the
+            // per-registration totals that open the summary without reading every session.
             QStringLiteral("ALTER TABLE sessao ADD COLUMN computador TEXT"),
             QStringLiteral("CREATE TABLE erro_tecla (sessao INTEGER NOT NULL REFERENCES sessao (id), "
                            "caractere TEXT NOT NULL, erros INTEGER NOT NULL, PRIMARY KEY (sessao, caractere))"),
-            QStringLiteral("CREATE INDEX sessao_resumo ON sessao (matricula, fim, ppm, segundos, precisao)"),
+            QStringLiteral("CREATE INDEX sessao_matricula ON sessao (matricula, fim)"),
+            QStringLiteral("CREATE TABLE resumo_aluno (matricula INTEGER PRIMARY KEY REFERENCES aluno (matricula), "
+                           "sessoes INTEGER NOT NULL, segundos BIGINT NOT NULL, melhor_ppm %1, soma_precisao %1 NOT NULL, "
+                           "precisoes INTEGER NOT NULL, ultimo_fim TEXT, ultima_ppm %1)")
+                .arg(real),
+            kSomarTudo,
         },
     };
 }
@@ -377,6 +390,8 @@ bool ArmazemSql::Gravar(const ResultadoSessao &r, QString &erro)
             return falhar();
     }
     q.finish();
+    if (!Somar(matricula, r, erro))
+        return falhar();
     return Terminar(true, erro);
 }
 
@@ -394,19 +409,74 @@ bool ArmazemSql::NovaMatricula(int codigo, const QString &nome, const QDateTime 
     return Terminar(ok, erro);
 }
 
+bool ArmazemSql::Somar(qint64 matricula, const ResultadoSessao &r, QString &erro)
+{
+    // The registration is locked by the write's transaction, so read, add and write back is safe.
+    QSqlQuery q(Banco());
+    q.prepare(QStringLiteral("SELECT sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, ultima_ppm "
+                             "FROM resumo_aluno WHERE matricula = ?"));
+    q.addBindValue(matricula);
+    if (!Executar(q, erro))
+        return false;
+    const bool existe = q.next();
+    int sessoes = existe ? q.value(0).toInt() : 0;
+    qint64 segundos = existe ? q.value(1).toLongLong() : 0;
+    std::optional<double> melhor = existe ? Opcional(q.value(2)) : std::nullopt;
+    double somaPrecisao = existe ? q.value(3).toDouble() : 0;
+    int precisoes = existe ? q.value(4).toInt() : 0;
+    QString ultimoFim = existe ? q.value(5).toString() : QString();
+    std::optional<double> ultima = existe ? Opcional(q.value(6)) : std::nullopt;
+    q.finish();
+
+    ++sessoes;
+    segundos += r.segundos;
+    if (const auto ppm = r.ppm(); ppm && (!melhor || *ppm > *melhor))
+        melhor = ppm;
+    if (const auto p = r.precisao()) {
+        somaPrecisao += *p;
+        ++precisoes;
+    }
+    // A spooled result may arrive after a later one: the last session is the one that ended last.
+    const QDateTime anterior = QDateTime::fromString(ultimoFim, Qt::ISODate);
+    if (!existe || !anterior.isValid() || (r.fim.isValid() && r.fim >= anterior)) {
+        ultimoFim = Data(r.fim);
+        ultima = r.ppm();
+    }
+
+    q.prepare(existe ? QStringLiteral("UPDATE resumo_aluno SET sessoes = ?, segundos = ?, melhor_ppm = ?, soma_precisao = ?, "
+                                      "precisoes = ?, ultimo_fim = ?, ultima_ppm = ? WHERE matricula = ?")
+                     : QStringLiteral("INSERT INTO resumo_aluno (sessoes, segundos, melhor_ppm, soma_precisao, precisoes, "
+                                      "ultimo_fim, ultima_ppm, matricula) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(sessoes);
+    q.addBindValue(segundos);
+    q.addBindValue(Real(melhor));
+    q.addBindValue(somaPrecisao);
+    q.addBindValue(precisoes);
+    q.addBindValue(Texto(ultimoFim));
+    q.addBindValue(Real(ultima));
+    q.addBindValue(matricula);
+    return Executar(q, erro);
+}
+
+bool ArmazemSql::RefazerResumo(QString &erro)
+{
+    if (!Iniciar(kTravaEsquema, erro))
+        return false;
+    const bool ok = Executar(QStringLiteral("DELETE FROM resumo_aluno"), erro) && Executar(kSomarTudo, erro);
+    return Terminar(ok, erro);
+}
+
 bool ArmazemSql::Resumo(QList<ResumoAluno> &resumo, QString &erro)
 {
     resumo.clear();
-    // Only the current (latest) registration of each code counts; the summary index makes the
-    // aggregate an index-only scan, and the last session is one index seek per student.
+    // Only the current (latest) registration of each code counts. The totals are kept per
+    // registration at every write, so this reads one row per student, not every session.
     QSqlQuery q(Banco());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
-        "SELECT a.matricula, a.codigo, a.nome, count(*), sum(s.segundos), max(s.ppm), avg(s.precisao), "
-        "(SELECT u.ppm FROM sessao u WHERE u.matricula = a.matricula ORDER BY u.fim DESC, u.id DESC LIMIT 1) "
-        "FROM aluno a JOIN sessao s ON s.matricula = a.matricula "
-        "WHERE a.matricula = (SELECT max(b.matricula) FROM aluno b WHERE b.codigo = a.codigo) "
-        "GROUP BY a.matricula, a.codigo, a.nome ORDER BY a.codigo"));
+        "SELECT a.matricula, a.codigo, a.nome, r.sessoes, r.segundos, r.ultima_ppm, r.melhor_ppm, r.soma_precisao, r.precisoes "
+        "FROM aluno a JOIN resumo_aluno r ON r.matricula = a.matricula "
+        "WHERE a.matricula = (SELECT max(b.matricula) FROM aluno b WHERE b.codigo = a.codigo) ORDER BY a.codigo"));
     if (!Executar(q, erro))
         return false;
     while (q.next()) {
@@ -416,9 +486,10 @@ bool ArmazemSql::Resumo(QList<ResumoAluno> &resumo, QString &erro)
         r.nome = q.value(2).toString();
         r.sessoes = q.value(3).toInt();
         r.segundos = q.value(4).toLongLong();
-        r.melhorPpm = Opcional(q.value(5));
-        r.precisaoMedia = Opcional(q.value(6));
-        r.ultimaPpm = Opcional(q.value(7));
+        r.ultimaPpm = Opcional(q.value(5));
+        r.melhorPpm = Opcional(q.value(6));
+        if (const int n = q.value(8).toInt(); n > 0)
+            r.precisaoMedia = q.value(7).toDouble() / n;
         resumo.append(r);
     }
     return true;

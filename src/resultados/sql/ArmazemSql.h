@@ -28,6 +28,10 @@ public:
     bool Resumo(QList<ResumoAluno> &resumo, QString &erro) override;
     bool SessoesDoAluno(int codigo, QList<ResultadoSessao> &sessoes, QString &erro) override;
 
+    // Rebuilds the per-registration totals (resumo_aluno) from the sessions, after sessions were
+    // loaded or changed by other means than this program.
+    bool RefazerResumo(QString &erro);
+
     // The schema version the database holds (0: none yet); for tests and diagnostics.
     bool VersaoEsquema(int &versao, QString &erro);
 
@@ -43,6 +47,8 @@ private:
     bool Iniciar(qint64 chave, QString &erro);
     bool Terminar(bool ok, QString &erro);
     bool Migrar(int de, QString &erro);
+    // Adds a stored session to its registration's totals (table resumo_aluno).
+    bool Somar(qint64 matricula, const ResultadoSessao &r, QString &erro);
     bool MatriculaAtual(int codigo, qint64 &matricula, QString &nome, QString &erro);
     QString Erro(const QString &oque, const QString &detalhe) const;
 
