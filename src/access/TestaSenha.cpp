@@ -207,7 +207,8 @@ void TestaSenha::Form_Activate()
     Aluno primeiro;
     if (alunos_.Quantidade() >= 1 && !alunos_.Ler(1, primeiro, erro))
         Mensagem::Critico(this, erro);
-    if (TirarEspacos(primeiro.Nome) == kAlterarNome) {
+    // The shortcut is the administrator's first login: no use while the administrator is refused.
+    if (TirarEspacos(primeiro.Nome) == kAlterarNome && digita_.FalhaSenhaAdm.isEmpty()) {
         // A fresh installation: straight to OK, which checks the boxes as they are.
         PadraoDialogo::Focar(BtnOK);
     } else {

@@ -8,6 +8,7 @@
 #include "common/Mensagem.h"
 #include "common/PastaDados.h"
 #include "common/Plataforma.h"
+#include "config/Traducoes.h"
 
 #include <QApplication>
 
@@ -46,6 +47,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Datilux"));
     QApplication::setApplicationVersion(QStringLiteral("1.53"));
     QApplication::setWindowIcon(Logotipo::Icone());
+    // The colour chooser and the standard buttons speak Portuguese, as every other window does.
+    Traducoes::Instalar(app);
     // The program's windows manage their own lifetime: closing the main window ends the program even
     // while the help window is still open.
     app.setQuitOnLastWindowClosed(false);

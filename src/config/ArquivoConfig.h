@@ -43,6 +43,10 @@ bool Ler(const QString &caminho, std::optional<ConfigRec> &rec, QString &erro);
 // before anything is written.
 bool Gravar(const QString &caminho, const ConfigRec &rec, QString &erro);
 
+// The font sizes the window shows, in points: a record's size outside them shows as the nearest.
+constexpr int kTamanhoMinimo = 6;
+constexpr int kTamanhoMaximo = 72;
+
 // What the main window takes from the configuration.
 struct Efeito {
     bool PermiteBackspace = true;
@@ -51,7 +55,7 @@ struct Efeito {
     // False when there is no file: fonts and colours keep the window's own design.
     bool AplicarAparencia = false;
     QString NomeFonte;     // trimmed
-    int TamanhoFonte = 0;  // 0: keep the design size (a record holding 0 or less)
+    int TamanhoFonte = 0;  // 0: keep the design size; otherwise kTamanhoMinimo..kTamanhoMaximo
     Cor CorInicio = 0;     // gradient start
     Cor CorFim = 0;        // gradient end
     Cor CorTexto = 0;      // input box and line list text

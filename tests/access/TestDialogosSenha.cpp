@@ -233,27 +233,30 @@ private slots:
         QTest::addColumn<QByteArray>("conteudo");  // the store's bytes; null: prepared by `modo`
         QTest::addColumn<QString>("modo");
         QTest::addColumn<QString>("mensagem");     // how the report begins; %1 is the file's path
+        QTest::addColumn<QString>("nome1");        // the name of student 0001
         const QString abrir = QStringLiteral("Não foi possível abrir o arquivo %1: ");
         const QString danificado = QStringLiteral("O arquivo %1 está danificado");
         const QByteArray senhaAberta = "#!" + Emb("SenhaAdm") + "#@" + Emb("SEGREDO");
-        QTest::newRow("pasta com o nome do arquivo") << QByteArray() << "pasta" << abrir;
-        QTest::newRow("sem permissão de leitura") << QByteArray() << "sem permissao" << abrir;
+        QTest::newRow("pasta com o nome do arquivo") << QByteArray() << "pasta" << abrir << "ANA";
+        QTest::newRow("pasta com o nome do arquivo, instalação nova") << QByteArray() << "pasta" << abrir << "ALTERAR NOME";
+        QTest::newRow("sem permissão de leitura") << QByteArray() << "sem permissao" << abrir << "ANA";
         QTest::newRow("pasta só de leitura, sem o arquivo") << QByteArray() << "somente leitura"
-                                                            << "Não foi possível criar o arquivo %1: ";
+                                                            << "Não foi possível criar o arquivo %1: " << "ANA";
         QTest::newRow("disco cheio na primeira execução") << QByteArray() << "disco cheio"
-                                                          << "Não foi possível gravar o arquivo %1: ";
-        QTest::newRow("senha sem marca de fim") << senhaAberta << "" << danificado;
+                                                          << "Não foi possível gravar o arquivo %1: " << "ANA";
+        QTest::newRow("senha sem marca de fim") << senhaAberta << "" << danificado << "ANA";
         QTest::newRow("senha sem marca de fim, outra entrada depois") << senhaAberta + Entrada("MostrarSenha", "1") << ""
-                                                                      << danificado;
+                                                                      << danificado << "ANA";
         QTest::newRow("senha sem marca de valor") << "#!" + Emb("SenhaAdm") + "#$" + Entrada("MostrarSenha", "1") << ""
-                                                  << danificado;
-        QTest::newRow("cortado na chave") << Entrada("MostrarSenha", "1") + "#!" + Emb("Senha") << "" << danificado;
+                                                  << danificado << "ANA";
+        QTest::newRow("cortado na chave") << Entrada("MostrarSenha", "1") + "#!" + Emb("Senha") << "" << danificado << "ANA";
     }
     void armazem_inutilizavel()
     {
         QFETCH(QByteArray, conteudo);
         QFETCH(QString, modo);
-        Preparar(QString());  // no "MostrarSenha": nothing but the store's state keeps the notice away
+        QFETCH(QString, nome1);
+        Preparar(QString(), nome1);  // no "MostrarSenha": nothing but the store's state keeps the notice away
         const QString arquivo = amb_->Caminho(ArquivoDatilux::kNomeArquivo);
         QVERIFY(QFile::remove(arquivo));
         const auto restaurar = qScopeGuard([&] {
@@ -287,8 +290,8 @@ private slots:
         QCOMPARE(D().FalhaSenhaAdm, erro);
         QCOMPARE(amb_->Ler(ArquivoDatilux::kNomeArquivo), antes);
 
-        // The start-up has reported it: the login adds no message, and no notice of a default
-        // password that is not in force.
+        // The start-up has reported it: the login adds no message, no notice of a default password
+        // that is not in force, and a new installation does not start on the administrator's OK.
         bool aviso = false;
         AoAbrirModal<MsgSenha>([&](MsgSenha *msg) { aviso = true; msg->accept(); }, 1500);
         auto login = Abrir<TestaSenha>("TxtCodigo");
@@ -300,7 +303,7 @@ private slots:
         QCOMPARE(Foco(), Filho(login.get(), "TxtCodigo"));
         Teclar("1\nana1\n\n", login.get());
         QCOMPARE(D().RespostaDialogo[0], QStringLiteral("OK"));
-        QCOMPARE(D().NomeUsuario, QStringLiteral("ANA"));
+        QCOMPARE(D().NomeUsuario, nome1);
 
         auto info = Abrir<InfoSenha>("TxtSenha");
         QVERIFY(info);

@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <QtEndian>
 
 Q_DECLARE_METATYPE(ConfigRec)
 
@@ -93,6 +94,12 @@ private slots:
         QTest::newRow("zeros: tamanho do projeto") << QByteArray(54, '\0') << QList<bool>{false, false, false} << 0;
         QTest::newRow("diferente de zero vale") << QByteArray("\x00\x00\xFF\xFF\x02\x00", 6) + kPadrao.mid(6)
                                                 << QList<bool>{false, true, true} << 12;
+        // A size the passage cannot be read at shows as the nearest readable one; 0 keeps the design's.
+        for (auto [gravado, mostrado] : {std::pair{32767, 72}, {73, 72}, {72, 72}, {6, 6}, {5, 6}, {-1, 6}, {-32768, 6}, {0, 0}}) {
+            QByteArray b = kPadrao;
+            qToLittleEndian(qint16(gravado), b.data() + 36);
+            QTest::addRow("tamanho %d mostra %d", gravado, mostrado) << b << QList<bool>{true, true, true} << mostrado;
+        }
         for (int s = 1; s <= 10; ++s) {
             QByteArray b(int(QRandomGenerator(s).bounded(120)), '\0');
             QRandomGenerator(s).fillRange(reinterpret_cast<quint32 *>(b.data()), b.size() / 4);
@@ -115,10 +122,12 @@ private slots:
         if (!opcoes.isEmpty()) {
             QCOMPARE((QList<bool>{amb.digita.PermiteBackspace, amb.digita.TravaNoErro, amb.digita.SomNoErro}), opcoes);
             QCOMPARE(efeito.TamanhoFonte, tamanho);
-            QCOMPARE(efeito.NomeFonte == QStringLiteral("Courier New"), tamanho == 12);
+            QCOMPARE(efeito.NomeFonte == QStringLiteral("Courier New"), efeito.AplicarAparencia && conteudo.mid(6, 30) == kPadrao.mid(6, 30));
         }
         if (conteudo.size() < 54)
             QCOMPARE(amb.digita.Config, ArquivoConfig::Padrao());
+        else if (!opcoes.isEmpty())  // the record as the file holds it, for the dialog to show
+            QCOMPARE(amb.digita.Config.TamanhoFonte, qFromLittleEndian<qint16>(conteudo.constData() + 36));
         QCOMPARE(amb.Ler(kConfig), conteudo);
         QCOMPARE(amb.Existe(kConfig), !conteudo.isNull());
     }

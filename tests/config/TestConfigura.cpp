@@ -1,15 +1,20 @@
 #include "common/Mensagem.h"
 #include "config/ArquivoConfig.h"
 #include "config/Configura.h"
+#include "config/Traducoes.h"
 #include "support/Ambiente.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFontDialog>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -216,6 +221,34 @@ private slots:
         }
         Clicar("BtnOK");
         QCOMPARE(amb_->Ler(kConfig), esperado);
+    }
+
+    // With the program's translations in place, the colour chooser (and Qt's other standard
+    // windows and buttons) no longer speak English.
+    void dialogos_do_qt_em_portugues_data()
+    {
+        QTest::addColumn<QString>("janela");
+        QTest::addColumn<QString>("ingles");
+        QTest::newRow("escolha de cor") << "cor" << "Select Color";
+        QTest::newRow("escolha de fonte") << "fonte" << "Select Font";
+        QTest::newRow("botão Cancelar") << "botao" << "Cancel";
+    }
+    void dialogos_do_qt_em_portugues()
+    {
+        static const bool instaladas = Traducoes::Instalar(*qApp);
+        QVERIFY(instaladas);
+        QFETCH(QString, janela);
+        QString texto;
+        if (janela == "cor") {
+            texto = QColorDialog().windowTitle();
+        } else if (janela == "fonte") {
+            texto = QFontDialog().windowTitle();
+        } else {
+            QDialogButtonBox botoes(QDialogButtonBox::Cancel);
+            texto = botoes.button(QDialogButtonBox::Cancel)->text();
+        }
+        QFETCH(QString, ingles);
+        QVERIFY2(!texto.isEmpty() && texto.remove(u'&') != ingles, qPrintable(texto));
     }
 };
 
