@@ -102,6 +102,7 @@ def conteudo(deb):
         "./usr/share/metainfo/org.datilux.Datilux.metainfo.xml": "-rw-r--r--",
         "./usr/share/doc/datilux/copyright": "-rw-r--r--",
         "./usr/share/doc/datilux/changelog.gz": "-rw-r--r--",
+        "./usr/share/man/man1/datilux.1.gz": "-rw-r--r--",
     }
     for caminho, modo in esperados.items():
         confere(entradas.get(caminho, ("", ""))[0] == modo, f"{caminho} is {modo} ({entradas.get(caminho)})")
