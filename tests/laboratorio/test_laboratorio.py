@@ -242,6 +242,21 @@ def sair(x, processo):
         return False
 
 
+def pasta_ausente(x, conta, binario, pasta):
+    processo = iniciar(x, conta, binario, pasta)
+    confere(esperar_caixa(x) is not None, "a missing data folder is reported in a message")
+    x.teclas("Return")
+    try:
+        processo.wait(10)
+    except subprocess.TimeoutExpired:
+        processo.kill()
+        processo.wait()
+    with open(os.path.join(conta.casa, "saida.txt"), errors="replace") as f:
+        saida = f.read()
+    confere(processo.returncode == 1 and f"A pasta de dados {pasta} não existe." in saida,
+            f"the message names the folder and the program stops ({processo.returncode}: {saida.strip()})")
+
+
 def professor_cadastra(x, conta, binario, dados):
     processo = iniciar(x, conta, binario, dados)
     primeira = x.esperar_janela(CAIXA, limite=30, dialogo=True)
@@ -349,6 +364,7 @@ def laboratorio(deb):
             professor = aluno = Conta()
             contas.append(professor)
 
+        pasta_ausente(x, professor, binario, os.path.join(dados, "nao-existe"))
         professor_cadastra(x, professor, binario, dados)
         aluno_avanca(x, aluno, binario, dados, raiz)
 
