@@ -133,7 +133,8 @@ private slots:
         QFETCH(int, modoAnterior);
         QFETCH(int, modo);
         QTemporaryDir dir;
-        const QString caminho = dir.filePath(como == u"alunos" ? ArquivoAlunos::kNomeArquivo : QStringLiteral("Datilux.arq"));
+        const QString caminho =
+            dir.filePath(como == u"alunos" ? ArquivoAlunos::kNomeArquivo : QStringLiteral("Datilux.arq"));
         // As root the folder and the old file get groups of their own, so that keeping them shows.
         const bool root = geteuid() == 0;
         const gid_t grupoPasta = root ? 4242 : getegid();
@@ -227,7 +228,8 @@ private slots:
         QTest::newRow("boa") << "boa" << "";
         QTest::newRow("inexistente") << "inexistente" << "A pasta de dados %1 não existe.";
         QTest::newRow("arquivo") << "arquivo" << "A pasta de dados %1 não é uma pasta.";
-        QTest::newRow("sem permissao") << "somente leitura" << "Não é possível gravar na pasta de dados %1: permissão negada.";
+        QTest::newRow("sem permissao") << "somente leitura"
+                                       << "Não é possível gravar na pasta de dados %1: permissão negada.";
     }
     void problemaPasta()
     {

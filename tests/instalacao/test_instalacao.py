@@ -22,6 +22,7 @@ ESPERADOS = {
     "share/metainfo/org.datilux.Datilux.metainfo.xml": 0o644,
     "share/doc/datilux/copyright": 0o644,
     "share/doc/datilux/changelog.gz": 0o644,
+    "share/man/man1/datilux.1.gz": 0o644,
 }
 
 

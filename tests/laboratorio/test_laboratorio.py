@@ -102,6 +102,7 @@ def conteudo(deb):
         "./usr/share/metainfo/org.datilux.Datilux.metainfo.xml": "-rw-r--r--",
         "./usr/share/doc/datilux/copyright": "-rw-r--r--",
         "./usr/share/doc/datilux/changelog.gz": "-rw-r--r--",
+        "./usr/share/man/man1/datilux.1.gz": "-rw-r--r--",
     }
     for caminho, modo in esperados.items():
         confere(entradas.get(caminho, ("", ""))[0] == modo, f"{caminho} is {modo} ({entradas.get(caminho)})")
@@ -241,6 +242,21 @@ def sair(x, processo):
         return False
 
 
+def pasta_ausente(x, conta, binario, pasta):
+    processo = iniciar(x, conta, binario, pasta)
+    confere(esperar_caixa(x) is not None, "a missing data folder is reported in a message")
+    x.teclas("Return")
+    try:
+        processo.wait(10)
+    except subprocess.TimeoutExpired:
+        processo.kill()
+        processo.wait()
+    with open(os.path.join(conta.casa, "saida.txt"), errors="replace") as f:
+        saida = f.read()
+    confere(processo.returncode == 1 and f"A pasta de dados {pasta} não existe." in saida,
+            f"the message names the folder and the program stops ({processo.returncode}: {saida.strip()})")
+
+
 def professor_cadastra(x, conta, binario, dados):
     processo = iniciar(x, conta, binario, dados)
     primeira = x.esperar_janela(CAIXA, limite=30, dialogo=True)
@@ -348,6 +364,7 @@ def laboratorio(deb):
             professor = aluno = Conta()
             contas.append(professor)
 
+        pasta_ausente(x, professor, binario, os.path.join(dados, "nao-existe"))
         professor_cadastra(x, professor, binario, dados)
         aluno_avanca(x, aluno, binario, dados, raiz)
 
