@@ -32,8 +32,7 @@ public:
             return;
         }
         Desconectar();
-        Avisar(erro);
-        Guardar(r);
+        Avisar(erro, Guardar(r));
     }
 
     void Descarregar()
@@ -52,7 +51,7 @@ public:
             emit FilaGravada(gravados);
         if (!ok) {
             Desconectar();
-            Avisar(erro);
+            Avisar(erro, true);
         }
     }
 
@@ -80,25 +79,28 @@ private:
         armazem_.reset();
     }
 
-    void Avisar(const QString &erro)
+    void Avisar(const QString &erro, bool guardado)
     {
         if (avisado_)
             return;
         avisado_ = true;
-        emit Falha(GravadorResultados::MensagemFalha(erro));
+        emit Falha(GravadorResultados::MensagemFalha(erro, guardado));
     }
 
-    void Guardar(const ResultadoSessao &r)
+    // True when the result is in the spool.
+    bool Guardar(const ResultadoSessao &r)
     {
         QString erro;
         if (memoria_.isEmpty() && fila_.Acrescentar(r, erro)) {
             emit Guardado(r.chave);
-            return;
+            return true;
         }
         // Not even the spool can take it (a full disk): it waits here, for as long as the program
         // runs, and goes to the spool first thing when it can.
         memoria_.append(r);
-        Avisar(erro.isEmpty() ? QStringLiteral("a fila de resultados não pôde ser gravada") : erro);
+        if (!erro.isEmpty())
+            Avisar(erro, false);
+        return false;
     }
 
     // Moves the results kept in memory to the spool; true when none is left in memory.
@@ -143,8 +145,12 @@ GravadorResultados::~GravadorResultados()
     thread_.wait();
 }
 
-QString GravadorResultados::MensagemFalha(const QString &erro)
+QString GravadorResultados::MensagemFalha(const QString &erro, bool guardado)
 {
+    if (!guardado)
+        return QStringLiteral("O resultado não pôde ser gravado no banco de resultados nem guardado neste computador (%1).\n"
+                              "O programa tentará de novo a cada sessão; não o feche antes de resolver o problema.")
+            .arg(erro);
     return QStringLiteral("O resultado não pôde ser gravado no banco de resultados (%1).\n"
                           "Ele foi guardado neste computador e será gravado quando o banco voltar a responder.")
         .arg(erro);

@@ -24,8 +24,8 @@ public:
     GravadorResultados(FabricaArmazem fabrica, QString caminhoFila, QObject *pai = nullptr);
     ~GravadorResultados() override;
 
-    // The message of the first failure of a run.
-    static QString MensagemFalha(const QString &erro);
+    // The message of the first failure of a run; `guardado`: the result is safe in the spool.
+    static QString MensagemFalha(const QString &erro, bool guardado);
 
 public slots:
     // A finished session. A missing chave or computador is filled in here (a key unique across

@@ -404,6 +404,8 @@ private slots:
         Mensagem::Gravador mensagens;
         int falhasAvisadas = 0;
         {
+            // Declared first, so that it is lifted only after the writer has finished this run.
+            std::unique_ptr<LimiteArquivo> limite;
             GravadorResultados g(ArmazemSql::Fabrica(b.config), fila);
             QSignalSpy gravados(&g, &GravadorResultados::Gravado);
             QSignalSpy guardados(&g, &GravadorResultados::Guardado);
@@ -412,7 +414,6 @@ private slots:
                 g.Gravar(Res(QStringLiteral("antes%1").arg(i), 3, "CIA", 60, 60, 60, 0));
             QTRY_COMPARE(gravados.size(), 2);
 
-            std::unique_ptr<LimiteArquivo> limite;
             if (falha == "parado") {
                 servidor->Parar(true);
             } else if (falha == "cheio") {
@@ -436,6 +437,7 @@ private slots:
                     g.Gravar(Res(QStringLiteral("durante%1").arg(i), 3, "CIA", 60, 60, 60, 0));
                 QTRY_COMPARE(guardados.size(), 3);
                 falhasAvisadas = int(falhas.size());
+                QVERIFY(falhas.value(0).value(0).toString().contains("Ele foi guardado neste computador"));
             }
             QCOMPARE(falhasAvisadas, 1);
             QList<ResultadoSessao> guardadas;
