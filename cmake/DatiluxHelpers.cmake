@@ -1,3 +1,21 @@
+# Precompiled headers: the Qt and standard headers that most files of a layer include. A header listed
+# here reaches every file of the layer whether it includes it or not, so keep the lists to what most files
+# use; a file still includes what it uses (the lint tree builds without them and would catch it).
+set(DATILUX_PCH_CORE
+    <QByteArray> <QFile> <QIODevice> <QList> <QObject> <QString> <QStringList> <QVariant>
+    <algorithm> <array> <functional> <memory> <optional> <vector>)
+set(DATILUX_PCH_UI ${DATILUX_PCH_CORE}
+    <QApplication> <QDialog> <QFont> <QFontMetrics> <QKeyEvent> <QLabel> <QLineEdit> <QPainter>
+    <QPixmap> <QTimer> <QWidget>)
+set(DATILUX_PCH_TESTES ${DATILUX_PCH_UI} <QSignalSpy> <QTest>)
+
+# datilux_usar_pch(<target> <header list variable>)
+function(datilux_usar_pch alvo lista)
+    if(DATILUX_PCH)
+        target_precompile_headers(${alvo} PRIVATE ${${lista}})
+    endif()
+endfunction()
+
 # datilux_add_test(<name> SOURCES <files...> [LIBS <targets...>] [TIMEOUT <seconds>])
 #
 # One test executable per subsystem, run headless: offscreen platform, a UTF-8 locale and a timeout,
@@ -9,6 +27,16 @@ function(datilux_add_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE datilux_test_support Qt6::Test ${ARG_LIBS})
+    # Every test compiles with the flags of datilux_test_support, so all of them share its one
+    # precompiled header instead of building twenty copies of it.
+    if(DATILUX_PCH)
+        get_property(_pch_pronto GLOBAL PROPERTY DATILUX_PCH_TESTES_PRONTO)
+        if(NOT _pch_pronto)
+            datilux_usar_pch(datilux_test_support DATILUX_PCH_TESTES)
+            set_property(GLOBAL PROPERTY DATILUX_PCH_TESTES_PRONTO TRUE)
+        endif()
+        target_precompile_headers(${name} REUSE_FROM datilux_test_support)
+    endif()
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
