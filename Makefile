@@ -52,12 +52,12 @@ fuzz: deps
 	cmake --build $(BUILD)-fuzz --target run_fuzzers
 
 # Rewrites every C++ file of src, tests and bench in the house style (.clang-format).
-format:
+format: deps
 	$(CLANG_FORMAT) -i --style=file $(FONTES)
 
 lint: lint-format lint-tidy
 
-lint-format:
+lint-format: deps
 	$(CLANG_FORMAT) --dry-run -Werror --style=file $(FONTES)
 
 # clang-tidy over every C++ file of the build's compile database, minus the precompiled header (clang
