@@ -1,27 +1,45 @@
-# Datilux: the two commands of the README, plus the Debian package, the benchmarks and the fuzzers.
+# Datilux: the two commands of the README, the Debian package, the team's checks (format, lint,
+# sanitize), the benchmarks and the fuzzers.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Warnings as errors: off for a newcomer's build, on in CI (`DATILUX_WERROR=ON make test`).
+DATILUX_WERROR ?= OFF
 
-.PHONY: all deps configure build test run package bench fuzz clean
+CMAKE_OPCOES = -G Ninja -DDATILUX_WERROR=$(DATILUX_WERROR)
+CLANG_FORMAT ?= $(shell command -v clang-format-14 || command -v clang-format)
+CLANG_TIDY ?= $(shell command -v clang-tidy-14 || command -v clang-tidy)
+RUN_CLANG_TIDY ?= $(shell command -v run-clang-tidy-14 || command -v run-clang-tidy)
+# The C++ files of the tree, as git knows them (new files count once they are added).
+FONTES = $(shell git ls-files '*.cpp' '*.h' | grep -E '^(src|tests|bench)/')
+
+# The sanitizers' settings for every test program and for the real program the display tests start:
+# UBSan stops at its first finding, LSan skips the leaks listed (with why) in cmake/lsan.supp.
+SANITIZE_AMBIENTE = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0
+
+.PHONY: all deps configure build programa test run package bench fuzz format lint lint-format lint-tidy sanitize clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-$(BUILD)/build.ninja: CMakeLists.txt | deps
-	cmake -S . -B $(BUILD) -G Ninja
-
+# Configured each time (a few seconds when nothing changed), so that DATILUX_WERROR always takes effect.
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja
+	cmake -S . -B $(BUILD) $(CMAKE_OPCOES)
 
-build: deps $(BUILD)/build.ninja
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
+
+# What `make run` needs: the program and the sound module it loads, not the tests or the icon tool.
+programa: configure
+	cmake --build $(BUILD) -j $(JOBS) --target datilux datilux_som
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-run: build
+run: programa
 	$(BUILD)/bin/datilux
 
 # The Debian package, from a build tree of its own: installed under /usr, data in /var/lib/datilux,
@@ -44,5 +62,29 @@ fuzz: deps
 	cmake --build $(BUILD)-fuzz --target fuzzers -j $(JOBS)
 	cmake --build $(BUILD)-fuzz --target run_fuzzers
 
+# Rewrites every C++ file of src, tests and bench in the house style (.clang-format).
+format: deps
+	$(CLANG_FORMAT) -i --style=file $(FONTES)
+
+lint: lint-format lint-tidy
+
+lint-format: deps
+	$(CLANG_FORMAT) --dry-run -Werror --style=file $(FONTES)
+
+# clang-tidy over every C++ file of the build's compile database, minus the precompiled header (clang
+# cannot read GCC's; without it, a file that forgets an include fails here instead of compiling by luck).
+lint-tidy: build
+	mkdir -p $(BUILD)-lint
+	sed -e 's# -Winvalid-pch##g' -e 's# -include [^ ]*/cmake_pch\.hxx##g' \
+		$(BUILD)/compile_commands.json > $(BUILD)-lint/compile_commands.json
+	$(RUN_CLANG_TIDY) -clang-tidy-binary $(CLANG_TIDY) -p $(BUILD)-lint -j $(JOBS) -quiet \
+		'^$(CURDIR)/(src|tests|bench)/.*\.cpp$$'
+
+# A Debug build with AddressSanitizer and UndefinedBehaviorSanitizer running the whole test suite.
+sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize $(CMAKE_OPCOES) -DCMAKE_BUILD_TYPE=Debug -DDATILUX_SANITIZE=ON
+	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && $(SANITIZE_AMBIENTE) ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-pacote
+	rm -rf $(BUILD) $(BUILD)-fuzz $(BUILD)-lint $(BUILD)-sanitize $(BUILD)-pacote

@@ -58,8 +58,11 @@ class EnterViraTab : public QObject {
 protected:
     bool eventFilter(QObject *alvo, QEvent *e) override
     {
-        auto *tecla = static_cast<QKeyEvent *>(e);
-        if (e->type() != QEvent::KeyPress || tecla->key() != Qt::Key_Return || SpCombo::ListaAbertaEm(alvo))
+        // Every event of the application passes here: only a key press may be read as a key event.
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto *tecla = static_cast<QKeyEvent *>(e);
+        if (tecla->key() != Qt::Key_Return || SpCombo::ListaAbertaEm(alvo))
             return false;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         return true;
