@@ -205,10 +205,10 @@ bool CarregarSenhaAdm(Digita &d, QString &erro)
     if (lida && senha.isEmpty())
         lida = GravarConfigSeVazia(d, kChaveSenhaAdm, kSenhaPadrao, erro) && LerConfig(d, kChaveSenhaAdm, senha, erro);
     if (!lida) {
-        erro += QStringLiteral("\n\nA senha do administrador não está disponível, e o arquivo não foi alterado. Os alunos "
-                               "podem entrar normalmente; o administrador só poderá entrar quando o arquivo %1 "
-                               "puder ser lido e gravado: verifique se ele é um arquivo comum, se os usuários do "
-                               "programa podem ler e gravar nele e na sua pasta e se há espaço em disco.")
+        erro += QStringLiteral("\n\nA senha do administrador não está disponível, e o arquivo não foi alterado. "
+                               "Os alunos podem entrar normalmente; o administrador só poderá entrar quando o "
+                               "arquivo %1 puder ser lido e gravado: verifique se ele é um arquivo comum, se os "
+                               "usuários do programa podem ler e gravar nele e na sua pasta e se há espaço em disco.")
                     .arg(caminho);
         d.FalhaSenhaAdm = erro;
         return false;

@@ -192,7 +192,8 @@ void TestaSenha::Form_Activate()
     // The notice tells the default password: it is shown only while that password is in force. A
     // store that failed at start-up has been reported then, and has no password in force at all.
     QString mostrar, erro;
-    const bool padrao = digita_.FalhaSenhaAdm.isEmpty() && digita_.SenhaAdmAtual.toUpper() == ArquivoDatilux::kSenhaPadrao;
+    const bool padrao =
+        digita_.FalhaSenhaAdm.isEmpty() && digita_.SenhaAdmAtual.toUpper() == ArquivoDatilux::kSenhaPadrao;
     if (padrao && !ArquivoDatilux::LerConfig(digita_, ArquivoDatilux::kChaveMostrarSenha, mostrar, erro))
         Mensagem::Critico(this, erro);
     if (padrao && mostrar.isEmpty()) {

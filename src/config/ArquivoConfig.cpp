@@ -146,7 +146,8 @@ Efeito Derivar(const std::optional<ConfigRec> &rec)
     efeito.NomeFonte = TirarEspacos(rec->NomeFonte);
     // 0 (what the dialog stores for a size that is not a number) keeps the design size; any other
     // size shows within what stays readable in the window, and the file keeps what it holds.
-    efeito.TamanhoFonte = rec->TamanhoFonte == 0 ? 0 : std::clamp<int>(rec->TamanhoFonte, kTamanhoMinimo, kTamanhoMaximo);
+    efeito.TamanhoFonte =
+        rec->TamanhoFonte == 0 ? 0 : std::clamp<int>(rec->TamanhoFonte, kTamanhoMinimo, kTamanhoMaximo);
     efeito.CorInicio = rec->CorInicio;
     efeito.CorFim = rec->CorFim;
     efeito.CorTexto = rec->CorTexto;
