@@ -394,6 +394,7 @@ private slots:
         } else {
             QTest::newRow("arquivo somente leitura") << "leitura";
             QTest::newRow("disco cheio") << "cheio";
+            QTest::newRow("travado por outra cópia além do tempo limite") << "travado";
         }
     }
     void falhas()
@@ -406,7 +407,9 @@ private slots:
         {
             // Declared first, so that it is lifted only after the writer has finished this run.
             std::unique_ptr<LimiteArquivo> limite;
-            GravadorResultados g(ArmazemSql::Fabrica(b.config), fila);
+            ConfigBanco impaciente = b.config;
+            impaciente.segundosLimite = 1;
+            GravadorResultados g(ArmazemSql::Fabrica(impaciente), fila);
             QSignalSpy gravados(&g, &GravadorResultados::Gravado);
             QSignalSpy guardados(&g, &GravadorResultados::Guardado);
             QSignalSpy falhas(&g, &GravadorResultados::Falha);
@@ -416,6 +419,8 @@ private slots:
 
             if (falha == "parado") {
                 servidor->Parar(true);
+            } else if (falha == "travado") {
+                QVERIFY(b.Executar("BEGIN EXCLUSIVE"));
             } else if (falha == "cheio") {
                 limite = std::make_unique<LimiteArquivo>(4096);  // the rollback journal alone needs more
             } else {
@@ -447,6 +452,8 @@ private slots:
             QCOMPARE(guardadas.first().chave, "durante0");
             QCOMPARE(guardadas.last().chave, "durante2");
         }
+        if (falha == "travado")
+            QVERIFY(b.Executar("ROLLBACK"));
         if (falha == "parado") {
             QString saida;
             QVERIFY2(servidor->Ligar(saida), qPrintable(saida));
