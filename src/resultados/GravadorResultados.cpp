@@ -55,6 +55,13 @@ public:
         }
     }
 
+    void NovaMatricula(int codigo, const QString &nome)
+    {
+        QString erro;
+        if (!Conectar(erro) || !armazem_->NovaMatricula(codigo, nome, QDateTime::currentDateTime(), erro))
+            Desconectar();
+    }
+
 signals:
     void Gravado(const QString &chave);
     void Guardado(const QString &chave);
@@ -168,6 +175,12 @@ void GravadorResultados::Gravar(ResultadoSessao resultado)
 void GravadorResultados::Descarregar()
 {
     QMetaObject::invokeMethod(trabalhador_, [t = trabalhador_] { t->Descarregar(); }, Qt::QueuedConnection);
+}
+
+
+void GravadorResultados::NovaMatricula(int codigo, const QString &nome)
+{
+    QMetaObject::invokeMethod(trabalhador_, [t = trabalhador_, codigo, nome] { t->NovaMatricula(codigo, nome); }, Qt::QueuedConnection);
 }
 
 #include "GravadorResultados.moc"

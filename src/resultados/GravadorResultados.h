@@ -33,6 +33,10 @@ public slots:
     void Gravar(ResultadoSessao resultado);
     // Writes what waits in the spool, if the database can be reached (at start-up).
     void Descarregar();
+    // "Incluir" over a code that "Excluir" freed: the code's next results start a new history.
+    // Not spooled: should the database be away, a new pupil with another name still starts a
+    // history of their own at their first result.
+    void NovaMatricula(int codigo, const QString &nome);
 
 signals:
     // The result is in the database.

@@ -1,14 +1,19 @@
 #include "resultados/sql/ArmazemSql.h"
 
+#include "common/Digita.h"
+#include "resultados/FilaResultados.h"
+#include "resultados/GravadorResultados.h"
+
 #include <QAtomicInt>
 #include <QDeadlineTimer>
-#include <QRandomGenerator>
-#include <QThread>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QSysInfo>
+#include <QThread>
 #include <QVariant>
 
 #include <fcntl.h>
@@ -116,6 +121,16 @@ ArmazemSql::~ArmazemSql()
 FabricaArmazem ArmazemSql::Fabrica(const ConfigBanco &config)
 {
     return [config]() -> std::unique_ptr<ArmazemResultados> { return std::make_unique<ArmazemSql>(config); };
+}
+
+GravadorResultados *ArmazemSql::NovoGravador(Digita &d, QObject *pai, QString &erro)
+{
+    ConfigBanco config;
+    if (!ConfigBanco::Ler(d, config, erro))
+        return nullptr;
+    auto *gravador = new GravadorResultados(Fabrica(config), d.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), pai);
+    gravador->Descarregar();
+    return gravador;
 }
 
 bool ArmazemSql::TestarConexao(const ConfigBanco &config, QString &erro)

@@ -6,6 +6,9 @@
 
 #include <functional>
 
+class Digita;
+class GravadorResultados;
+class QObject;
 class QSqlDatabase;
 class QSqlQuery;
 
@@ -19,6 +22,10 @@ public:
     ArmazemSql &operator=(const ArmazemSql &) = delete;
 
     static FabricaArmazem Fabrica(const ConfigBanco &config);
+    // The program's writer: the database of the settings in Datilux.arq, the spool of this
+    // computer in the data folder; it starts by writing what that spool holds. Null with the
+    // message when the settings cannot be read.
+    static GravadorResultados *NovoGravador(Digita &d, QObject *pai, QString &erro);
     // "Testar conexão": connects as the store would (creating or migrating the schema) and closes.
     static bool TestarConexao(const ConfigBanco &config, QString &erro);
 
