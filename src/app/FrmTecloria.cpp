@@ -443,7 +443,13 @@ void FrmTecloria::CriarFiguras()
         *p.valor = valor;
     }
     menuBar()->setCornerWidget(figuras, Qt::TopRightCorner);
-    connect(controle_, &ControleDigitacao::FigurasMudaram, this, &FrmTecloria::MostrarFiguras);
+    // The figures follow a key once the key's own work (the passage, the input box) is on screen:
+    // repainting them inside the key's handling would make every key wait for the menu bar.
+    atualizarFiguras_ = new QTimer(this);
+    atualizarFiguras_->setSingleShot(true);
+    atualizarFiguras_->setInterval(0);
+    connect(atualizarFiguras_, &QTimer::timeout, this, &FrmTecloria::MostrarFiguras);
+    connect(controle_, &ControleDigitacao::FigurasMudaram, atualizarFiguras_, qOverload<>(&QTimer::start));
 }
 
 QString FrmTecloria::TextoVelocidade(std::optional<double> ppm)

@@ -14,6 +14,7 @@ class GravadorResultados;
 class Gradiente;
 class PainelResultado;
 class QThread;
+class QTimer;
 class Plataforma;
 class QAction;
 class QLabel;
@@ -134,6 +135,7 @@ private:
     QLabel *lblCaps_ = nullptr;
     QLabel *lblVelocidade_ = nullptr;
     QLabel *lblPrecisao_ = nullptr;
+    QTimer *atualizarFiguras_ = nullptr;
 
     bool ativado_ = false;
     bool compacto_ = false;

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -293,8 +294,8 @@ private slots:
             else
                 Programa::Teclar(QString(ch));
         }
+        QTRY_COMPARE(p.Texto("LblPrecisao"), precisao);
         QCOMPARE(p.Texto("LblVelocidade"), QString()); // no time yet
-        QCOMPARE(p.Texto("LblPrecisao"), precisao);
         p.amb.relogio.Avancar(75);
         QTRY_COMPARE(p.Texto("LblVelocidade"), velocidade); // at the clock's tick
         const ControleDigitacao::Figuras agora = c.FigurasAtuais();
@@ -335,8 +336,8 @@ private slots:
         QCOMPARE((QList<qint64>{l.toques, l.erros, l.acertos, l.segundos, l.caracteres}),
                  (QList<qint64>{ValorInteiro(p.Texto("LblToques")), ValorInteiro(p.Texto("LblErros")),
                                 int(conferidas.count(u'+')), 75, caracteres}));
-        QCOMPARE((QStringList{FrmTecloria::TextoVelocidade(l.ppm()), FrmTecloria::TextoPrecisao(l.precisao())}),
-                 (QStringList{p.Texto("LblVelocidade"), p.Texto("LblPrecisao")}));
+        QTRY_COMPARE((QStringList{p.Texto("LblVelocidade"), p.Texto("LblPrecisao")}),
+                     (QStringList{FrmTecloria::TextoVelocidade(l.ppm()), FrmTecloria::TextoPrecisao(l.precisao())}));
     }
 
     // Wrong letters in the colour of the settings store while the option is on, until erased.
@@ -420,6 +421,28 @@ private slots:
         QTest::keyClick(proximo, Qt::Key_Return);
         QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 002"));
         QVERIFY(!painel.isVisible());
+    }
+
+    // A database that cannot be written: the finish's own message first, then the failure once, in
+    // a box of its own; the results wait in this computer's spool.
+    void resultadoSemBanco()
+    {
+        Programa p;
+        QVERIFY(QDir().mkpath(p.amb.Caminho(ArmazemResultados::kNomeArquivo)));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        QSignalSpy guardado(&p.janela->Resultados(), &GravadorResultados::Guardado);
+        for (int vez = 1; vez <= 2; ++vez) {
+            p.Comecar();
+            p.Atalho(Qt::Key_F);
+            QTRY_COMPARE(guardado.count(), vez);
+        }
+        QTRY_COMPARE(p.mensagens.Textos().size(), 3);
+        const QStringList textos = p.mensagens.Textos();
+        QCOMPARE(textos[0], QStringLiteral("Reprovado - Exercício incompleto!"));
+        QVERIFY2(textos.count(QStringLiteral("Reprovado - Exercício incompleto!")) == 2, qPrintable(textos.join(u'|')));
+        QCOMPARE(textos.filter(QStringLiteral("O resultado não pôde ser gravado")).size(), 1);
     }
 
     // A student's own password: the current one, then the new one twice; written only when all agree.
