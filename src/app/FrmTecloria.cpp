@@ -438,7 +438,12 @@ void FrmTecloria::CriarFiguras()
         valor->setAutoFillBackground(true);
         valor->setFont(fonteValor);
         valor->setAlignment(Qt::AlignCenter);
-        Pintar(valor, kFundoValor, kBranco);
+        // In the menu bar a palette does not hold (the bar hands its own to what it holds): the
+        // colours of the other value labels are given as a style.
+        valor->setStyleSheet(QStringLiteral("QLabel { background: rgb(%1, %2, %3); color: white; }")
+                                 .arg(Vermelho(kFundoValor))
+                                 .arg(Verde(kFundoValor))
+                                 .arg(Azul(kFundoValor)));
         linha->addWidget(valor);
         *p.valor = valor;
     }
