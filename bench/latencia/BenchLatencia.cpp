@@ -70,7 +70,9 @@ struct Medida {
 
 // Types the passage `vezes` times over (a new session each time, the first one a warm-up that is not
 // counted), so that short and long passages give samples of comparable size.
-Medida Digitar(const Passagem &p, bool trava, int vezes)
+// `figuras`: the live speed and accuracy labels follow the keys, as in the program; without them,
+// the window as it was before it had them (same binary, so that both are measured in one run).
+Medida Digitar(const Passagem &p, bool trava, int vezes, bool figuras = true)
 {
     QTemporaryDir dir;
     Digita digita(dir.path());
@@ -111,6 +113,10 @@ Medida Digitar(const Passagem &p, bool trava, int vezes)
     janela.activateWindow();
     (void)QTest::qWaitForWindowActive(&janela);
     QWindow *w = janela.windowHandle();
+    if (!figuras) {
+        QObject::disconnect(&janela.Controle(), &ControleDigitacao::FigurasMudaram, &janela, nullptr);
+        janela.findChild<QWidget *>(QStringLiteral("Figuras"))->hide();
+    }
 
     ContaPinturas conta;
     for (QWidget *filho : janela.findChildren<QWidget *>())
@@ -205,5 +211,20 @@ int main(int argc, char **argv)
     }
     std::printf("typing p99 of the longest passage / of the shortest: normal %.2f, lock %.2f\n",
                 p99[1][0] / p99[0][0], p99[1][1] / p99[0][1]);
+
+    // The cost of the live figures: the longest passage in normal mode without and with them,
+    // alternated three times so that both see the same machine.
+    std::printf("live speed and accuracy labels, class %d exercise %d, normal mode (typing keys):\n", longa.classe,
+                longa.indice + 1);
+    std::vector<double> sem, com;
+    for (int rodada = 0; rodada < 3; ++rodada) {
+        for (bool figuras : {false, true}) {
+            const Medida m = Digitar(longa, false, qMax(1, int(2000 / longa.texto.size()) + 1), figuras);
+            (figuras ? com : sem).insert((figuras ? com : sem).end(), m.digitando.begin(), m.digitando.end());
+        }
+    }
+    std::printf("  without: p50 %.3f ms, p99 %.3f ms (%zu keys)\n  with:    p50 %.3f ms, p99 %.3f ms (%zu keys)\n",
+                Percentil(sem, 0.5), Percentil(sem, 0.99), sem.size(), Percentil(com, 0.5), Percentil(com, 0.99),
+                com.size());
     return 0;
 }

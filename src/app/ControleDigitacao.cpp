@@ -59,10 +59,12 @@ void ControleDigitacao::IniciarDigitacao()
         return;
     }
     caixa_->setEnabled(true);
+    marcaErros_ = MarcaErros::Ler(digita_);
     ZerarSessao();
     motor_.MontarLinhas(passagem_);
     emit EmDigitacaoMudou(true);
     emit ColorirPassagemToda(digita_.Config.CorTexto);
+    emit FigurasMudaram();
     emit SessaoIniciada();
 }
 
@@ -117,6 +119,7 @@ void ControleDigitacao::FinalizarDigitacao()
     emit EmDigitacaoMudou(false);
     if (!terminouSessao)
         return;
+    emit FigurasMudaram();
 
     ResultadoSessao r;
     r.chave = QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -159,6 +162,7 @@ void ControleDigitacao::EncerrarSessao()
     emit TempoTotalMudou(QString());
     emit ErrosMudou(QString());
     emit ToquesMudou(QString());
+    emit FigurasMudaram();
 }
 
 void ControleDigitacao::Carregar(const QString &passagem)
@@ -195,6 +199,8 @@ void ControleDigitacao::Tique()
 {
     emit FundoErrosMudou(kFundoErros);
     emit CapsMudou(caps_.Tique(plataforma_.CapsLockAtivo()));
+    if (emDigitacao_)
+        emit FigurasMudaram();
 }
 
 // ---- keys ---------------------------------------------------------------------------------------
@@ -238,6 +244,9 @@ bool ControleDigitacao::TxtDigita_KeyPress(int k, int caret)
     }
     if (r.cor != MotorDigitacao::Cor::Nenhuma)
         emit ColorirPassagem(r.posicaoCor, r.cor == MotorDigitacao::Cor::Azul ? kAzul : kPreto);
+    posicaoColorida_ = r.cor == MotorDigitacao::Cor::Azul ? r.posicaoCor : -1;
+    if (r.mostrarToques || r.recusadaTrava)
+        emit FigurasMudaram();
     return r.descartar;
 }
 
@@ -247,11 +256,18 @@ void ControleDigitacao::TxtDigita_Change()
     if (r.posicaoConferida >= 0) {
         const int k = motor_.UltimaTecla;
         Conferir(r.posicaoConferida, k == MotorDigitacao::kEnter ? QChar(u'\n') : QChar(char16_t(k)), r.certo);
+        // The wrong letter takes the place of the blue its key just painted; a Backspace over it
+        // paints that place black as it would any letter.
+        if (!r.certo && marcaErros_.marcar && posicaoColorida_ >= 0)
+            emit ColorirPassagem(posicaoColorida_, marcaErros_.cor);
     }
+    posicaoColorida_ = -1;
     if (r.mostrarErros)
         emit ErrosMudou(NumeroTexto(motor_.Erros));
     if (r.tocarSom)
         plataforma_.TocarAviso();
+    if (r.posicaoConferida >= 0)
+        emit FigurasMudaram();
 }
 
 void ControleDigitacao::TxtDigita_GotFocus()

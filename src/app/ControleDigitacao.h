@@ -5,6 +5,7 @@
 #include "app/Sessao.h"
 #include "common/Cores.h"
 #include "common/ResultadoSessao.h"
+#include "config/MarcaErros.h"
 
 #include <QObject>
 #include <QTime>
@@ -70,6 +71,8 @@ signals:
     void SessaoFinalizada(const ResultadoSessao &resultado);
     // The session runs or no longer does (the commands' buttons follow it).
     void EmDigitacaoMudou(bool emDigitacao);
+    // FigurasAtuais changed: a key, a clock tick of a running session, a start, a finish or a clear.
+    void FigurasMudaram();
 
     // What the passage shows.
     void ColorirPassagem(int posicao, Cor cor);
@@ -122,4 +125,8 @@ private:
     int toquesMostrados_ = 0;
     int acertos_ = 0;
     QMap<QChar, int> errosPorTecla_;
+    // Wrong letters in their own colour (read at each start); the passage position the last key
+    // coloured, which its check may recolour.
+    MarcaErros marcaErros_;
+    int posicaoColorida_ = -1;
 };

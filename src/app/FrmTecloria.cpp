@@ -3,6 +3,7 @@
 #include "access/ArquivoDatilux.h"
 #include "app/CaixaDigitacao.h"
 #include "app/Logotipo.h"
+#include "app/PainelResultado.h"
 #include "app/TextoPassagem.h"
 #include "common/CorQt.h"
 #include "common/Digita.h"
@@ -13,17 +14,29 @@
 #include "controls/FlatButton/Arte.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "controls/Gradiente/Gradiente.h"
+#include "exercises/Biblioteca.h"
 #include "exercises/Progressao.h"
+#include "resultados/BancoResultados.h"
+#include "resultados/FilaResultados.h"
+#include "resultados/GravadorResultados.h"
+#include "resultados/sql/ArmazemSql.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLocale>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QSysInfo>
+#include <QThread>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -72,13 +85,101 @@ FrmTecloria::FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai)
     setWindowTitle(kTitulo);
     setWindowIcon(Logotipo::Icone());
     controle_ = new ControleDigitacao(digita_, plataforma_, this);
+    CriarGravador();
     CriarControles();
     CriarMenus();
+    CriarFiguras();
     PosicionarControles();
     LigarControle();
 }
 
-FrmTecloria::~FrmTecloria() = default;
+FrmTecloria::~FrmTecloria()
+{
+    for (QThread *consulta : std::as_const(consultas_)) {
+        consulta->wait();
+        delete consulta;
+    }
+}
+
+void FrmTecloria::CriarGravador()
+{
+    QString erro;
+    // Settings that cannot be read keep the results beside the data files; the settings file's own
+    // trouble is reported where the program needs it (the login, the administrator password).
+    ConfigBanco::Ler(digita_, configBanco_, erro);
+    gravador_ = new GravadorResultados(ArmazemSql::Fabrica(configBanco_),
+                                       digita_.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), this);
+    // Only students have a history: the administrator's sessions (none can start today) stay out.
+    connect(controle_, &ControleDigitacao::SessaoFinalizada, this, [this](const ResultadoSessao &r) {
+        MostrarResultado(r);
+        if (!digita_.EhAdministrador()) {
+            gravador_->Gravar(r);
+            ConsultarMelhor(r);
+        }
+    });
+    connect(gravador_, &GravadorResultados::Falha, this, &FrmTecloria::AvisarFalhaResultados);
+    // Whatever an earlier run left in this computer's spool goes now, off the window's thread.
+    gravador_->Descarregar();
+}
+
+void FrmTecloria::MostrarResultado(const ResultadoSessao &r)
+{
+    const QString limite = r.classe == 6 ? Biblioteca::TempoClasse6(r.exercicio - 1).value_or(QString()) : QString();
+    painel_->Mostrar(r, limite);
+}
+
+// The student's best speed on this exercise before this session, read on a thread of its own with
+// a connection of its own: a slow or absent database leaves the panel saying so, never the window
+// waiting.
+void FrmTecloria::ConsultarMelhor(const ResultadoSessao &r)
+{
+    struct Resposta {
+        bool disponivel = false;
+        std::optional<double> melhor;
+    };
+    auto resposta = std::make_shared<Resposta>();
+    QThread *consulta = QThread::create([config = configBanco_, r, resposta] {
+        ArmazemSql armazem(config);
+        QList<ResultadoSessao> sessoes;
+        QString erro;
+        if (!armazem.Abrir(erro) || !armazem.SessoesDoAluno(r.codigo, sessoes, erro))
+            return;
+        resposta->disponivel = true;
+        for (const ResultadoSessao &s : std::as_const(sessoes)) {
+            const std::optional<double> ppm = s.ppm();
+            if (s.classe == r.classe && s.exercicio == r.exercicio && s.chave != r.chave && ppm
+                && (!resposta->melhor || *ppm > *resposta->melhor))
+                resposta->melhor = ppm;
+        }
+    });
+    consultas_.append(consulta);
+    connect(consulta, &QThread::finished, this, [this, consulta, resposta, chave = r.chave] {
+        consultas_.removeOne(consulta);
+        consulta->deleteLater();
+        painel_->DefinirMelhor(chave, resposta->disponivel, resposta->melhor);
+    });
+    consulta->start(QThread::LowPriority);
+}
+
+void FrmTecloria::AvisarFalhaResultados(const QString &mensagem)
+{
+    avisoPendente_ = mensagem;
+    MostrarAvisoPendente();
+}
+
+void FrmTecloria::MostrarAvisoPendente()
+{
+    if (avisoPendente_.isEmpty() || encerrado_)
+        return;
+    // A message box in the middle of a session would take the student's keys, and one over another
+    // box (a finish's verdict) would hide it: the notice waits until neither is the case.
+    if (controle_->EmDigitacao() || QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, &FrmTecloria::MostrarAvisoPendente);
+        return;
+    }
+    const QString mensagem = std::exchange(avisoPendente_, QString());
+    Mensagem::Exclamacao(this, mensagem);
+}
 
 void FrmTecloria::CriarControles()
 {
@@ -104,6 +205,9 @@ void FrmTecloria::CriarControles()
     txtDigita_->setFont(fonteTexto);
     txtDigita_->setEnabled(false);
     txtDigita_->installEventFilter(this);
+
+    // Over the input box, which has nothing more to take once a session is over.
+    painel_ = new PainelResultado(centro_);
 
     picOrvenal_ = new QLabel(centro_);
     picOrvenal_->setObjectName(QStringLiteral("PicOrvenal"));
@@ -232,11 +336,12 @@ void FrmTecloria::CriarMenus()
 
     QMenu *arquivo = barra->addMenu(QStringLiteral("Arquivo"));
     arquivo->setObjectName(QStringLiteral("MenuArquivo"));
-    for (const char *nome : {"MenuConfig", "MenuCadAlunos", "MenuMudaAdm"}) {
+    for (const char *nome : {"MenuConfig", "MenuCadAlunos", "MenuMudaAdm", "MenuBancoResultados"}) {
         static const QHash<QString, QString> legendas = {
             {QStringLiteral("MenuConfig"), QStringLiteral("Configurações")},
             {QStringLiteral("MenuCadAlunos"), QStringLiteral("Cadastro de Alunos")},
             {QStringLiteral("MenuMudaAdm"), QStringLiteral("Mudar senha de administrador")},
+            {QStringLiteral("MenuBancoResultados"), BancoResultados::kTitulo},
         };
         const QString n = QString::fromLatin1(nome);
         QAction *a = arquivo->addAction(legendas.value(n));
@@ -248,6 +353,8 @@ void FrmTecloria::CriarMenus()
                 EntrarUsuario();
                 Form_Activate();
             });
+    connect(item(arquivo, "MenuAlteraSenha", "Alterar minha senha"), &QAction::triggered, this,
+            [this] { ComandoAdministrativo(QStringLiteral("MenuAlteraSenha")); });
     arquivo->addSeparator();
     connect(item(arquivo, "MenuSair", "Sair"), &QAction::triggered, this, &QWidget::close);
 
@@ -292,11 +399,90 @@ void FrmTecloria::CriarMenus()
     }
 }
 
+// Speed and accuracy sit at the right end of the menu bar, which is empty there in both layouts:
+// every row below is taken by what the window always showed, and nothing of it moves. The labels
+// are no taller than the menu bar, so that it keeps its height.
+void FrmTecloria::CriarFiguras()
+{
+    const QFont fonteLegenda = Arte::FonteBotao();
+    QFont fonteValor = fonteLegenda;
+    fonteValor.setBold(true);
+    constexpr int kAlturaRotulo = 19;
+    constexpr int kLargValor = 54;
+
+    auto *figuras = new QWidget(menuBar());
+    figuras->setObjectName(QStringLiteral("Figuras"));
+    auto *linha = new QHBoxLayout(figuras);
+    linha->setContentsMargins(0, 0, 6, 0);
+    linha->setSpacing(3);
+    struct Par {
+        const char *legenda;
+        QLabel **valor;
+        const char *nome;
+        const char *dica;
+    };
+    const Par pares[] = {
+        {"Velocidade:", &lblVelocidade_, "LblVelocidade", "Toques por minuto na digitação do exercício"},
+        {"Precisão:", &lblPrecisao_, "LblPrecisao", "Porcentagem de toques certos na digitação do exercício"},
+    };
+    for (const Par &p : pares) {
+        if (p.valor != &lblVelocidade_)
+            linha->addSpacing(6);
+        auto *legenda = new QLabel(QString::fromUtf8(p.legenda), figuras);
+        legenda->setFont(fonteLegenda);
+        linha->addWidget(legenda);
+        auto *valor = new QLabel(figuras);
+        valor->setObjectName(QString::fromLatin1(p.nome));
+        valor->setToolTip(QString::fromUtf8(p.dica));
+        valor->setFixedSize(kLargValor, kAlturaRotulo);
+        valor->setAutoFillBackground(true);
+        valor->setFont(fonteValor);
+        valor->setAlignment(Qt::AlignCenter);
+        // In the menu bar a palette does not hold (the bar hands its own to what it holds): the
+        // colours of the other value labels are given as a style.
+        valor->setStyleSheet(QStringLiteral("QLabel { background: rgb(%1, %2, %3); color: white; }")
+                                 .arg(Vermelho(kFundoValor))
+                                 .arg(Verde(kFundoValor))
+                                 .arg(Azul(kFundoValor)));
+        linha->addWidget(valor);
+        *p.valor = valor;
+    }
+    menuBar()->setCornerWidget(figuras, Qt::TopRightCorner);
+    // The figures follow a key once the key's own work (the passage, the input box) is on screen:
+    // repainting them inside the key's handling would make every key wait for the menu bar.
+    atualizarFiguras_ = new QTimer(this);
+    atualizarFiguras_->setSingleShot(true);
+    atualizarFiguras_->setInterval(0);
+    connect(atualizarFiguras_, &QTimer::timeout, this, &FrmTecloria::MostrarFiguras);
+    connect(controle_, &ControleDigitacao::FigurasMudaram, atualizarFiguras_, qOverload<>(&QTimer::start));
+}
+
+QString FrmTecloria::TextoVelocidade(std::optional<double> ppm)
+{
+    return ppm ? NumeroTexto(qRound(*ppm)) : QString();
+}
+
+QString FrmTecloria::TextoPrecisao(std::optional<double> precisao)
+{
+    if (!precisao)
+        return QString();
+    return QLocale(QLocale::Portuguese, QLocale::Brazil).toString(*precisao, 'f', 1) + u'%';
+}
+
+void FrmTecloria::MostrarFiguras()
+{
+    const ControleDigitacao::Figuras f = controle_->FigurasAtuais();
+    // QLabel repaints only when its text changes: most ticks cost nothing.
+    lblVelocidade_->setText(TextoVelocidade(ResultadoSessao::Ppm(f.toques, f.segundos)));
+    lblPrecisao_->setText(TextoPrecisao(ResultadoSessao::Precisao(f.acertos, f.erros)));
+}
+
 void FrmTecloria::PosicionarControles()
 {
     const bool c = compacto_;
     txtTexto_->setGeometry(c ? kTxtTextoCompacto : kTxtTexto);
     txtDigita_->setGeometry(c ? kTxtDigitaCompacto : kTxtDigita);
+    painel_->setGeometry(txtDigita_->geometry());
     const int topo = c ? kTopoBotoesCompacto : kTopoBotoes;
     const int esquerda = c ? kEsquerdaBotoesCompacto : kEsquerdaBotoes;
     const int passo = c ? kPassoBotoesCompacto : kPassoBotoes;

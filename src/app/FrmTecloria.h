@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ControleDigitacao.h"
+#include "resultados/ArmazemResultados.h"
 
 #include <QMainWindow>
 
@@ -9,7 +10,11 @@
 class CaixaDigitacao;
 class Digita;
 class FlatButton;
+class GravadorResultados;
 class Gradiente;
+class PainelResultado;
+class QThread;
+class QTimer;
 class Plataforma;
 class QAction;
 class QLabel;
@@ -50,8 +55,18 @@ public:
     // The width the compact-layout decision reads; tests set it (nullopt: the primary screen's).
     void DefinirLarguraTela(std::optional<int> pixels) { larguraTela_ = pixels; }
 
+    // The live figures as their labels show them: keystrokes per minute, percent of right keys; empty
+    // when there is nothing to divide by.
+    static QString TextoVelocidade(std::optional<double> ppm);
+    static QString TextoPrecisao(std::optional<double> precisao);
+
+    // The result of the last session, while it is on view.
+    PainelResultado &Painel() const { return *painel_; }
+
     // The typing session: what watches it connects here.
     ControleDigitacao &Controle() const { return *controle_; }
+    // Where the students' finished sessions go.
+    GravadorResultados &Resultados() const { return *gravador_; }
 
     // State a person sees through the labels and buttons; read by the tests.
     bool EmDigitacao() const { return controle_->EmDigitacao(); }
@@ -79,10 +94,24 @@ private:
     void MostrarFalha(const QString &erro);
     void AplicarCarga(const Progressao::Carga &carga);
     void ComandoAdministrativo(const QString &nome);
+    void CriarGravador();
+    void CriarFiguras();
+    void MostrarFiguras();
+    void AvisarFalhaResultados(const QString &mensagem);
+    void MostrarAvisoPendente();
+    void MostrarResultado(const ResultadoSessao &r);
+    void ConsultarMelhor(const ResultadoSessao &r);
 
     Digita &digita_;
     Plataforma &plataforma_;
     ControleDigitacao *controle_ = nullptr;
+    GravadorResultados *gravador_ = nullptr;
+    ConfigBanco configBanco_;
+    // Look-ups of the store running off the window's thread; waited for at the window's end.
+    QList<QThread *> consultas_;
+    PainelResultado *painel_ = nullptr;
+    // The results store's failure, waiting for a moment when a message box interrupts nothing.
+    QString avisoPendente_;
 
     QWidget *centro_ = nullptr;
     Gradiente *grd_ = nullptr;
@@ -104,6 +133,9 @@ private:
     QLabel *lblErros_ = nullptr;
     QLabel *lblToques_ = nullptr;
     QLabel *lblCaps_ = nullptr;
+    QLabel *lblVelocidade_ = nullptr;
+    QLabel *lblPrecisao_ = nullptr;
+    QTimer *atualizarFiguras_ = nullptr;
 
     bool ativado_ = false;
     bool compacto_ = false;

@@ -6,7 +6,9 @@
 #include "access/InfoSenha.h"
 #include "access/MudaSenha.h"
 #include "access/TestaSenha.h"
+#include "app/AlteraSenha.h"
 #include "app/FrmTecloria.h"
+#include "app/PainelResultado.h"
 #include "app/TextoPassagem.h"
 #include "common/CorQt.h"
 #include "common/Digita.h"
@@ -20,6 +22,7 @@
 #include "exercises/Progressao.h"
 #include "help/Ajuda.h"
 #include "help/Sobre.h"
+#include "resultados/BancoResultados.h"
 
 #include <QLabel>
 
@@ -43,6 +46,7 @@ void FrmTecloria::EntrarUsuario()
         login.exec();
     }
     AplicarConfiguracao();
+    painel_->hide();
     controle_->Descarregar();
     // A cancelled login ends the program; there is nothing to load for it.
     if (digita_.RespostaDialogo[0] == Digita::kCancelar || digita_.EhAdministrador())
@@ -101,6 +105,7 @@ void FrmTecloria::AplicarCarga(const Progressao::Carga &carga)
     lblExercicio_->setText(carga.LblExercicio);
     lblClasse_->setText(carga.LblClasse);
     // The session of the previous passage ends here, and nothing of it stays beside the new one.
+    painel_->hide();
     controle_->Carregar(txtTexto_->Texto());
 }
 
@@ -151,6 +156,7 @@ void FrmTecloria::LigarControle()
             lblCaps_->setFont(f);
         }
     });
+    connect(c, &ControleDigitacao::SessaoIniciada, painel_, &QWidget::hide);
     connect(c, &ControleDigitacao::EmDigitacaoMudou, this, [this](bool emDigitacao) {
         btnComecar_->DefinirEnabled(!emDigitacao);
         btnFinalizar_->DefinirEnabled(emDigitacao);
@@ -176,6 +182,15 @@ void FrmTecloria::ComandoAdministrativo(const QString &nome)
         }
         Alunos cadastro(digita_, this);
         cadastro.exec();
+    } else if (nome == QStringLiteral("MenuBancoResultados")) {
+        if (!digita_.EhAdministrador()) {
+            Mensagem::Critico(this, QStringLiteral("Banco de resultados permitido somente ao Administrador!"));
+            return;
+        }
+        // The new settings take effect at the next start: a result already handed to the writer
+        // goes where the writer was told.
+        BancoResultados banco(digita_, this);
+        banco.exec();
     } else if (nome == QStringLiteral("MenuMudaAdm")) {
         // No gate of its own: whoever gives the administrator password may change it.
         {
@@ -186,6 +201,14 @@ void FrmTecloria::ComandoAdministrativo(const QString &nome)
             return;
         MudaSenha muda(digita_, this);
         muda.exec();
+    } else if (nome == QStringLiteral("MenuAlteraSenha")) {
+        // The administrator's own password has its command; this one is a student's.
+        if (digita_.EhAdministrador()) {
+            Mensagem::Critico(this, QStringLiteral("Opção permitida somente com senha de aluno!"));
+            return;
+        }
+        AlteraSenha altera(digita_, this);
+        altera.exec();
     } else if (nome == QStringLiteral("MenuCarregar")) {
         // The chooser asks for the administrator password, refuses the administrator's own session and
         // stores the student's new place before it is loaded.

@@ -2,6 +2,7 @@
 
 #include "access/PadraoDialogo.h"
 #include "common/CorQt.h"
+#include "config/MarcaErros.h"
 #include "common/Digita.h"
 #include "common/Formatos.h"
 #include "common/Mensagem.h"
@@ -21,7 +22,8 @@
 
 namespace {
 
-constexpr QSize kTamanho(344, 384);
+// Taller than the options need by one row and a colour: the marking of wrong letters.
+constexpr QSize kTamanho(344, 440);
 constexpr int kMargem = 22;
 constexpr int kColunaCampos = 112;
 
@@ -112,6 +114,9 @@ Configura::Configura(Digita &digita, QWidget *parent)
     ChkBackSpace = marca(244, QStringLiteral("ChkBackSpace"), QStringLiteral("Permissão para Back Space"));
     ChkTravar = marca(268, QStringLiteral("ChkTravar"), QStringLiteral("Travar a digitação no caso de erro"));
     ChkSom = marca(292, QStringLiteral("ChkSom"), QStringLiteral("Emitir aviso sonoro quando houver erro"));
+    ChkMarcarErros = marca(316, QStringLiteral("ChkMarcarErros"), QStringLiteral("Marcar erros com outra cor"));
+    linha(342, QStringLiteral("Cor dos erros:"), QStringLiteral("CorErros"), QStringLiteral("BtnCorErros"), CorErros,
+          BtnCorErros);
 
     const int wBotao = PadraoDialogo::kTamanhoBotao.width();
     const int yBotoes = kTamanho.height() - 22 - PadraoDialogo::kTamanhoBotao.height();
@@ -126,7 +131,8 @@ Configura::Configura(Digita &digita, QWidget *parent)
 
     QWidget *ordem[] = {CmbNomeFonte,     CmbTamanhoFonte, BtnSelCorLetra, BtnSelCorFundo,
                         BtnSelCorJanela,  BtnCorFundoTexto, ChkBackSpace,  ChkTravar,
-                        ChkSom,           BtnOK,            BtnCancelar};
+                        ChkSom,           ChkMarcarErros,   BtnCorErros,   BtnOK,
+                        BtnCancelar};
     for (size_t i = 1; i < std::size(ordem); ++i)
         setTabOrder(ordem[i - 1], ordem[i]);
     CmbNomeFonte->setFocus();
@@ -156,6 +162,9 @@ void Configura::Form_Load()
     // defaults, and OK replaces the file.
     ArquivoConfig::Ler(digita_.Caminho(ArquivoConfig::kNomeArquivo), rec, erroLeitura_);
     Mostrar(rec.value_or(ArquivoConfig::Padrao()));
+    const MarcaErros marca = MarcaErros::Ler(digita_);
+    ChkMarcarErros->setChecked(marca.marcar);
+    PintarCaixa(CorErros, CorQt(marca.cor));
 }
 
 void Configura::showEvent(QShowEvent *evento)
@@ -212,6 +221,13 @@ void Configura::BtnOK_Click()
     QString erro;
     if (!ArquivoConfig::Gravar(digita_.Caminho(ArquivoConfig::kNomeArquivo), Registro(), erro)) {
         // Nothing was saved: say so and stay open, so that the choices are not lost.
+        Mensagem::Critico(this, erro);
+        return;
+    }
+    MarcaErros marca;
+    marca.marcar = ChkMarcarErros->isChecked();
+    marca.cor = CorDaCaixa(CorErros);
+    if (!marca.Gravar(digita_, erro)) {
         Mensagem::Critico(this, erro);
         return;
     }

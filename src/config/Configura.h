@@ -66,6 +66,9 @@ private:
     QCheckBox *ChkBackSpace = nullptr;
     QCheckBox *ChkTravar = nullptr;
     QCheckBox *ChkSom = nullptr;
+    QCheckBox *ChkMarcarErros = nullptr;
+    QFrame *CorErros = nullptr;
+    FlatButton *BtnCorErros = nullptr;
     FlatButton *BtnOK = nullptr;
     FlatButton *BtnCancelar = nullptr;
 };

@@ -3,16 +3,22 @@
 #include "access/InfoSenha.h"
 #include "access/MsgSenha.h"
 #include "access/MudaSenha.h"
+#include "app/AlteraSenha.h"
+#include "app/PainelResultado.h"
+#include "config/MarcaErros.h"
 #include "config/ArquivoConfig.h"
 #include "config/Configura.h"
 #include "exercises/Carrega.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "exercises/Biblioteca.h"
 #include "common/Formatos.h"
+#include "resultados/GravadorResultados.h"
+#include "resultados/sql/ArmazemSql.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -160,9 +166,14 @@ private slots:
         QTest::addColumn<bool>("comErro");
         QTest::addColumn<QString>("mensagem");
         QTest::addColumn<QString>("veredito");
-        QTest::newRow("no limite") << 60 << false << "Parabéns, você foi aprovado!" << "aprovado";
-        QTest::newRow("um segundo a mais") << 61 << false << "Infelizmente você foi reprovado!" << "reprovado";
-        QTest::newRow("rapido com um erro") << 30 << true << "Infelizmente você foi reprovado!" << "reprovado";
+        QTest::addColumn<QString>("motivo"); // the result panel's last line
+        QTest::newRow("no limite") << 60 << false << "Parabéns, você foi aprovado!" << "aprovado"
+                                   << "Aprovado: nenhum erro e tempo de 00:01:00 dentro do limite de 00:01:00.";
+        QTest::newRow("um segundo a mais") << 61 << false << "Infelizmente você foi reprovado!" << "reprovado"
+                                           << "Reprovado: o tempo de 00:01:01 passou do limite de 00:01:00 "
+                                              "(a aprovação pede nenhum erro dentro do tempo).";
+        QTest::newRow("rapido com um erro") << 30 << true << "Infelizmente você foi reprovado!" << "reprovado"
+                                            << "Reprovado: houve 1 erro (a aprovação pede nenhum erro dentro do tempo).";
     }
     void veredito()
     {
@@ -170,6 +181,7 @@ private slots:
         QFETCH(bool, comErro);
         QFETCH(QString, mensagem);
         QFETCH(QString, veredito);
+        QFETCH(QString, motivo);
         Programa p;
         QVERIFY(p.Cadastrar(1, QStringLiteral("BIA"), QStringLiteral("b"), 6, 1));
         p.Abrir(QStringLiteral("1"), QStringLiteral("b"));
@@ -199,6 +211,7 @@ private slots:
         QCOMPARE(resultados[0].segundos, qint64(segundos));
         // The whole passage, each line end one character.
         QCOMPARE(resultados[0].caracteres, int(p.Passagem()->Texto().size() - p.Linhas().size()));
+        QCOMPARE(p.janela->Painel().Texto().section(u'\n', -1), motivo);
     }
 
     // An Enter by mistake taken back with Backspace: the line goes on as if the Enter never came, and
@@ -240,9 +253,11 @@ private slots:
         QTest::addColumn<QString>("roteiro");    // '\b' is Backspace
         QTest::addColumn<QString>("conferidas"); // per checked key: expected, typed, '+' right or '-' wrong
         QTest::addColumn<int>("caracteres");
-        QTest::newRow("erro apagado") << false << "asx\bd" << "aa+ss+dx-dd+" << 3;
-        QTest::newRow("trava recusa") << true << "asxd" << "aa+ss+dx-dd+" << 3;
-        QTest::newRow("enter no meio da linha") << false << "as\naz" << "aa+ss+\n\n+aa+sz-" << 62;
+        QTest::addColumn<QString>("velocidade"); // live labels after 75 seconds
+        QTest::addColumn<QString>("precisao");
+        QTest::newRow("erro apagado") << false << "asx\bd" << "aa+ss+dx-dd+" << 3 << " 4" << "75,0%";
+        QTest::newRow("trava recusa") << true << "asxd" << "aa+ss+dx-dd+" << 3 << " 2" << "75,0%";
+        QTest::newRow("enter no meio da linha") << false << "as\naz" << "aa+ss+\n\n+aa+sz-" << 62 << " 4" << "80,0%";
     }
     void sinaisDaSessao()
     {
@@ -250,6 +265,8 @@ private slots:
         QFETCH(QString, roteiro);
         QFETCH(QString, conferidas);
         QFETCH(int, caracteres);
+        QFETCH(QString, velocidade);
+        QFETCH(QString, precisao);
         Programa p;
         ConfigRec rec;
         rec.Travar = trava ? 1 : 0;
@@ -277,8 +294,12 @@ private slots:
             else
                 Programa::Teclar(QString(ch));
         }
+        QTRY_COMPARE(p.Texto("LblPrecisao"), precisao);
+        QCOMPARE(p.Texto("LblVelocidade"), QString()); // no time yet
         p.amb.relogio.Avancar(75);
+        QTRY_COMPARE(p.Texto("LblVelocidade"), velocidade); // at the clock's tick
         const ControleDigitacao::Figuras agora = c.FigurasAtuais();
+        QSignalSpy gravado(&p.janela->Resultados(), &GravadorResultados::Gravado);
         p.Atalho(Qt::Key_F);
         p.Atalho(Qt::Key_F); // in the finished state: no second result
         QCOMPARE(iniciada.count(), 1);
@@ -301,6 +322,156 @@ private slots:
         QVERIFY(!r.chave.isEmpty());
         QCOMPARE((QList<qint64>{agora.toques, agora.erros, agora.acertos, agora.segundos}),
                  (QList<qint64>{r.toques, r.erros, r.acertos, r.segundos}));
+
+        // The same figures, as the labels show them, are the student's row in the data folder's database.
+        QTRY_COMPARE(gravado.count(), 1);
+        ConfigBanco banco;
+        banco.arquivo = p.amb.Caminho(ArmazemResultados::kNomeArquivo);
+        ArmazemSql armazem(banco);
+        QList<ResultadoSessao> linhas;
+        QVERIFY(armazem.Abrir(erro) && armazem.SessoesDoAluno(1, linhas, erro));
+        QCOMPARE(linhas.size(), 1);
+        const ResultadoSessao &l = linhas.first();
+        QCOMPARE(l.chave, r.chave);
+        QCOMPARE((QList<qint64>{l.toques, l.erros, l.acertos, l.segundos, l.caracteres}),
+                 (QList<qint64>{ValorInteiro(p.Texto("LblToques")), ValorInteiro(p.Texto("LblErros")),
+                                int(conferidas.count(u'+')), 75, caracteres}));
+        QTRY_COMPARE((QStringList{p.Texto("LblVelocidade"), p.Texto("LblPrecisao")}),
+                     (QStringList{FrmTecloria::TextoVelocidade(l.ppm()), FrmTecloria::TextoPrecisao(l.precisao())}));
+    }
+
+    // Wrong letters in the colour of the settings store while the option is on, until erased.
+    void marcarErros_data()
+    {
+        QTest::addColumn<QString>("marcar");
+        QTest::addColumn<QString>("roteiro"); // '\b' is Backspace
+        QTest::addColumn<uint>("cor");        // of the passage's third character afterwards
+        QTest::newRow("desligado") << "0" << "asx" << uint(RGB(0, 0, 255));
+        QTest::newRow("ligado") << "1" << "asx" << uint(RGB(0, 128, 0));
+        QTest::newRow("ligado, apagado") << "1" << "asx\b" << uint(RGB(0, 0, 0));
+        QTest::newRow("ligado, corrigido") << "1" << "asx\bd" << uint(RGB(0, 0, 255));
+        QTest::newRow("ligado, certo") << "1" << "asd" << uint(RGB(0, 0, 255));
+    }
+    void marcarErros()
+    {
+        QFETCH(QString, marcar);
+        QFETCH(QString, roteiro);
+        QFETCH(uint, cor);
+        Programa p;
+        ConfigRec rec;
+        rec.Travar = 0;
+        QString erro;
+        QVERIFY(ArquivoConfig::Gravar(p.amb.Caminho(QStringLiteral("Config.arq")), rec, erro));
+        QVERIFY(ArquivoDatilux::GravarConfig(p.amb.digita, MarcaErros::kChaveMarcar, marcar, erro));
+        QVERIFY(ArquivoDatilux::GravarConfig(p.amb.digita, MarcaErros::kChaveCor, QStringLiteral("32768"), erro));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        p.Comecar();
+        for (QChar ch : roteiro) {
+            if (ch == u'\b')
+                QTest::keyClick(p.Caixa(), Qt::Key_Backspace);
+            else
+                Programa::Teclar(QString(ch));
+        }
+        QCOMPARE(p.Passagem()->CorEm(2), Cor(cor));
+        QCOMPARE(p.Passagem()->CorEm(1), RGB(0, 0, 255));
+    }
+
+    // The result after a finish: after the finish's own message, with the figures, the keys missed
+    // and the best of the earlier sessions on the exercise; it takes no focus and no key, and goes
+    // at the next start or load.
+    void painelResultado()
+    {
+        Programa p;
+        ConfigRec rec;
+        rec.Travar = 0;
+        QString erro;
+        QVERIFY(ArquivoConfig::Gravar(p.amb.Caminho(QStringLiteral("Config.arq")), rec, erro));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        QSignalSpy gravado(&p.janela->Resultados(), &GravadorResultados::Gravado);
+        PainelResultado &painel = p.janela->Painel();
+        bool visivelNaMensagem = true;
+        p.mensagens.aoMostrar = [&](const Mensagem::Registro &) { visivelNaMensagem = painel.isVisible(); };
+        p.Comecar();
+        Programa::Teclar(QStringLiteral("asdx"));
+        p.amb.relogio.Avancar(60);
+        p.Atalho(Qt::Key_F);
+        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Reprovado - Exercício incompleto!")});
+        QVERIFY(!visivelNaMensagem);
+        QVERIFY(painel.isVisible());
+        QTRY_VERIFY(!painel.Texto().contains(QStringLiteral("consultando")));
+        QCOMPARE(painel.Texto().split(u'\n').mid(1),
+                 (QStringList{"Tempo: 00:01:00", "Velocidade: 4 toques/min", "Precisão: 75,0%", "Erros: 1",
+                              "Teclas mais erradas: f (1)", "Seu melhor: primeira vez neste exercício",
+                              "Exercício incompleto."}));
+        QTRY_COMPARE(gravado.count(), 1);
+
+        p.Comecar();
+        QVERIFY(!painel.isVisible());
+        Programa::Teclar(QStringLiteral("asdfg"));
+        p.amb.relogio.Avancar(30);
+        p.Atalho(Qt::Key_F);
+        QTRY_VERIFY(painel.Texto().contains(QStringLiteral("Seu melhor: 4 toques/min")));
+        QVERIFY(!painel.isAncestorOf(QApplication::focusWidget()));
+        auto *proximo = p.janela->findChild<FlatButton *>(QStringLiteral("BtnProximo"));
+        proximo->setFocus();
+        QTest::keyClick(proximo, Qt::Key_Return);
+        QCOMPARE(p.Texto("LblExercicio"), QStringLiteral(" 002"));
+        QVERIFY(!painel.isVisible());
+    }
+
+    // A database that cannot be written: the finish's own message first, then the failure once, in
+    // a box of its own; the results wait in this computer's spool.
+    void resultadoSemBanco()
+    {
+        Programa p;
+        QVERIFY(QDir().mkpath(p.amb.Caminho(ArmazemResultados::kNomeArquivo)));
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        QSignalSpy guardado(&p.janela->Resultados(), &GravadorResultados::Guardado);
+        for (int vez = 1; vez <= 2; ++vez) {
+            p.Comecar();
+            p.Atalho(Qt::Key_F);
+            QTRY_COMPARE(guardado.count(), vez);
+        }
+        QTRY_COMPARE(p.mensagens.Textos().size(), 3);
+        const QStringList textos = p.mensagens.Textos();
+        QCOMPARE(textos[0], QStringLiteral("Reprovado - Exercício incompleto!"));
+        QVERIFY2(textos.count(QStringLiteral("Reprovado - Exercício incompleto!")) == 2, qPrintable(textos.join(u'|')));
+        QCOMPARE(textos.filter(QStringLiteral("O resultado não pôde ser gravado")).size(), 1);
+    }
+
+    // A student's own password: the current one, then the new one twice; written only when all agree.
+    void alterarMinhaSenha_data()
+    {
+        QTest::addColumn<QString>("roteiro");
+        QTest::addColumn<QString>("mensagem");
+        QTest::addColumn<QString>("senha"); // in the record afterwards
+        QTest::newRow("trocada") << "abc\nnova\nNOVA\n\n" << "Senha alterada com sucesso!" << "NOVA";
+        QTest::newRow("senha atual errada") << "abd\nnova\nnova\n\n" << "Senha atual incorreta!" << "abc";
+        QTest::newRow("confirmacao diferente") << "abc\nnova\nnovo\n\n" << "Senha não confere!" << "abc";
+    }
+    void alterarMinhaSenha()
+    {
+        QFETCH(QString, roteiro);
+        QFETCH(QString, mensagem);
+        QFETCH(QString, senha);
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("abc"), 1, 1));
+        p.Abrir(QStringLiteral("1"), QStringLiteral("abc"));
+        QTRY_VERIFY(p.Entrou());
+        AoAbrirModal<AlteraSenha>([roteiro](AlteraSenha *d) {
+            Programa::Teclar(roteiro);
+            if (d->isVisible())
+                d->reject();
+        });
+        p.Menu("MenuAlteraSenha")->trigger();
+        QCOMPARE(p.mensagens.Textos(), QStringList{mensagem});
+        QCOMPARE(TirarEspacos(LerAluno(p.amb, 1).Senha), senha);
     }
 
     void travaRecusaSemContar()
@@ -539,6 +710,12 @@ private slots:
         QTest::newRow("administrador: cadastro") << true << "MenuCadAlunos" << "Alunos" << "";
         QTest::newRow("administrador: senha") << true << "MenuMudaAdm" << "InfoSenha" << "";
         QTest::newRow("administrador: sobre") << true << "MenuSobre" << "Sobre" << "";
+        QTest::newRow("aluno: alterar minha senha") << false << "MenuAlteraSenha" << "AlteraSenha" << "";
+        QTest::newRow("administrador: alterar minha senha") << true << "MenuAlteraSenha" << ""
+                                                            << "Opção permitida somente com senha de aluno!";
+        QTest::newRow("aluno: banco de resultados") << false << "MenuBancoResultados" << ""
+                                                    << "Banco de resultados permitido somente ao Administrador!";
+        QTest::newRow("administrador: banco de resultados") << true << "MenuBancoResultados" << "BancoResultados" << "";
     }
     void acessos()
     {
@@ -671,6 +848,25 @@ private slots:
         p.janela->DefinirLarguraTela(largura);
         QTRY_VERIFY(p.Entrou());
         QCOMPARE(p.janela->LayoutCompacto(), compacto);
+        // The live figures are on view and clear of every control and menu title, inside the window.
+        QMenuBar *barra = p.janela->menuBar();
+        QList<QRect> ocupados;
+        for (QWidget *w : p.janela->centralWidget()->findChildren<QWidget *>()) {
+            if (w->isVisible() && w->parentWidget() == p.janela->centralWidget() && w->objectName() != "Grd")
+                ocupados.append(QRect(w->mapTo(p.janela.get(), QPoint()), w->size()));
+        }
+        for (QAction *a : barra->actions())
+            ocupados.append(barra->actionGeometry(a).translated(barra->mapTo(p.janela.get(), QPoint())));
+        for (const char *nome : {"LblVelocidade", "LblPrecisao"}) {
+            QLabel *l = p.Rotulo(nome);
+            QVERIFY2(l->isVisible(), nome);
+            const QRect r(l->mapTo(p.janela.get(), QPoint()), l->size());
+            QVERIFY2(p.janela->rect().contains(r), nome);
+            for (const QRect &o : ocupados)
+                QVERIFY2(!o.intersects(r), nome);
+        }
+        // No taller than a menu title, so that the menu bar, and all below it, keeps its place.
+        QVERIFY(p.janela->findChild<QWidget *>("Figuras")->height() <= barra->actionGeometry(barra->actions().first()).height());
         if (compacto) {
             QCOMPARE(p.Passagem()->geometry(), QRect(0, 58, 633, 181));
             QCOMPARE(p.Caixa()->geometry(), QRect(0, 272, 633, 218));

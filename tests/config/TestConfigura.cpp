@@ -2,6 +2,8 @@
 #include "config/ArquivoConfig.h"
 #include "config/Configura.h"
 #include "config/Traducoes.h"
+#include "config/MarcaErros.h"
+#include "access/ArquivoDatilux.h"
 #include "support/Ambiente.h"
 
 #include <QApplication>
@@ -249,6 +251,47 @@ private slots:
         }
         QFETCH(QString, ingles);
         QVERIFY2(!texto.isEmpty() && texto.remove(u'&') != ingles, qPrintable(texto));
+    }
+
+    // The marking of wrong letters lives in the settings store, never in Config.arq's 54 bytes: off
+    // and red unless stored, shown as stored, written by OK with its own colour.
+    void marcar_erros_data()
+    {
+        QTest::addColumn<QString>("guardado");   // MarcarErros and CorErros before, "" when absent
+        QTest::addColumn<bool>("ligar");         // the box as OK finds it
+        QTest::addColumn<QString>("cor");        // chosen with the button, "" for none
+        QTest::addColumn<QString>("mostrado");   // what the dialog showed when it opened
+        QTest::addColumn<QString>("gravado");    // the two keys after OK
+        QTest::newRow("padrao") << "" << false << "" << "0 #ff0000" << "0 255";
+        QTest::newRow("ligado com cor") << "" << true << "#123456" << "0 #ff0000" << "1 5649426";
+        QTest::newRow("guardado volta") << "1 65280" << true << "" << "1 #00ff00" << "1 65280";
+    }
+    void marcar_erros()
+    {
+        QFETCH(QString, guardado);
+        QFETCH(bool, ligar);
+        QFETCH(QString, cor);
+        QFETCH(QString, mostrado);
+        QFETCH(QString, gravado);
+        QString erro, marcar, corErros;
+        if (!guardado.isEmpty()) {
+            QVERIFY(ArquivoDatilux::GravarConfig(amb_->digita, MarcaErros::kChaveMarcar, guardado.section(u' ', 0, 0), erro));
+            QVERIFY(ArquivoDatilux::GravarConfig(amb_->digita, MarcaErros::kChaveCor, guardado.section(u' ', 1), erro));
+        }
+        Configura::EscolherCor = [cor](QWidget *, const QColor &) { return std::optional<QColor>(QColor(cor)); };
+        QVERIFY(Abrir());
+        auto *chk = Filho<QCheckBox>("ChkMarcarErros");
+        QCOMPARE(chk->text(), QStringLiteral("Marcar erros com outra cor"));
+        QCOMPARE(QString::number(chk->isChecked()) + u' ' + Cor("CorErros").name(), mostrado);
+        chk->setChecked(ligar);
+        if (!cor.isEmpty())
+            Clicar("BtnCorErros");
+        Clicar("BtnOK");
+        QCOMPARE(amb_->Ler(kConfig), kPadrao);
+        amb_->digita.TextoConfig.clear();
+        QVERIFY(ArquivoDatilux::LerConfig(amb_->digita, MarcaErros::kChaveMarcar, marcar, erro));
+        QVERIFY(ArquivoDatilux::LerConfig(amb_->digita, MarcaErros::kChaveCor, corErros, erro));
+        QCOMPARE(marcar + u' ' + corErros, gravado);
     }
 };
 
