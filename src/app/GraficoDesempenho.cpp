@@ -48,6 +48,7 @@ Q_DECL_EXPORT QWidget *DatiluxGraficoCriar(QWidget *pai, const QList<QDateTime> 
     auto *eixoPpm = new QValueAxis;
     eixoPpm->setRange(0, maximo * 1.1);
     eixoPpm->setLabelFormat(QStringLiteral("%d"));
+    eixoPpm->applyNiceNumbers();
     grafico->addAxis(eixoPpm, Qt::AlignLeft);
     auto *eixoPrecisao = new QValueAxis;
     eixoPrecisao->setRange(0, 100);

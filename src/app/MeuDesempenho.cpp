@@ -103,6 +103,7 @@ MeuDesempenho::MeuDesempenho(const ConfigBanco &config, int codigo, QWidget *pai
     vista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     vista_->horizontalHeader()->setStretchLastSection(true);
     vista_->verticalHeader()->setDefaultSectionSize(vista_->fontMetrics().height() + 6);
+    vista_->setColumnWidth(0, vista_->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00")) + 16);
     coluna_->addWidget(vista_, 1);
     lblTeclas_ = new QLabel(this);
     lblTeclas_->setObjectName(QStringLiteral("LblTeclas"));
