@@ -353,6 +353,8 @@ void FrmTecloria::CriarMenus()
                 EntrarUsuario();
                 Form_Activate();
             });
+    connect(item(arquivo, "MenuDesempenho", "Meu desempenho"), &QAction::triggered, this,
+            [this] { ComandoAdministrativo(QStringLiteral("MenuDesempenho")); });
     connect(item(arquivo, "MenuAlteraSenha", "Alterar minha senha"), &QAction::triggered, this,
             [this] { ComandoAdministrativo(QStringLiteral("MenuAlteraSenha")); });
     arquivo->addSeparator();

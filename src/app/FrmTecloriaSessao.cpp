@@ -3,11 +3,13 @@
 // commands. The session itself runs in ControleDigitacao.
 
 #include "access/Alunos.h"
+#include "access/ArquivoAlunos.h"
 #include "access/InfoSenha.h"
 #include "access/MudaSenha.h"
 #include "access/TestaSenha.h"
 #include "app/AlteraSenha.h"
 #include "app/FrmTecloria.h"
+#include "app/MeuDesempenho.h"
 #include "app/PainelResultado.h"
 #include "app/TextoPassagem.h"
 #include "common/CorQt.h"
@@ -201,6 +203,13 @@ void FrmTecloria::ComandoAdministrativo(const QString &nome)
             return;
         MudaSenha muda(digita_, this);
         muda.exec();
+    } else if (nome == QStringLiteral("MenuDesempenho")) {
+        if (digita_.EhAdministrador()) {
+            Mensagem::Critico(this, QStringLiteral("Opção permitida somente com senha de aluno!"));
+            return;
+        }
+        MeuDesempenho desempenho(configBanco_, TirarEspacos(digita_.AlunoAtual.Codigo).toInt(), this);
+        desempenho.exec();
     } else if (nome == QStringLiteral("MenuAlteraSenha")) {
         // The administrator's own password has its command; this one is a student's.
         if (digita_.EhAdministrador()) {

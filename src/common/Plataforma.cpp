@@ -38,6 +38,11 @@ QString Plataforma::ModuloSom()
     return ArquivoDaInstalacao(QStringLiteral("datilux-som.so"), DATILUX_MODULOS_RELATIVO);
 }
 
+QString Plataforma::ModuloGraficos()
+{
+    return ArquivoDaInstalacao(QStringLiteral("datilux-graficos.so"), DATILUX_MODULOS_RELATIVO);
+}
+
 QString Plataforma::ArquivoSom()
 {
     return ArquivoDaInstalacao(QStringLiteral("Aviso.wav"), DATILUX_COMPARTILHADO_RELATIVO);

@@ -32,6 +32,7 @@ public:
     // copy in a folder of its own), else where an installation under a prefix puts them
     // (bin/../lib/datilux, bin/../share/datilux); that second place is the answer when neither exists.
     static QString ModuloSom();   // datilux-som.so
+    static QString ModuloGraficos(); // datilux-graficos.so (Qt Charts, for "Meu desempenho")
     static QString ArquivoSom();  // Aviso.wav
 
     // Opens a web or mail address with the desktop's default handler, without waiting.

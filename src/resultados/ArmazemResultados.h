@@ -83,6 +83,9 @@ public:
     virtual bool Resumo(QList<ResumoAluno> &resumo, QString &erro) = 0;
     // The sessions of the current registration of a code, oldest first (without per-key errors).
     virtual bool SessoesDoAluno(int codigo, QList<ResultadoSessao> &sessoes, QString &erro) = 0;
+    // The per-key errors of all those sessions, summed: how often another key came where each
+    // character was expected.
+    virtual bool ErrosDoAluno(int codigo, QMap<QChar, int> &erros, QString &erro) = 0;
 };
 
 // Builds a store for the thread that calls it.

@@ -4,6 +4,7 @@
 #include "access/MsgSenha.h"
 #include "access/MudaSenha.h"
 #include "app/AlteraSenha.h"
+#include "app/MeuDesempenho.h"
 #include "app/PainelResultado.h"
 #include "config/MarcaErros.h"
 #include "config/ArquivoConfig.h"
@@ -19,6 +20,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -445,6 +449,71 @@ private slots:
         QCOMPARE(textos.filter(QStringLiteral("O resultado não pôde ser gravado")).size(), 1);
     }
 
+    // "Meu desempenho" over ten thousand sessions: every one in the table, newest first, the chart
+    // from its module, the keys most missed over all of them.
+    void meuDesempenho()
+    {
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        ConfigBanco banco;
+        banco.arquivo = p.amb.Caminho(ArmazemResultados::kNomeArquivo);
+        {
+            ArmazemSql armazem(banco);
+            QString erro;
+            ResultadoSessao r;
+            r.chave = QStringLiteral("primeira");
+            r.codigo = 1;
+            r.nome = QStringLiteral("ANA");
+            r.classe = r.exercicio = 1;
+            r.inicio = QDateTime(QDate(2026, 1, 5), QTime(8, 0));
+            r.fim = r.inicio.addSecs(60);
+            r.segundos = 60;
+            r.toques = 120;
+            r.acertos = 98;
+            r.erros = 2;
+            r.errosPorTecla = {{u'f', 2}};
+            QVERIFY2(armazem.Abrir(erro) && armazem.Gravar(r, erro), qPrintable(erro));
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("carga"));
+            db.setDatabaseName(banco.arquivo);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            // 9,999 more, a minute apart, the last one at 300 keys a minute and 90 % right.
+            QVERIFY(q.exec(QStringLiteral(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9999) "
+                "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, "
+                "erros, acertos, caracteres, ppm, precisao, concluido, veredito) "
+                "SELECT 'k' || i, s.matricula, 1, 'ANA', 6, 2, s.inicio, "
+                "strftime('%Y-%m-%dT%H:%M:%S', '2026-02-01 08:00:00', '+' || i || ' minutes'), 60, "
+                "CASE WHEN i = 9999 THEN 300 ELSE 100 END, 1, 9, 10, 0, 90.0, 1, 'reprovado' "
+                "FROM n, sessao s WHERE s.chave = 'primeira'")));
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO erro_tecla (sessao, caractere, erros) "
+                                          "SELECT id, 'j', 1 FROM sessao WHERE chave IN ('k1', 'k2', 'k3')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("carga"));
+        MeuDesempenho::caminhoModulo = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/datilux-graficos.so");
+        p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
+        QTRY_VERIFY(p.Entrou());
+        AoAbrirModal<MeuDesempenho>([](MeuDesempenho *d) {
+            QTRY_VERIFY(d->Carregado());
+            auto *tabela = d->findChild<QTableView *>(QStringLiteral("TabSessoes"));
+            QCOMPARE(tabela->model()->rowCount(), 10000);
+            QStringList primeira;
+            for (int c = 0; c < 7; ++c)
+                primeira << tabela->model()->index(0, c).data().toString();
+            QCOMPARE(primeira, (QStringList{"08/02/2026 06:39", "6", "2", "00:01:00", "300", "90,0%", "Reprovado"}));
+            QCOMPARE(tabela->model()->index(9999, 4).data().toString(), QStringLiteral("120"));
+            QVERIFY(d->findChild<QWidget *>(QStringLiteral("GrfDesempenho")));
+            QCOMPARE(d->findChild<QLabel *>(QStringLiteral("LblTeclas"))->text(),
+                     QStringLiteral("Teclas mais erradas: j (3), f (2)"));
+            d->reject();
+        });
+        p.Menu("MenuDesempenho")->trigger();
+        MeuDesempenho::caminhoModulo.clear();
+        QCOMPARE(p.mensagens.Textos(), QStringList());
+    }
+
     // A student's own password: the current one, then the new one twice; written only when all agree.
     void alterarMinhaSenha_data()
     {
@@ -710,6 +779,8 @@ private slots:
         QTest::newRow("administrador: cadastro") << true << "MenuCadAlunos" << "Alunos" << "";
         QTest::newRow("administrador: senha") << true << "MenuMudaAdm" << "InfoSenha" << "";
         QTest::newRow("administrador: sobre") << true << "MenuSobre" << "Sobre" << "";
+        QTest::newRow("administrador: meu desempenho") << true << "MenuDesempenho" << ""
+                                                       << "Opção permitida somente com senha de aluno!";
         QTest::newRow("aluno: alterar minha senha") << false << "MenuAlteraSenha" << "AlteraSenha" << "";
         QTest::newRow("administrador: alterar minha senha") << true << "MenuAlteraSenha" << ""
                                                             << "Opção permitida somente com senha de aluno!";

@@ -96,6 +96,7 @@ def conteudo(deb):
     esperados = {
         "./usr/bin/datilux": "-rwxr-xr-x",
         "./usr/lib/datilux/datilux-som.so": "-rw-r--r--",
+        "./usr/lib/datilux/datilux-graficos.so": "-rw-r--r--",
         "./usr/share/datilux/Aviso.wav": "-rw-r--r--",
         "./usr/share/icons/hicolor/256x256/apps/datilux.png": "-rw-r--r--",
         "./usr/share/applications/org.datilux.Datilux.desktop": "-rw-r--r--",

@@ -547,3 +547,27 @@ bool ArmazemSql::SessoesDoAluno(int codigo, QList<ResultadoSessao> &sessoes, QSt
     }
     return true;
 }
+
+bool ArmazemSql::ErrosDoAluno(int codigo, QMap<QChar, int> &erros, QString &erro)
+{
+    erros.clear();
+    qint64 matricula = 0;
+    QString nome;
+    if (!MatriculaAtual(codigo, matricula, nome, erro))
+        return false;
+    if (matricula == 0)
+        return true;
+    QSqlQuery q(Banco());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT e.caractere, sum(e.erros) FROM erro_tecla e JOIN sessao s ON s.id = e.sessao "
+                             "WHERE s.matricula = ? GROUP BY e.caractere"));
+    q.addBindValue(matricula);
+    if (!Executar(q, erro))
+        return false;
+    while (q.next()) {
+        const QString c = q.value(0).toString();
+        if (!c.isEmpty())
+            erros[c.at(0)] += q.value(1).toInt();
+    }
+    return true;
+}

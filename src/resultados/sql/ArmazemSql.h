@@ -34,6 +34,7 @@ public:
     bool NovaMatricula(int codigo, const QString &nome, const QDateTime &desde, QString &erro) override;
     bool Resumo(QList<ResumoAluno> &resumo, QString &erro) override;
     bool SessoesDoAluno(int codigo, QList<ResultadoSessao> &sessoes, QString &erro) override;
+    bool ErrosDoAluno(int codigo, QMap<QChar, int> &erros, QString &erro) override;
 
     // Rebuilds the per-registration totals (resumo_aluno) from the sessions, after sessions were
     // loaded or changed by other means than this program.
