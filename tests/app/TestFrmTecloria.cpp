@@ -412,6 +412,10 @@ private slots:
                               "Teclas mais erradas: f (1)", "Seu melhor: primeira vez neste exercício",
                               "Exercício incompleto."}));
         QTRY_COMPARE(gravado.count(), 1);
+        QTest::mouseClick(painel.findChild<FlatButton *>(QStringLiteral("BtnFecharResultado")), Qt::LeftButton);
+        QTRY_VERIFY(!painel.isVisible());
+        p.janela->FinalizarDigitacao(); // a finish in the finished state brings nothing back
+        QVERIFY(!painel.isVisible());
 
         p.Comecar();
         QVERIFY(!painel.isVisible());
