@@ -72,14 +72,15 @@ lint: lint-format lint-tidy
 lint-format: deps
 	$(CLANG_FORMAT) --dry-run -Werror --style=file $(FONTES)
 
-# clang-tidy over every C++ file of the build's compile database, minus the precompiled header (clang
-# cannot read GCC's; without it, a file that forgets an include fails here instead of compiling by luck).
+# clang-tidy over the program's and the tests' C++ files in the build's compile database (the benchmarks
+# are measuring tools, left out), minus the precompiled header: clang cannot read GCC's, and without it a
+# file that forgets an include fails here instead of compiling by luck.
 lint-tidy: build
 	mkdir -p $(BUILD)-lint
 	sed -e 's# -Winvalid-pch##g' -e 's# -include [^ ]*/cmake_pch\.hxx##g' \
 		$(BUILD)/compile_commands.json > $(BUILD)-lint/compile_commands.json
 	$(RUN_CLANG_TIDY) -clang-tidy-binary $(CLANG_TIDY) -p $(BUILD)-lint -j $(JOBS) -quiet \
-		'^$(CURDIR)/(src|tests|bench)/.*\.cpp$$'
+		'^$(CURDIR)/(src|tests)/.*\.cpp$$'
 
 # A Debug build with AddressSanitizer and UndefinedBehaviorSanitizer running the whole test suite.
 sanitize: deps
