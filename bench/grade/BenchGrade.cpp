@@ -19,8 +19,8 @@ namespace {
 
 constexpr int kRegistros = 9999;
 
-const char *const kNomes[] = {"ANA PAULA SOUZA", "BRUNO LIMA", "CARLA DIAS", "DANIEL ROCHA",
-                              "EDUARDA MELO", "FABIO NUNES", "GISELE PRADO", "HEITOR CAMPOS"};
+const char *const kNomes[] = {"ANA PAULA SOUZA", "BRUNO LIMA",  "CARLA DIAS",   "DANIEL ROCHA",
+                              "EDUARDA MELO",    "FABIO NUNES", "GISELE PRADO", "HEITOR CAMPOS"};
 
 double Ms(const QElapsedTimer &t)
 {

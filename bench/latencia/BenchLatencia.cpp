@@ -62,9 +62,9 @@ struct ContaPinturas : QObject {
 };
 
 struct Medida {
-    std::vector<double> ms;       // every key
+    std::vector<double> ms; // every key
     std::vector<double> digitando; // every key but the Enter that ends the passage
-    std::vector<double> fim;      // the Enter that ends the passage (the finish runs in it)
+    std::vector<double> fim; // the Enter that ends the passage (the finish runs in it)
     int semPintura = 0;
 };
 
@@ -109,7 +109,8 @@ Medida Digitar(const Passagem &p, bool trava, int vezes, bool figuras = true)
     FrmTecloria janela(digita, plataforma);
     janela.DefinirLarguraTela(1024);
     janela.show();
-    (void)QTest::qWaitFor([&] { return digita.NomeUsuario == QStringLiteral("ALUNA") && janela.ExercicioCarregado(); });
+    (void)QTest::qWaitFor(
+        [&] { return digita.NomeUsuario == QStringLiteral("ALUNA") && janela.ExercicioCarregado(); });
     janela.activateWindow();
     (void)QTest::qWaitForWindowActive(&janela);
     QWindow *w = janela.windowHandle();
@@ -127,36 +128,36 @@ Medida Digitar(const Passagem &p, bool trava, int vezes, bool figuras = true)
     roteiro.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QElapsedTimer relogio;
     for (int vez = 0; vez <= vezes; ++vez) {
-    QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-    for (int i = 0; i < roteiro.size(); ++i) {
-        const QChar c = roteiro[i];
-        const Qt::Key tecla = c == u'\n' ? Qt::Key_Return
-            : c == u' '                 ? Qt::Key_Space
-                                        : Qt::Key(c.toUpper().unicode());
-        const QString texto = c == u'\n' ? QStringLiteral("\r") : QString(c);
-        const int antes = conta.pinturas;
-        relogio.start();
-        QTest::sendKeyEvent(QTest::Press, w, tecla, texto, Qt::NoModifier);
-        // Until the repaint the key caused has been done (or the key caused none).
-        do {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        } while (conta.pinturas == antes && relogio.nsecsElapsed() < 50'000'000);
-        const qint64 ns = relogio.nsecsElapsed();
-        QTest::sendKeyEvent(QTest::Release, w, tecla, texto, Qt::NoModifier);
-        if (vez == 0)
-            continue;
-        if (conta.pinturas == antes)
-            ++m.semPintura;
-        m.ms.push_back(double(ns) / 1e6);
-        (i + 1 == roteiro.size() ? m.fim : m.digitando).push_back(double(ns) / 1e6);
-    }
-    if (janela.EmDigitacao())
-        std::fprintf(stderr, "the passage did not finish: %d errors\n", janela.Motor().Erros);
-    if (janela.Motor().Erros != 0)
-        std::fprintf(stderr, "unexpected errors: %d\n", janela.Motor().Erros);
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        for (int i = 0; i < roteiro.size(); ++i) {
+            const QChar c = roteiro[i];
+            const Qt::Key tecla = c == u'\n'  ? Qt::Key_Return
+                                  : c == u' ' ? Qt::Key_Space
+                                              : Qt::Key(c.toUpper().unicode());
+            const QString texto = c == u'\n' ? QStringLiteral("\r") : QString(c);
+            const int antes = conta.pinturas;
+            relogio.start();
+            QTest::sendKeyEvent(QTest::Press, w, tecla, texto, Qt::NoModifier);
+            // Until the repaint the key caused has been done (or the key caused none).
+            do {
+                QCoreApplication::sendPostedEvents();
+                QCoreApplication::processEvents(QEventLoop::AllEvents);
+            } while (conta.pinturas == antes && relogio.nsecsElapsed() < 50'000'000);
+            const qint64 ns = relogio.nsecsElapsed();
+            QTest::sendKeyEvent(QTest::Release, w, tecla, texto, Qt::NoModifier);
+            if (vez == 0)
+                continue;
+            if (conta.pinturas == antes)
+                ++m.semPintura;
+            m.ms.push_back(double(ns) / 1e6);
+            (i + 1 == roteiro.size() ? m.fim : m.digitando).push_back(double(ns) / 1e6);
+        }
+        if (janela.EmDigitacao())
+            std::fprintf(stderr, "the passage did not finish: %d errors\n", janela.Motor().Erros);
+        if (janela.Motor().Erros != 0)
+            std::fprintf(stderr, "unexpected errors: %d\n", janela.Motor().Erros);
     }
     janela.close();
     return m;
@@ -203,7 +204,8 @@ int main(int argc, char **argv)
                         p->classe, p->indice + 1, static_cast<long long>(p->texto.size()), linhas,
                         trava ? "lock" : "normal", m.ms.size(), Percentil(m.ms, 0.5), Percentil(m.ms, 0.99),
                         *std::max_element(m.ms.begin(), m.ms.end()),
-                        m.semPintura ? qPrintable(QStringLiteral(" (%1 keys without a repaint)").arg(m.semPintura)) : "",
+                        m.semPintura ? qPrintable(QStringLiteral(" (%1 keys without a repaint)").arg(m.semPintura))
+                                     : "",
                         Percentil(m.digitando, 0.5), p99[n][trava],
                         *std::max_element(m.digitando.begin(), m.digitando.end()), Percentil(m.fim, 0.5));
         }

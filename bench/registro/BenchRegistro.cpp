@@ -29,8 +29,8 @@ namespace {
 
 constexpr int kAlunos = 9999;
 
-const char *const kNomes[] = {"ANA PAULA SOUZA", "BRUNO LIMA", "CARLA DIAS", "DANIEL ROCHA",
-                              "EDUARDA MELO", "FÁBIO NUNES", "GISELE PRADO", "HEITOR CAMPOS"};
+const char *const kNomes[] = {"ANA PAULA SOUZA", "BRUNO LIMA",  "CARLA DIAS",   "DANIEL ROCHA",
+                              "EDUARDA MELO",    "FÁBIO NUNES", "GISELE PRADO", "HEITOR CAMPOS"};
 
 double Ms(const QElapsedTimer &t)
 {
@@ -112,7 +112,7 @@ int main(int argc, char **argv)
         Alunos janela(digita);
         janela.show();
         Assentar(janela);
-        janela.repaint();  // the whole window, grid included, painted now
+        janela.repaint(); // the whole window, grid included, painted now
         const double ms = Ms(t);
         linhas = janela.findChild<BoxList *>(QStringLiteral("GrdLst"))->ListCount();
         janela.close();

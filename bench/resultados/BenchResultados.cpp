@@ -86,26 +86,42 @@ void Resumo(const char *nome, const ConfigBanco &c, bool pg)
         db.open();
         QSqlQuery q(db);
         const QString serie = pg ? QStringLiteral("generate_series(1, %1) AS n(i)").arg(kSessoes)
-                                 : QStringLiteral("(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i FROM n)").arg(kSessoes);
-        const QString fim = pg ? QStringLiteral("to_char(timestamp '2024-01-01 08:00' + i * interval '97 seconds', 'YYYY-MM-DD\"T\"HH24:MI:SS') || '-03:00'")
-                               : QStringLiteral("strftime('%Y-%m-%dT%H:%M:%S', '2024-01-01 08:00', '+' || (i * 97) || ' seconds') || '-03:00'");
+                                 : QStringLiteral("(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM "
+                                                  "n WHERE i < %1) SELECT i FROM n)")
+                                       .arg(kSessoes);
+        const QString fim =
+            pg ? QStringLiteral("to_char(timestamp '2024-01-01 08:00' + i * interval '97 seconds', "
+                                "'YYYY-MM-DD\"T\"HH24:MI:SS') || '-03:00'")
+               : QStringLiteral(
+                   "strftime('%Y-%m-%dT%H:%M:%S', '2024-01-01 08:00', '+' || (i * 97) || ' seconds') || '-03:00'");
         const QString alunos = pg ? QStringLiteral("generate_series(1, %1) AS n(i)").arg(kAlunos)
-                                  : QStringLiteral("(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i FROM n)").arg(kAlunos);
+                                  : QStringLiteral("(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM "
+                                                   "n WHERE i < %1) SELECT i FROM n)")
+                                        .arg(kAlunos);
         QElapsedTimer t;
         t.start();
         const bool ok = q.exec("BEGIN")
-            && q.exec("INSERT INTO aluno (matricula, codigo, nome, desde) SELECT i, i, 'ALUNO ' || i, '2024-01-01T08:00:00-03:00' FROM " + alunos)
-            && q.exec("INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, "
-                      "acertos, caracteres, ppm, precisao, concluido, veredito, computador) "
-                      "SELECT 'c' || i, 1 + i % 9999, 1 + i % 9999, 'ALUNO ' || (1 + i % 9999), 1 + i % 6, 1 + i % 30, NULL, " + fim + ", "
-                      "60 + i % 540, 100 + i % 700, i % 13, 90 + i % 700, 90 + i % 700, 60.0 * (100 + i % 700) / (60 + i % 540), "
-                      "100.0 * (90 + i % 700) / (90 + i % 700 + i % 13), TRUE, NULL, 'LAB01' FROM " + serie)
-            && q.exec("COMMIT") && q.exec("ANALYZE");
+                        && q.exec("INSERT INTO aluno (matricula, codigo, nome, desde) SELECT i, i, 'ALUNO ' || i, "
+                                  "'2024-01-01T08:00:00-03:00' FROM "
+                                  + alunos)
+                        && q.exec("INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, "
+                                  "fim, segundos, toques, erros, "
+                                  "acertos, caracteres, ppm, precisao, concluido, veredito, computador) "
+                                  "SELECT 'c' || i, 1 + i % 9999, 1 + i % 9999, 'ALUNO ' || (1 + i % 9999), 1 + i "
+                                  "% 6, 1 + i % 30, NULL, "
+                                  + fim
+                                  + ", "
+                                    "60 + i % 540, 100 + i % 700, i % 13, 90 + i % 700, 90 + i % 700, 60.0 * (100 "
+                                    "+ i % 700) / (60 + i % 540), "
+                                    "100.0 * (90 + i % 700) / (90 + i % 700 + i % 13), TRUE, NULL, 'LAB01' FROM "
+                                  + serie)
+                        && q.exec("COMMIT") && q.exec("ANALYZE");
         if (!ok) {
             std::printf("%s: loading failed: %s\n", nome, qPrintable(q.lastError().text()));
             return;
         }
-        std::printf("  (%s: %d students, %d sessions loaded in %.1f s)\n", nome, kAlunos, kSessoes, double(t.elapsed()) / 1000);
+        std::printf("  (%s: %d students, %d sessions loaded in %.1f s)\n", nome, kAlunos, kSessoes,
+                    double(t.elapsed()) / 1000);
         db.close();
     }
     QSqlDatabase::removeDatabase("carga");
@@ -130,8 +146,8 @@ void Resumo(const char *nome, const ConfigBanco &c, bool pg)
         }
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
-    std::printf("summary of %lld students over %d sessions, %s: median %.0f ms (first %.0f ms)\n", qlonglong(resumo.size()),
-                kSessoes, nome, Mediana(ms), ms.front());
+    std::printf("summary of %lld students over %d sessions, %s: median %.0f ms (first %.0f ms)\n",
+                qlonglong(resumo.size()), kSessoes, nome, Mediana(ms), ms.front());
 }
 
 } // namespace

@@ -44,8 +44,8 @@ QString Maiusculas(const QString &texto)
     resultado.reserve(texto.size());
     for (QChar c : texto) {
         const QString maiuscula = QString(c).toUpper();
-        const bool serve = maiuscula.size() == 1
-            && (Cp1252::paraByte(maiuscula.at(0)) >= 0 || Cp1252::paraByte(c) < 0);
+        const bool serve =
+            maiuscula.size() == 1 && (Cp1252::paraByte(maiuscula.at(0)) >= 0 || Cp1252::paraByte(c) < 0);
         resultado += serve ? maiuscula : QString(c);
     }
     return resultado;
@@ -114,7 +114,8 @@ void Alunos::Form_Load()
 
     // The buttons come before the grid in the tab order, so they are made first; their place under
     // the grid is known once the grid has its height.
-    const QString dicas[] = {QStringLiteral("Gravar um aluno novo"), QStringLiteral("Gravar as alterações do aluno"),
+    const QString dicas[] = {QStringLiteral("Gravar um aluno novo"),
+                             QStringLiteral("Gravar as alterações do aluno"),
                              QStringLiteral("Excluir o aluno deste código"), QStringLiteral("Fechar o cadastro")};
     BtnIncluir = PadraoDialogo::Botao(this, QStringLiteral("BtnIncluir"), QStringLiteral(" Incluir"),
                                       Arte::Icone::Incluir, QPoint(), dicas[0]);
@@ -152,9 +153,15 @@ void Alunos::Form_Load()
     for (int classe = 1; classe <= kClasses; ++classe)
         TxtClasse->AddItem(QString::number(classe));
 
-    QWidget *ordem[] = {TxtCodigo, TxtNome, TxtSenha, TxtClasse->findChild<QLineEdit *>(QStringLiteral("TxtAux")),
+    QWidget *ordem[] = {TxtCodigo,
+                        TxtNome,
+                        TxtSenha,
+                        TxtClasse->findChild<QLineEdit *>(QStringLiteral("TxtAux")),
                         TxtExercicio->findChild<QLineEdit *>(QStringLiteral("TxtAux")),
-                        BtnIncluir, BtnAlterar, BtnExcluir, BtnSair};
+                        BtnIncluir,
+                        BtnAlterar,
+                        BtnExcluir,
+                        BtnSair};
     for (size_t i = 1; i < std::size(ordem); ++i)
         setTabOrder(ordem[i - 1], ordem[i]);
 
@@ -221,7 +228,8 @@ void Alunos::PreencherLista()
     const int lidos = int(std::min<qint64>(quantidade, dados.size() / Aluno::kTamanho));
     // The rows are only stored here; the grid paints once, at AddEnd, however long the register.
     for (int numero = 1; numero <= lidos; ++numero) {
-        digita_.AlunoAtual = ArquivoAlunos::Decodificar(dados.mid(qint64(numero - 1) * Aluno::kTamanho, Aluno::kTamanho));
+        digita_.AlunoAtual =
+            ArquivoAlunos::Decodificar(dados.mid(qint64(numero - 1) * Aluno::kTamanho, Aluno::kTamanho));
         const Aluno &aluno = digita_.AlunoAtual;
         if (TirarEspacos(aluno.Nome).isEmpty())
             continue;
@@ -410,13 +418,9 @@ bool Alunos::Incluir(const Aluno &aluno)
     int proximo = 0;
     QString erro;
     switch (arquivo_.Incluir(aluno, proximo, erro)) {
-    case ArquivoAlunos::Resultado::Gravado:
-        return true;
-    case ArquivoAlunos::Resultado::Falha:
-        Mensagem::Critico(this, erro);
-        return false;
-    case ArquivoAlunos::Resultado::Recusado:
-        break;
+    case ArquivoAlunos::Resultado::Gravado: return true;
+    case ArquivoAlunos::Resultado::Falha: Mensagem::Critico(this, erro); return false;
+    case ArquivoAlunos::Resultado::Recusado: break;
     }
     // Taken by another computer meanwhile: the boxes keep the new student, under the next free code.
     PreencherLista();
@@ -435,13 +439,9 @@ bool Alunos::Alterar(const Aluno &aluno)
         std::optional<Aluno> agora;
         QString erro;
         switch (arquivo_.GravarSeIgual(aluno, esperado, agora, erro)) {
-        case ArquivoAlunos::Resultado::Gravado:
-            return true;
-        case ArquivoAlunos::Resultado::Falha:
-            Mensagem::Critico(this, erro);
-            return false;
-        case ArquivoAlunos::Resultado::Recusado:
-            break;
+        case ArquivoAlunos::Resultado::Gravado: return true;
+        case ArquivoAlunos::Resultado::Falha: Mensagem::Critico(this, erro); return false;
+        case ArquivoAlunos::Resultado::Recusado: break;
         }
         if (!Mensagem::Perguntar(this, PerguntaMudou(codigo, agora, false))) {
             MostrarAtual(codigo);
@@ -476,8 +476,7 @@ QString Alunos::PerguntaMudou(int codigo, const std::optional<Aluno> &agora, boo
                      .arg(TirarEspacos(agora->Nome), Formatar(agora->Classe, 2), Formatar(agora->Exercicio, 3));
     return QStringLiteral("O aluno do código %1 foi alterado em outro computador depois de aparecer aqui. "
                           "No arquivo agora: %2.\n\n%3 mesmo assim?")
-        .arg(Formatar(codigo, 4), estado,
-             excluir ? QStringLiteral("Excluir") : QStringLiteral("Gravar por cima"));
+        .arg(Formatar(codigo, 4), estado, excluir ? QStringLiteral("Excluir") : QStringLiteral("Gravar por cima"));
 }
 
 bool Alunos::ExcluirAluno()
@@ -497,11 +496,8 @@ bool Alunos::ExcluirAluno()
             digita_.AlunoAtual = aluno;
             Gravado(codigo);
             return true;
-        case ArquivoAlunos::Resultado::Falha:
-            Mensagem::Critico(this, erro);
-            return false;
-        case ArquivoAlunos::Resultado::Recusado:
-            break;
+        case ArquivoAlunos::Resultado::Falha: Mensagem::Critico(this, erro); return false;
+        case ArquivoAlunos::Resultado::Recusado: break;
         }
         if (!Mensagem::Perguntar(this, PerguntaMudou(codigo, aluno, true))) {
             MostrarAtual(codigo);

@@ -201,8 +201,8 @@ bool ArquivoAlunos::Gravar(const Aluno &aluno, QString &erro)
 {
     const int numero = NumeroDoCodigo(aluno.Codigo);
     if (Aberto() && numero < 1) {
-        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("código de aluno inválido (%1)")
-                                                       .arg(TirarEspacos(aluno.Codigo)));
+        erro = ArquivoDados::ErroGravar(
+            caminho_, QStringLiteral("código de aluno inválido (%1)").arg(TirarEspacos(aluno.Codigo)));
         return false;
     }
     // A code typed with more digits than the field holds ("00007") is stored in its four-digit form:
@@ -257,8 +257,9 @@ ArquivoAlunos::Resultado ArquivoAlunos::Atualizar(int numero, const Decisao &dec
 
     const int quantidade = Contar(*dispositivo);
     if (numero > quantidade + 1) {
-        erro = ArquivoDados::ErroGravar(caminho_, QStringLiteral("o código %1 está além do próximo código livre (%2)")
-                                                       .arg(Formatar(numero, 4), Formatar(quantidade + 1, 4)));
+        erro =
+            ArquivoDados::ErroGravar(caminho_, QStringLiteral("o código %1 está além do próximo código livre (%2)")
+                                                   .arg(Formatar(numero, 4), Formatar(quantidade + 1, 4)));
         return Resultado::Falha;
     }
     std::optional<Aluno> noArquivo;
@@ -325,8 +326,8 @@ ArquivoAlunos::Resultado ArquivoAlunos::GravarSeIgual(const Aluno &aluno, const 
     return Atualizar(NumeroDoCodigo(aluno.Codigo), igual, erro);
 }
 
-ArquivoAlunos::Resultado ArquivoAlunos::ApagarSeIgual(int numero, const std::optional<Aluno> &esperado, Aluno &aluno,
-                                                      QString &erro)
+ArquivoAlunos::Resultado ArquivoAlunos::ApagarSeIgual(int numero, const std::optional<Aluno> &esperado,
+                                                      Aluno &aluno, QString &erro)
 {
     bool existe = true;
     Aluno branco;

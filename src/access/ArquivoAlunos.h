@@ -85,8 +85,8 @@ public:
     // A change of a student read earlier: written only while the file still holds `esperado`
     // byte for byte (nullopt: while the slot is past the last one). Recusado otherwise, with `noArquivo` what it holds now (nullopt: the slot is
     // gone), so that the caller can ask before writing over it.
-    Resultado GravarSeIgual(const Aluno &aluno, const std::optional<Aluno> &esperado, std::optional<Aluno> &noArquivo,
-                            QString &erro);
+    Resultado GravarSeIgual(const Aluno &aluno, const std::optional<Aluno> &esperado,
+                            std::optional<Aluno> &noArquivo, QString &erro);
 
     // Blanks slot `numero` (a deleted student): Nome and Senha spaces, Classe and Exercicio 1, the
     // code and the reserved fields kept. `aluno` receives the record as written. With `esperado`,

@@ -52,9 +52,9 @@ QString Motivo(const QString &textoDoSistema)
 {
     // Qt builds its reasons from errno with qt_error_string(), in the language of the C library's
     // messages: comparing against the same function finds the code back in any locale.
-    static const int codigos[] = {EACCES, EPERM, EROFS, ENOSPC, EDQUOT, EFBIG, EISDIR, ENOTDIR, ENOENT, EEXIST,
-                                  EIO, EMFILE, ENFILE, ENAMETOOLONG, ELOOP, EBUSY, ETXTBSY, ESTALE, ENOLCK,
-                                  EAGAIN, EINTR};
+    static const int codigos[] = {EACCES,  EPERM,  EROFS,   ENOSPC, EDQUOT, EFBIG,  EISDIR,
+                                  ENOTDIR, ENOENT, EEXIST,  EIO,    EMFILE, ENFILE, ENAMETOOLONG,
+                                  ELOOP,   EBUSY,  ETXTBSY, ESTALE, ENOLCK, EAGAIN, EINTR};
     for (int codigo : codigos) {
         if (textoDoSistema == qt_error_string(codigo))
             return MotivoSistema(codigo);
@@ -75,10 +75,13 @@ QString Motivo(const QString &textoDoSistema)
     if (textoDoSistema == QLatin1StringView("Unknown error") || textoDoSistema.isEmpty())
         return QStringLiteral("erro desconhecido");
     // Test devices and tools report the C library's own English texts.
-    static const struct { const char *ingles; int codigo; } textos[] = {
-        {"Permission denied", EACCES}, {"Read-only file system", EROFS}, {"No space left on device", ENOSPC},
-        {"File too large", EFBIG}, {"Is a directory", EISDIR}, {"No such file or directory", ENOENT},
-        {"Disk quota exceeded", EDQUOT}, {"Input/output error", EIO}};
+    static const struct {
+        const char *ingles;
+        int codigo;
+    } textos[] = {{"Permission denied", EACCES},       {"Read-only file system", EROFS},
+                  {"No space left on device", ENOSPC}, {"File too large", EFBIG},
+                  {"Is a directory", EISDIR},          {"No such file or directory", ENOENT},
+                  {"Disk quota exceeded", EDQUOT},     {"Input/output error", EIO}};
     for (const auto &t : textos) {
         if (textoDoSistema == QLatin1StringView(t.ingles))
             return MotivoSistema(t.codigo);
@@ -115,15 +118,28 @@ void PrepararNovo(QFileDevice &arquivo)
 {
     const int descritor = arquivo.handle();
     struct stat pasta;
-    if (descritor < 0 || stat(QFile::encodeName(QFileInfo(arquivo.fileName()).absolutePath()).constData(), &pasta) != 0)
+    if (descritor < 0
+        || stat(QFile::encodeName(QFileInfo(arquivo.fileName()).absolutePath()).constData(), &pasta) != 0)
         return;
     AjustarDono(descritor, 0660, pasta.st_gid);
 }
 
-QString ErroAbrir(const QString &caminho, const QString &motivo) { return Erro("abrir", caminho, motivo); }
-QString ErroLer(const QString &caminho, const QString &motivo) { return Erro("ler", caminho, motivo); }
-QString ErroGravar(const QString &caminho, const QString &motivo) { return Erro("gravar", caminho, motivo); }
-QString ErroCriar(const QString &caminho, const QString &motivo) { return Erro("criar", caminho, motivo); }
+QString ErroAbrir(const QString &caminho, const QString &motivo)
+{
+    return Erro("abrir", caminho, motivo);
+}
+QString ErroLer(const QString &caminho, const QString &motivo)
+{
+    return Erro("ler", caminho, motivo);
+}
+QString ErroGravar(const QString &caminho, const QString &motivo)
+{
+    return Erro("gravar", caminho, motivo);
+}
+QString ErroCriar(const QString &caminho, const QString &motivo)
+{
+    return Erro("criar", caminho, motivo);
+}
 
 QString MotivoTextoNaoRepresentavel(const QString &campo, const QString &texto)
 {

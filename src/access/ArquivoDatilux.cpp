@@ -145,7 +145,8 @@ bool LerConfig(Digita &d, const QString &chave, QString &valor, QString &erro)
         return true;
     if (d.TextoConfig.isEmpty()) {
         const QString caminho = d.Caminho(kNomeArquivo);
-        if (!ArquivoDados::CriarSeAusente(caminho, erro) || !ArquivoDados::LerArquivo(caminho, d.TextoConfig, erro))
+        if (!ArquivoDados::CriarSeAusente(caminho, erro)
+            || !ArquivoDados::LerArquivo(caminho, d.TextoConfig, erro))
             return false;
     }
     valor = Cp1252::decodificar(Embaralhar(BuscarValor(d.TextoConfig, Embaralhar(Cp1252::codificar(chave)))));
@@ -160,10 +161,13 @@ bool GravarConfig(Digita &d, const QString &chave, const QString &valor, QString
     }
     const QByteArray k = Embaralhar(Cp1252::codificar(chave));
     const QByteArray v = Embaralhar(Cp1252::codificar(valor));
-    return Atualizar(d, [&](QByteArray &texto) {
-        DefinirValor(texto, k, v);
-        return true;
-    }, erro);
+    return Atualizar(
+        d,
+        [&](QByteArray &texto) {
+            DefinirValor(texto, k, v);
+            return true;
+        },
+        erro);
 }
 
 bool GravarConfigSeVazia(Digita &d, const QString &chave, const QString &valor, QString &erro)
@@ -174,12 +178,15 @@ bool GravarConfigSeVazia(Digita &d, const QString &chave, const QString &valor, 
     }
     const QByteArray k = Embaralhar(Cp1252::codificar(chave));
     const QByteArray v = Embaralhar(Cp1252::codificar(valor));
-    return Atualizar(d, [&](QByteArray &texto) {
-        if (!BuscarValor(texto, k).isEmpty())
-            return false;
-        DefinirValor(texto, k, v);
-        return true;
-    }, erro);
+    return Atualizar(
+        d,
+        [&](QByteArray &texto) {
+            if (!BuscarValor(texto, k).isEmpty())
+                return false;
+            DefinirValor(texto, k, v);
+            return true;
+        },
+        erro);
 }
 
 bool CarregarSenhaAdm(Digita &d, QString &erro)
@@ -203,13 +210,15 @@ bool CarregarSenhaAdm(Digita &d, QString &erro)
         return false;
     }
     if (lida && senha.isEmpty())
-        lida = GravarConfigSeVazia(d, kChaveSenhaAdm, kSenhaPadrao, erro) && LerConfig(d, kChaveSenhaAdm, senha, erro);
+        lida = GravarConfigSeVazia(d, kChaveSenhaAdm, kSenhaPadrao, erro)
+               && LerConfig(d, kChaveSenhaAdm, senha, erro);
     if (!lida) {
-        erro += QStringLiteral("\n\nA senha do administrador não está disponível, e o arquivo não foi alterado. "
-                               "Os alunos podem entrar normalmente; o administrador só poderá entrar quando o "
-                               "arquivo %1 puder ser lido e gravado: verifique se ele é um arquivo comum, se os "
-                               "usuários do programa podem ler e gravar nele e na sua pasta e se há espaço em disco.")
-                    .arg(caminho);
+        erro +=
+            QStringLiteral("\n\nA senha do administrador não está disponível, e o arquivo não foi alterado. "
+                           "Os alunos podem entrar normalmente; o administrador só poderá entrar quando o "
+                           "arquivo %1 puder ser lido e gravado: verifique se ele é um arquivo comum, se os "
+                           "usuários do programa podem ler e gravar nele e na sua pasta e se há espaço em disco.")
+                .arg(caminho);
         d.FalhaSenhaAdm = erro;
         return false;
     }

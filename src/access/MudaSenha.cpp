@@ -22,7 +22,8 @@ MudaSenha::MudaSenha(Digita &digita, QWidget *parent)
     PadraoDialogo::Rotulo(this, QStringLiteral("Informe a nova senha de administrador:"), QRect(24, 16, 288, 20));
     TxtSenha = PadraoDialogo::Caixa(this, QStringLiteral("TxtSenha"), QRect(24, 40, 288, 24), QString(), true);
     PadraoDialogo::Rotulo(this, QStringLiteral("Confirme a senha:"), QRect(24, 76, 288, 20));
-    TxtConfirma = PadraoDialogo::Caixa(this, QStringLiteral("TxtConfirma"), QRect(24, 100, 288, 24), QString(), true);
+    TxtConfirma =
+        PadraoDialogo::Caixa(this, QStringLiteral("TxtConfirma"), QRect(24, 100, 288, 24), QString(), true);
 
     const int wBotao = PadraoDialogo::kTamanhoBotao.width();
     BtnOK = PadraoDialogo::Botao(this, QStringLiteral("BtnOK"), QStringLiteral(" OK"), Arte::Icone::Ok,

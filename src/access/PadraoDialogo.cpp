@@ -65,8 +65,8 @@ QLineEdit *Caixa(QWidget *janela, const QString &nome, QRect onde, const QString
     return c;
 }
 
-FlatButton *Botao(QWidget *janela, const QString &nome, const QString &caption, Arte::Icone icone,
-                  QPoint onde, const QString &dica)
+FlatButton *Botao(QWidget *janela, const QString &nome, const QString &caption, Arte::Icone icone, QPoint onde,
+                  const QString &dica)
 {
     auto *b = new FlatButton(janela);
     b->setObjectName(nome);

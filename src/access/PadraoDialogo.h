@@ -36,12 +36,11 @@ Gradiente *Preparar(QDialog *janela, const QString &titulo, QSize tamanho);
 QLabel *Rotulo(QWidget *janela, const QString &texto, QRect onde, const QString &nome = {});
 
 // A text box. A password box shows "*" for every character and takes at most 10 of them.
-QLineEdit *Caixa(QWidget *janela, const QString &nome, QRect onde, const QString &dica = {},
-                 bool senha = false);
+QLineEdit *Caixa(QWidget *janela, const QString &nome, QRect onde, const QString &dica = {}, bool senha = false);
 
 // A flat button dressed as every window dresses them (four faces, icon, caption).
-FlatButton *Botao(QWidget *janela, const QString &nome, const QString &caption, Arte::Icone icone,
-                  QPoint onde, const QString &dica = {});
+FlatButton *Botao(QWidget *janela, const QString &nome, const QString &caption, Arte::Icone icone, QPoint onde,
+                  const QString &dica = {});
 
 // Selects the whole text of a box (start 0, length = text length), as a box does when the focus
 // arrives on it.

@@ -274,9 +274,7 @@ bool TestaSenha::IdentificarCodigo(int codigo, QString &nome, QString &senha)
     case ArquivoAlunos::Identificacao::NaoCadastrado:
         Recusar(TxtCodigo, ArquivoAlunos::kCodigoNaoCadastrado);
         return false;
-    case ArquivoAlunos::Identificacao::Falha:
-        Recusar(TxtCodigo, erro);
-        return false;
+    case ArquivoAlunos::Identificacao::Falha: Recusar(TxtCodigo, erro); return false;
     }
     return false;
 }

@@ -25,7 +25,8 @@ AlteraSenha::AlteraSenha(Digita &digita, QWidget *parent)
     PadraoDialogo::Rotulo(this, QStringLiteral("Nova senha (até 10 caracteres):"), QRect(24, 76, 288, 20));
     TxtNova = PadraoDialogo::Caixa(this, QStringLiteral("TxtNova"), QRect(24, 100, 288, 24), QString(), true);
     PadraoDialogo::Rotulo(this, QStringLiteral("Confirme a nova senha:"), QRect(24, 136, 288, 20));
-    TxtConfirma = PadraoDialogo::Caixa(this, QStringLiteral("TxtConfirma"), QRect(24, 160, 288, 24), QString(), true);
+    TxtConfirma =
+        PadraoDialogo::Caixa(this, QStringLiteral("TxtConfirma"), QRect(24, 160, 288, 24), QString(), true);
 
     const int wBotao = PadraoDialogo::kTamanhoBotao.width();
     BtnOK = PadraoDialogo::Botao(this, QStringLiteral("BtnOK"), QStringLiteral(" OK"), Arte::Icone::Ok,
@@ -82,7 +83,8 @@ void AlteraSenha::BtnOK_Click()
     const Aluno eu = digita_.AlunoAtual;
     bool senhaErrada = false;
     const ArquivoAlunos::Resultado r = arquivo.Atualizar(
-        TirarEspacos(eu.Codigo).toInt(), [&](const std::optional<Aluno> &noArquivo, int, Aluno &gravar) {
+        TirarEspacos(eu.Codigo).toInt(),
+        [&](const std::optional<Aluno> &noArquivo, int, Aluno &gravar) {
             if (!noArquivo || TirarEspacos(noArquivo->Codigo) != TirarEspacos(eu.Codigo)
                 || TirarEspacos(noArquivo->Nome) != TirarEspacos(eu.Nome))
                 return false;
@@ -107,8 +109,6 @@ void AlteraSenha::BtnOK_Click()
         else
             Recusar(TxtAtual, kCadastroMudou);
         return;
-    case ArquivoAlunos::Resultado::Falha:
-        Recusar(TxtAtual, erro);
-        return;
+    case ArquivoAlunos::Resultado::Falha: Recusar(TxtAtual, erro); return;
     }
 }

@@ -127,8 +127,8 @@ void CaixaDigitacao::Inserir(QChar c)
     ++coluna_;
     // Only the new character's cell, or the rest of the line when the character went in the middle.
     const int ate = coluna_ == l.Tamanho() ? coluna_ : l.Tamanho();
-    viewport()->update(RetanguloDe(linha_, de, ate).united(QRect(Deslocamento().x() + int(antes) - 1,
-                                                                  Topo(linha_), 2, altura_)));
+    viewport()->update(
+        RetanguloDe(linha_, de, ate).united(QRect(Deslocamento().x() + int(antes) - 1, Topo(linha_), 2, altura_)));
     if (l.Largura() > largura_) {
         largura_ = int(std::ceil(l.Largura()));
         AjustarBarras();
@@ -371,7 +371,8 @@ void CaixaDigitacao::keyPressEvent(QKeyEvent *e)
     // Alt with a key is a command on a PC keyboard, never a character. AltGr is not: X11 reports it
     // as a group switch, or on some set-ups as Ctrl+Alt, and its character ("/" for AltGr+Q on a
     // Brazilian keyboard) must be typed.
-    const bool altGr = mods.testFlag(Qt::GroupSwitchModifier)
+    const bool altGr =
+        mods.testFlag(Qt::GroupSwitchModifier)
         || (mods & (Qt::ControlModifier | Qt::AltModifier)) == (Qt::ControlModifier | Qt::AltModifier);
     const bool comando = !altGr && (mods & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier));
     const int key = e->key();
@@ -418,24 +419,12 @@ void CaixaDigitacao::keyPressEvent(QKeyEvent *e)
         MoverCaret(alvo, linhas_[size_t(alvo)]->Coluna(linhas_[size_t(linha_)]->X(coluna_)));
         break;
     }
-    case Qt::Key_PageUp:
-        MoverCaret(linha_ - visiveis, coluna_);
-        break;
-    case Qt::Key_PageDown:
-        MoverCaret(linha_ + visiveis, coluna_);
-        break;
-    case Qt::Key_Home:
-        MoverCaret(linha_, 0);
-        break;
-    case Qt::Key_End:
-        MoverCaret(linha_, linhas_[size_t(linha_)]->Tamanho());
-        break;
-    case Qt::Key_Delete:
-        ApagarDepois();
-        break;
-    default:
-        QAbstractScrollArea::keyPressEvent(e);
-        break;
+    case Qt::Key_PageUp: MoverCaret(linha_ - visiveis, coluna_); break;
+    case Qt::Key_PageDown: MoverCaret(linha_ + visiveis, coluna_); break;
+    case Qt::Key_Home: MoverCaret(linha_, 0); break;
+    case Qt::Key_End: MoverCaret(linha_, linhas_[size_t(linha_)]->Tamanho()); break;
+    case Qt::Key_Delete: ApagarDepois(); break;
+    default: QAbstractScrollArea::keyPressEvent(e); break;
     }
 }
 
@@ -456,23 +445,15 @@ void CaixaDigitacao::inputMethodEvent(QInputMethodEvent *e)
 QVariant CaixaDigitacao::inputMethodQuery(Qt::InputMethodQuery consulta) const
 {
     switch (consulta) {
-    case Qt::ImEnabled:
-        return isEnabled();
-    case Qt::ImCursorRectangle:
-        return RetanguloCaret().translated(viewport()->pos());
-    case Qt::ImFont:
-        return font();
+    case Qt::ImEnabled: return isEnabled();
+    case Qt::ImCursorRectangle: return RetanguloCaret().translated(viewport()->pos());
+    case Qt::ImFont: return font();
     case Qt::ImCursorPosition:
-    case Qt::ImAnchorPosition:
-        return coluna_;
-    case Qt::ImSurroundingText:
-        return linhas_[size_t(linha_)]->Texto();
-    case Qt::ImCurrentSelection:
-        return QString();
-    case Qt::ImHints:
-        return int(Qt::ImhMultiLine | Qt::ImhNoPredictiveText);
-    default:
-        return QAbstractScrollArea::inputMethodQuery(consulta);
+    case Qt::ImAnchorPosition: return coluna_;
+    case Qt::ImSurroundingText: return linhas_[size_t(linha_)]->Texto();
+    case Qt::ImCurrentSelection: return QString();
+    case Qt::ImHints: return int(Qt::ImhMultiLine | Qt::ImhNoPredictiveText);
+    default: return QAbstractScrollArea::inputMethodQuery(consulta);
     }
 }
 

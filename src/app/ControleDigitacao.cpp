@@ -136,8 +136,8 @@ void ControleDigitacao::FinalizarDigitacao()
     r.caracteres = motor_.Coberto();
     r.concluido = concluido;
     r.veredito = veredito == Sessao::Veredito::Aprovado    ? QStringLiteral("aprovado")
-        : veredito == Sessao::Veredito::Reprovado           ? QStringLiteral("reprovado")
-                                                            : QString();
+                 : veredito == Sessao::Veredito::Reprovado ? QStringLiteral("reprovado")
+                                                           : QString();
     r.computador = QSysInfo::machineHostName();
     r.errosPorTecla = errosPorTecla_;
     emit SessaoFinalizada(r);

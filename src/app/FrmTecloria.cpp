@@ -27,8 +27,8 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLocale>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -107,8 +107,9 @@ void FrmTecloria::CriarGravador()
     // Settings that cannot be read keep the results beside the data files; the settings file's own
     // trouble is reported where the program needs it (the login, the administrator password).
     ConfigBanco::Ler(digita_, configBanco_, erro);
-    gravador_ = new GravadorResultados(ArmazemSql::Fabrica(configBanco_),
-                                       digita_.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), this);
+    gravador_ =
+        new GravadorResultados(ArmazemSql::Fabrica(configBanco_),
+                               digita_.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), this);
     // Only students have a history: the administrator's sessions (none can start today) stay out.
     connect(controle_, &ControleDigitacao::SessaoFinalizada, this, [this](const ResultadoSessao &r) {
         MostrarResultado(r);
@@ -124,7 +125,8 @@ void FrmTecloria::CriarGravador()
 
 void FrmTecloria::MostrarResultado(const ResultadoSessao &r)
 {
-    const QString limite = r.classe == 6 ? Biblioteca::TempoClasse6(r.exercicio - 1).value_or(QString()) : QString();
+    const QString limite =
+        r.classe == 6 ? Biblioteca::TempoClasse6(r.exercicio - 1).value_or(QString()) : QString();
     painel_->Mostrar(r, limite);
 }
 
@@ -256,7 +258,7 @@ void FrmTecloria::CriarControles()
     for (const Par &p : pares) {
         if (p.linha == 0)
             ocupado += medida.horizontalAdvance(QString::fromUtf8(p.legenda)) + kEntreLegendaEValor + p.largValor
-                + kEntrePares;
+                       + kEntrePares;
     }
     const int largAluno = qMax(120, kFimLinha - ocupado + kEntrePares);
 
@@ -319,7 +321,8 @@ void FrmTecloria::CriarControles()
     connect(btnComecar_, &FlatButton::Click, this, &FrmTecloria::IniciarDigitacao);
     connect(btnFinalizar_, &FlatButton::Click, this, &FrmTecloria::FinalizarDigitacao);
     connect(btnProximo_, &FlatButton::Click, this, &FrmTecloria::ProximoExercicio);
-    connect(btnCarrega_, &FlatButton::Click, this, [this] { ComandoAdministrativo(QStringLiteral("MenuCarregar")); });
+    connect(btnCarrega_, &FlatButton::Click, this,
+            [this] { ComandoAdministrativo(QStringLiteral("MenuCarregar")); });
     connect(btnSair_, &FlatButton::Click, this, &QWidget::close);
 }
 
@@ -384,10 +387,8 @@ void FrmTecloria::CriarMenus()
     // The menus without the mouse: F10 opens the first one, Alt and a menu's initial opens that menu
     // (the captions stay as they are written: no accelerator marks).
     const std::pair<QKeySequence, QMenu *> aberturas[] = {
-        {QKeySequence(Qt::Key_F10), arquivo},
-        {QKeySequence(Qt::ALT | Qt::Key_A), arquivo},
-        {QKeySequence(Qt::ALT | Qt::Key_D), digitacao},
-        {QKeySequence(Qt::ALT | Qt::Key_E), exercicios},
+        {QKeySequence(Qt::Key_F10), arquivo},           {QKeySequence(Qt::ALT | Qt::Key_A), arquivo},
+        {QKeySequence(Qt::ALT | Qt::Key_D), digitacao}, {QKeySequence(Qt::ALT | Qt::Key_E), exercicios},
         {QKeySequence(Qt::ALT | Qt::Key_J), ajuda},
     };
     for (const auto &[atalho, menu] : aberturas) {
@@ -535,8 +536,8 @@ void FrmTecloria::Form_Activate()
         if (!ArquivoDatilux::CarregarSenhaAdm(digita_, erro))
             MostrarFalha(erro);
         EntrarUsuario();
-        const int largura = larguraTela_ ? *larguraTela_
-                                         : (screen() ? screen()->geometry().width() : kTamanhoProjeto.width());
+        const int largura =
+            larguraTela_ ? *larguraTela_ : (screen() ? screen()->geometry().width() : kTamanhoProjeto.width());
         if (largura <= kLarguraCompacta)
             AplicarLayoutCompacto();
     }
@@ -568,10 +569,8 @@ bool FrmTecloria::eventFilter(QObject *alvo, QEvent *evento)
             case Qt::Key_F:
             case Qt::Key_E:
             case Qt::Key_P:
-            case Qt::Key_M:
-                return true;
-            default:
-                break;
+            case Qt::Key_M: return true;
+            default: break;
             }
         }
     }

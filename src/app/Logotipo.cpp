@@ -49,8 +49,9 @@ QPixmap Emblema(int lado)
     QPainterPath vazio;
     vazio.moveTo(dentro.left(), dentro.top());
     vazio.lineTo(dentro.left() + dentro.width() * 0.35, dentro.top());
-    vazio.arcTo(QRectF(dentro.left() - dentro.width() * 0.25, dentro.top(), dentro.width() * 1.25, dentro.height()), 90,
-                -180);
+    vazio.arcTo(
+        QRectF(dentro.left() - dentro.width() * 0.25, dentro.top(), dentro.width() * 1.25, dentro.height()), 90,
+        -180);
     vazio.lineTo(dentro.left(), dentro.bottom());
     vazio.closeSubpath();
     g.fillPath(d.subtracted(vazio), Qt::white);

@@ -38,8 +38,8 @@ public:
 
     QVariant headerData(int secao, Qt::Orientation orientacao, int papel) const override
     {
-        static const char *const titulos[] = {"Data", "Classe", "Exercício", "Tempo", "Velocidade", "Precisão",
-                                              "Resultado"};
+        static const char *const titulos[] = {"Data",       "Classe",   "Exercício", "Tempo",
+                                              "Velocidade", "Precisão", "Resultado"};
         if (orientacao != Qt::Horizontal || papel != Qt::DisplayRole || secao < 0 || secao >= 7)
             return {};
         return QString::fromUtf8(titulos[secao]);
@@ -56,26 +56,19 @@ public:
         if (papel != Qt::DisplayRole)
             return {};
         switch (indice.column()) {
-        case 0:
-            return r.fim.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
-        case 1:
-            return r.classe;
-        case 2:
-            return r.exercicio;
-        case 3:
-            return Sessao::TempoTotal(int(r.segundos));
-        case 4:
-            return FrmTecloria::TextoVelocidade(r.ppm()).trimmed();
-        case 5:
-            return FrmTecloria::TextoPrecisao(r.precisao());
+        case 0: return r.fim.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+        case 1: return r.classe;
+        case 2: return r.exercicio;
+        case 3: return Sessao::TempoTotal(int(r.segundos));
+        case 4: return FrmTecloria::TextoVelocidade(r.ppm()).trimmed();
+        case 5: return FrmTecloria::TextoPrecisao(r.precisao());
         case 6:
             if (r.veredito == QStringLiteral("aprovado"))
                 return QStringLiteral("Aprovado");
             if (r.veredito == QStringLiteral("reprovado"))
                 return QStringLiteral("Reprovado");
             return r.concluido ? QStringLiteral("Concluído") : QStringLiteral("Incompleto");
-        default:
-            return {};
+        default: return {};
         }
     }
 
@@ -122,8 +115,9 @@ MeuDesempenho::MeuDesempenho(const ConfigBanco &config, int codigo, QWidget *pai
     auto resposta = std::make_shared<Resposta>();
     leitura_ = QThread::create([config, codigo, resposta] {
         ArmazemSql armazem(config);
-        resposta->ok = armazem.Abrir(resposta->erro) && armazem.SessoesDoAluno(codigo, resposta->sessoes, resposta->erro)
-            && armazem.ErrosDoAluno(codigo, resposta->erros, resposta->erro);
+        resposta->ok = armazem.Abrir(resposta->erro)
+                       && armazem.SessoesDoAluno(codigo, resposta->sessoes, resposta->erro)
+                       && armazem.ErrosDoAluno(codigo, resposta->erros, resposta->erro);
     });
     connect(leitura_, &QThread::finished, this, [this, resposta] {
         tabela_->Definir(std::move(resposta->sessoes));
@@ -151,8 +145,8 @@ void MeuDesempenho::Mostrar(bool ok, const QString &erro, const QMap<QChar, int>
         const int n = int(tabela_->Sessoes().size());
         lblSituacao_->setText(n == 1 ? QStringLiteral("1 sessão") : QStringLiteral("%1 sessões").arg(n));
         const QString teclas = PainelResultado::TeclasMaisErradas(erros, 5);
-        lblTeclas_->setText(QStringLiteral("Teclas mais erradas: %1")
-                                .arg(teclas.isEmpty() ? QStringLiteral("nenhuma") : teclas));
+        lblTeclas_->setText(
+            QStringLiteral("Teclas mais erradas: %1").arg(teclas.isEmpty() ? QStringLiteral("nenhuma") : teclas));
         CriarGrafico();
     }
     carregado_ = true;

@@ -21,8 +21,7 @@ std::optional<QChar> CaractereEm(const QString &s, int pos)
 
 MotorDigitacao::MotorDigitacao(const Digita &digita)
     : digita_(digita)
-{
-}
+{}
 
 QString MotorDigitacao::Marca(int numero)
 {

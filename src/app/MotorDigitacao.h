@@ -25,16 +25,16 @@ public:
 
     // What the window must do after a key press.
     struct RespostaTecla {
-        bool descartar = false;      // the character must not reach the input box
-        bool recusadaTrava = false;  // refused by lock mode: flash LblErros bright red
-        bool mostrarErros = false;   // LblErros shows NumeroTexto(Erros)
-        bool tocarSom = false;       // start the warning sound (restart it if playing)
-        bool avisoCapsLock = false;  // the "Muitos erros seguidos..." message
-        bool mostrarToques = false;  // LblToques shows NumeroTexto(toquesMostrados)
+        bool descartar = false; // the character must not reach the input box
+        bool recusadaTrava = false; // refused by lock mode: flash LblErros bright red
+        bool mostrarErros = false; // LblErros shows NumeroTexto(Erros)
+        bool tocarSom = false; // start the warning sound (restart it if playing)
+        bool avisoCapsLock = false; // the "Muitos erros seguidos..." message
+        bool mostrarToques = false; // LblToques shows NumeroTexto(toquesMostrados)
         int toquesMostrados = 0;
-        Cor cor = Cor::Nenhuma;      // colour one character of the passage ...
-        int posicaoCor = -1;         // ... at this 0-based position of the display
-        bool finalizar = false;      // the passage is done: run the finish
+        Cor cor = Cor::Nenhuma; // colour one character of the passage ...
+        int posicaoCor = -1; // ... at this 0-based position of the display
+        bool finalizar = false; // the passage is done: run the finish
     };
 
     // What the window must do after the input box changed.

@@ -23,7 +23,8 @@ QString NomeTecla(QChar c)
 
 QString Ppm(std::optional<double> ppm)
 {
-    return ppm ? QStringLiteral("%1 toques/min").arg(FrmTecloria::TextoVelocidade(ppm).trimmed()) : QStringLiteral("-");
+    return ppm ? QStringLiteral("%1 toques/min").arg(FrmTecloria::TextoVelocidade(ppm).trimmed())
+               : QStringLiteral("-");
 }
 
 } // namespace
@@ -96,7 +97,8 @@ QString PainelResultado::MotivoVeredito(const ResultadoSessao &r, const QString 
     const std::optional<int> max = Sessao::SegundosDe(limite);
     const QString tempo = Sessao::TempoTotal(int(r.segundos));
     if (r.veredito == QStringLiteral("aprovado"))
-        return QStringLiteral("Aprovado: nenhum erro e tempo de %1 dentro do limite de %2.").arg(tempo, limite.trimmed());
+        return QStringLiteral("Aprovado: nenhum erro e tempo de %1 dentro do limite de %2.")
+            .arg(tempo, limite.trimmed());
     QStringList motivos;
     if (max && r.segundos > *max)
         motivos << QStringLiteral("o tempo de %1 passou do limite de %2").arg(tempo, limite.trimmed());

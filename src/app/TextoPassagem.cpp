@@ -173,8 +173,7 @@ void TextoPassagem::paintEvent(QPaintEvent *evento)
     const int dx = kMargem - horizontalScrollBar()->value();
     const QColor base = CorQt(corBase_);
     p.setFont(font());
-    for (int i = qMax(0, primeira + (area.top() - kMargem) / altura_);
-         i < int(linhas_.size()); ++i) {
+    for (int i = qMax(0, primeira + (area.top() - kMargem) / altura_); i < int(linhas_.size()); ++i) {
         const int y = (i - primeira) * altura_ + kMargem;
         if (y > area.bottom())
             break;

@@ -26,9 +26,9 @@ std::optional<QString> PrepararPastaDados()
     // with nobody else, whatever umask the account brings: in a lab, the teacher and the students
     // are different accounts of one group.
     umask(S_IRWXO);
-    const QString pasta = PastaDados::Escolher(QCoreApplication::arguments(), qEnvironmentVariable("DATILUX_DADOS"),
-                                                QStringLiteral(DATILUX_PASTA_DADOS),
-                                                QCoreApplication::applicationDirPath());
+    const QString pasta =
+        PastaDados::Escolher(QCoreApplication::arguments(), qEnvironmentVariable("DATILUX_DADOS"),
+                             QStringLiteral(DATILUX_PASTA_DADOS), QCoreApplication::applicationDirPath());
     if (const QString problema = PastaDados::Problema(pasta); !problema.isEmpty()) {
         qWarning().noquote() << problema;
         Mensagem::Critico(nullptr, problema);

@@ -4,8 +4,7 @@
 
 Digita::Digita(QString pastaDados)
     : pasta_(std::move(pastaDados))
-{
-}
+{}
 
 QString Digita::Caminho(const QString &nomeArquivo) const
 {

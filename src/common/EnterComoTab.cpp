@@ -9,8 +9,7 @@ EnterComoTab::EnterComoTab(QWidget *janela, bool setasComoTab)
     : QObject(janela)
     , janela_(janela)
     , setas_(setasComoTab)
-{
-}
+{}
 
 EnterComoTab *EnterComoTab::Instalar(QWidget *janela, bool setasComoTab)
 {

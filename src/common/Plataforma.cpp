@@ -15,8 +15,7 @@
 
 Plataforma::Plataforma(QString arquivoSom)
     : arquivoSom_(std::move(arquivoSom))
-{
-}
+{}
 
 // The module is not unloaded (QLibrary leaves it loaded): the player may still be finishing a sound.
 Plataforma::~Plataforma() = default;

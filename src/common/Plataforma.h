@@ -31,9 +31,9 @@ public:
     // data folder must not run inside a teacher's session. Beside the executable (a build tree, a
     // copy in a folder of its own), else where an installation under a prefix puts them
     // (bin/../lib/datilux, bin/../share/datilux); that second place is the answer when neither exists.
-    static QString ModuloSom();   // datilux-som.so
+    static QString ModuloSom(); // datilux-som.so
     static QString ModuloGraficos(); // datilux-graficos.so (Qt Charts, for "Meu desempenho")
-    static QString ArquivoSom();  // Aviso.wav
+    static QString ArquivoSom(); // Aviso.wav
 
     // Opens a web or mail address with the desktop's default handler, without waiting.
     virtual void AbrirEndereco(const QUrl &endereco);

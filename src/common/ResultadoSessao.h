@@ -13,19 +13,19 @@ struct ResultadoSessao {
     // A key made by the program for this result, unique across computers, so that a result written
     // twice (a spool replayed after a crash) is stored once.
     QString chave;
-    int codigo = 0;  // student code
+    int codigo = 0; // student code
     QString nome;
-    int classe = 0;     // 1-based class
-    int exercicio = 0;  // 1-based exercise
-    QDateTime inicio;   // local time with its offset
+    int classe = 0; // 1-based class
+    int exercicio = 0; // 1-based exercise
+    QDateTime inicio; // local time with its offset
     QDateTime fim;
     qint64 segundos = 0;
-    int toques = 0;      // keys that passed the key handler (Backspace included, the finishing Enter not)
-    int erros = 0;       // as the errors label counts them
-    int acertos = 0;     // keys that matched the passage
-    int caracteres = 0;  // characters of the passage covered
+    int toques = 0; // keys that passed the key handler (Backspace included, the finishing Enter not)
+    int erros = 0; // as the errors label counts them
+    int acertos = 0; // keys that matched the passage
+    int caracteres = 0; // characters of the passage covered
     bool concluido = false;
-    QString veredito;  // empty (none), "aprovado" or "reprovado"
+    QString veredito; // empty (none), "aprovado" or "reprovado"
     QString computador;
     // How often another key came where this character of the passage was expected.
     QMap<QChar, int> errosPorTecla;

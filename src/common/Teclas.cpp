@@ -11,22 +11,26 @@ qint16 Codigo(int qtKey, bool tecladoNumerico)
         case Qt::Key_Asterisk: return 106;
         case Qt::Key_Plus: return 107;
         case Qt::Key_Minus: return 109;
-        case Qt::Key_Period: case Qt::Key_Comma: return 110;
+        case Qt::Key_Period:
+        case Qt::Key_Comma: return 110;
         case Qt::Key_Slash: return 111;
         default: break;
         }
     }
     if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z))
-        return qint16(qtKey);  // Qt numbers digits and letters as the keyboard does
+        return qint16(qtKey); // Qt numbers digits and letters as the keyboard does
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return qint16(112 + (qtKey - Qt::Key_F1));
     switch (qtKey) {
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
     case Qt::Key_Shift: return 16;
     case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: case Qt::Key_AltGr: return 18;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return 18;
     case Qt::Key_Pause: return 19;
     case Qt::Key_CapsLock: return 20;
     case Qt::Key_Escape: return 27;
@@ -57,17 +61,31 @@ qint16 Codigo(int qtKey, bool tecladoNumerico)
     case Qt::Key_Asterisk: return '8';
     case Qt::Key_ParenLeft: return '9';
     // Punctuation keys, numbered as on a US keyboard; "ç" sits where the semicolon key is.
-    case Qt::Key_Semicolon: case Qt::Key_Colon: case Qt::Key_Ccedilla: return 186;
-    case Qt::Key_Equal: case Qt::Key_Plus: return 187;
-    case Qt::Key_Comma: case Qt::Key_Less: return 188;
-    case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
-    case Qt::Key_Period: case Qt::Key_Greater: return 190;
-    case Qt::Key_Slash: case Qt::Key_Question: return 191;
-    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: case Qt::Key_Dead_Tilde: return 192;
-    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: case Qt::Key_Dead_Acute: return 219;
-    case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
-    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
-    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 222;
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon:
+    case Qt::Key_Ccedilla: return 186;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return 188;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde:
+    case Qt::Key_Dead_Tilde: return 192;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft:
+    case Qt::Key_Dead_Acute: return 219;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return 222;
     default: return 0;
     }
 }

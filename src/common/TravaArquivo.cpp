@@ -37,12 +37,13 @@ bool TravaArquivo::Recusar(QString &motivo)
         qint64 pid = 0;
         QString computador, programa;
         const QString quem = trava_.getLockInfo(&pid, &computador, &programa) && !computador.isEmpty()
-            ? QStringLiteral(" (no computador %1)").arg(computador)
-            : QString();
-        motivo = QStringLiteral("o arquivo está sendo gravado por outra cópia do programa%1. "
-                                "Tente de novo em alguns segundos; se a mensagem persistir por mais de cinco minutos, "
-                                "apague o arquivo %2")
-                     .arg(quem, nome);
+                                 ? QStringLiteral(" (no computador %1)").arg(computador)
+                                 : QString();
+        motivo =
+            QStringLiteral("o arquivo está sendo gravado por outra cópia do programa%1. "
+                           "Tente de novo em alguns segundos; se a mensagem persistir por mais de cinco minutos, "
+                           "apague o arquivo %2")
+                .arg(quem, nome);
         break;
     }
     case QLockFile::PermissionError:

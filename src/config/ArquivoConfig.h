@@ -21,7 +21,10 @@ inline const QString kNomeArquivo = QStringLiteral("Config.arq");
 
 // The record a missing file stands for in the dialog: all three options on, "Courier New" 12, and
 // the default colours.
-inline ConfigRec Padrao() { return ConfigRec{}; }
+inline ConfigRec Padrao()
+{
+    return ConfigRec{};
+}
 
 // The 54 bytes of a record, and back (nullopt for fewer than 54 bytes). Exposed for the tests and
 // the fuzzers.
@@ -54,12 +57,12 @@ struct Efeito {
     bool SomNoErro = true;
     // False when there is no file: fonts and colours keep the window's own design.
     bool AplicarAparencia = false;
-    QString NomeFonte;     // trimmed
-    int TamanhoFonte = 0;  // 0: keep the design size; otherwise kTamanhoMinimo..kTamanhoMaximo
-    Cor CorInicio = 0;     // gradient start
-    Cor CorFim = 0;        // gradient end
-    Cor CorTexto = 0;      // input box and line list text
-    Cor CorFundoEdicao = 0;  // passage and input box background
+    QString NomeFonte; // trimmed
+    int TamanhoFonte = 0; // 0: keep the design size; otherwise kTamanhoMinimo..kTamanhoMaximo
+    Cor CorInicio = 0; // gradient start
+    Cor CorFim = 0; // gradient end
+    Cor CorTexto = 0; // input box and line list text
+    Cor CorFundoEdicao = 0; // passage and input box background
 };
 Efeito Derivar(const std::optional<ConfigRec> &rec);
 

@@ -2,11 +2,11 @@
 
 #include "access/PadraoDialogo.h"
 #include "common/CorQt.h"
-#include "config/MarcaErros.h"
 #include "common/Digita.h"
 #include "common/Formatos.h"
 #include "common/Mensagem.h"
 #include "config/ArquivoConfig.h"
+#include "config/MarcaErros.h"
 #include "controls/FlatButton/FlatButton.h"
 
 #include <QCheckBox>
@@ -83,8 +83,9 @@ Configura::Configura(Digita &digita, QWidget *parent)
     CmbNomeFonte = Combo(this, QStringLiteral("CmbNomeFonte"), QRect(kColunaCampos, 20, 210, 24));
     PadraoDialogo::Rotulo(this, QStringLiteral("Tamanho:"), QRect(kMargem, 52, 84, 24));
     CmbTamanhoFonte = Combo(this, QStringLiteral("CmbTamanhoFonte"), QRect(kColunaCampos, 52, 64, 24));
-    CmbTamanhoFonte->addItems({QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("12"),
-                               QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18")});
+    CmbTamanhoFonte->addItems({QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"),
+                               QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"),
+                               QStringLiteral("18")});
 
     // One row per colour: label, sample, " Escolher".
     const int xBotao = kTamanho.width() - kMargem - PadraoDialogo::kTamanhoBotao.width();
@@ -96,14 +97,14 @@ Configura::Configura(Digita &digita, QWidget *parent)
                                      QPoint(xBotao, y));
         connect(botao, &FlatButton::Click, this, [this, c = caixa] { Escolher(c); });
     };
-    linha(96, QStringLiteral("Cor da Letra:"), QStringLiteral("CorLetra"), QStringLiteral("BtnSelCorLetra"), CorLetra,
-          BtnSelCorLetra);
-    linha(130, QStringLiteral("Cor inicial:"), QStringLiteral("CorFundo"), QStringLiteral("BtnSelCorFundo"), CorFundo,
-          BtnSelCorFundo);
-    linha(164, QStringLiteral("Cor final:"), QStringLiteral("CorJanela"), QStringLiteral("BtnSelCorJanela"), CorJanela,
-          BtnSelCorJanela);
-    linha(198, QStringLiteral("Cor de fundo:"), QStringLiteral("CorFundoTexto"), QStringLiteral("BtnCorFundoTexto"),
-          CorFundoTexto, BtnCorFundoTexto);
+    linha(96, QStringLiteral("Cor da Letra:"), QStringLiteral("CorLetra"), QStringLiteral("BtnSelCorLetra"),
+          CorLetra, BtnSelCorLetra);
+    linha(130, QStringLiteral("Cor inicial:"), QStringLiteral("CorFundo"), QStringLiteral("BtnSelCorFundo"),
+          CorFundo, BtnSelCorFundo);
+    linha(164, QStringLiteral("Cor final:"), QStringLiteral("CorJanela"), QStringLiteral("BtnSelCorJanela"),
+          CorJanela, BtnSelCorJanela);
+    linha(198, QStringLiteral("Cor de fundo:"), QStringLiteral("CorFundoTexto"),
+          QStringLiteral("BtnCorFundoTexto"), CorFundoTexto, BtnCorFundoTexto);
 
     auto marca = [this](int y, const QString &nome, const QString &texto) {
         auto *c = new QCheckBox(texto, this);
@@ -115,8 +116,8 @@ Configura::Configura(Digita &digita, QWidget *parent)
     ChkTravar = marca(268, QStringLiteral("ChkTravar"), QStringLiteral("Travar a digitação no caso de erro"));
     ChkSom = marca(292, QStringLiteral("ChkSom"), QStringLiteral("Emitir aviso sonoro quando houver erro"));
     ChkMarcarErros = marca(316, QStringLiteral("ChkMarcarErros"), QStringLiteral("Marcar erros com outra cor"));
-    linha(342, QStringLiteral("Cor dos erros:"), QStringLiteral("CorErros"), QStringLiteral("BtnCorErros"), CorErros,
-          BtnCorErros);
+    linha(342, QStringLiteral("Cor dos erros:"), QStringLiteral("CorErros"), QStringLiteral("BtnCorErros"),
+          CorErros, BtnCorErros);
 
     const int wBotao = PadraoDialogo::kTamanhoBotao.width();
     const int yBotoes = kTamanho.height() - 22 - PadraoDialogo::kTamanhoBotao.height();
@@ -129,10 +130,9 @@ Configura::Configura(Digita &digita, QWidget *parent)
     connect(BtnOK, &FlatButton::Click, this, &Configura::BtnOK_Click);
     connect(BtnCancelar, &FlatButton::Click, this, &Configura::reject);
 
-    QWidget *ordem[] = {CmbNomeFonte,     CmbTamanhoFonte, BtnSelCorLetra, BtnSelCorFundo,
-                        BtnSelCorJanela,  BtnCorFundoTexto, ChkBackSpace,  ChkTravar,
-                        ChkSom,           ChkMarcarErros,   BtnCorErros,   BtnOK,
-                        BtnCancelar};
+    QWidget *ordem[] = {CmbNomeFonte,     CmbTamanhoFonte, BtnSelCorLetra, BtnSelCorFundo, BtnSelCorJanela,
+                        BtnCorFundoTexto, ChkBackSpace,    ChkTravar,      ChkSom,         ChkMarcarErros,
+                        BtnCorErros,      BtnOK,           BtnCancelar};
     for (size_t i = 1; i < std::size(ordem); ++i)
         setTabOrder(ordem[i - 1], ordem[i]);
     CmbNomeFonte->setFocus();
@@ -207,8 +207,8 @@ ConfigRec Configura::Registro() const
     // No check on the size: whatever the box holds is stored, a non-number as 0; a number past the
     // field's range is kept at its nearest end.
     const int tamanho = ValorInteiro(CmbTamanhoFonte->currentText());
-    rec.TamanhoFonte = qint16(std::clamp<int>(tamanho, std::numeric_limits<qint16>::min(),
-                                              std::numeric_limits<qint16>::max()));
+    rec.TamanhoFonte =
+        qint16(std::clamp<int>(tamanho, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
     rec.CorInicio = CorDaCaixa(CorFundo);
     rec.CorFim = CorDaCaixa(CorJanela);
     rec.CorTexto = CorDaCaixa(CorLetra);

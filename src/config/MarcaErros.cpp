@@ -6,7 +6,8 @@ MarcaErros MarcaErros::Ler(Digita &d)
 {
     MarcaErros m;
     QString marcar, cor, erro;
-    if (!ArquivoDatilux::LerConfig(d, kChaveMarcar, marcar, erro) || !ArquivoDatilux::LerConfig(d, kChaveCor, cor, erro))
+    if (!ArquivoDatilux::LerConfig(d, kChaveMarcar, marcar, erro)
+        || !ArquivoDatilux::LerConfig(d, kChaveCor, cor, erro))
         return m;
     m.marcar = marcar.trimmed() == QStringLiteral("1");
     bool ok = false;
@@ -19,5 +20,5 @@ MarcaErros MarcaErros::Ler(Digita &d)
 bool MarcaErros::Gravar(Digita &d, QString &erro) const
 {
     return ArquivoDatilux::GravarConfig(d, kChaveMarcar, marcar ? QStringLiteral("1") : QStringLiteral("0"), erro)
-        && ArquivoDatilux::GravarConfig(d, kChaveCor, QString::number(cor), erro);
+           && ArquivoDatilux::GravarConfig(d, kChaveCor, QString::number(cor), erro);
 }

@@ -83,7 +83,10 @@ const QList<Entrada> &Classe(int classe)
     return classes[classe - 1];
 }
 
-bool ClasseValida(int classe) { return classe >= 1 && classe <= kClasses; }
+bool ClasseValida(int classe)
+{
+    return classe >= 1 && classe <= kClasses;
+}
 
 } // namespace
 

@@ -31,7 +31,8 @@ constexpr int kLinhaBotoes = 145;
 
 qint16 Curto(int valor)
 {
-    return qint16(std::clamp(valor, int(std::numeric_limits<qint16>::min()), int(std::numeric_limits<qint16>::max())));
+    return qint16(
+        std::clamp(valor, int(std::numeric_limits<qint16>::min()), int(std::numeric_limits<qint16>::max())));
 }
 
 SpCombo *Combo(QWidget *janela, const char *nome, QRect onde, const QString &dica)
@@ -60,7 +61,8 @@ Carrega::Carrega(Digita &digita, QWidget *pai)
     LblAluno->setStyleSheet(QStringLiteral("QLabel { background: rgb(104, 150, 213); color: white; }"));
 
     PadraoDialogo::Rotulo(this, QStringLiteral("Classe:"), QRect(kMargem, kLinhaCombos + 2, 60, 20));
-    TxtClasse = Combo(this, "TxtClasse", QRect(kMargem + 66, kLinhaCombos, 56, 22), QStringLiteral("Classe do exercício"));
+    TxtClasse =
+        Combo(this, "TxtClasse", QRect(kMargem + 66, kLinhaCombos, 56, 22), QStringLiteral("Classe do exercício"));
     PadraoDialogo::Rotulo(this, QStringLiteral("Exercício:"), QRect(kMargem + 148, kLinhaCombos + 2, 70, 20));
     TxtExercicio = Combo(this, "TxtExercicio", QRect(kMargem + 222, kLinhaCombos, 66, 22),
                          QStringLiteral("Número do exercício"));
@@ -69,9 +71,10 @@ Carrega::Carrega(Digita &digita, QWidget *pai)
     BtnOK = PadraoDialogo::Botao(this, QStringLiteral("BtnOK"), QStringLiteral(" OK"), Arte::Icone::Ok,
                                  QPoint(kTamanho.width() - kMargem - 2 * wBotao - 8, kLinhaBotoes),
                                  QStringLiteral("Carregar o exercício escolhido"));
-    BtnCancelar = PadraoDialogo::Botao(this, QStringLiteral("BtnCancelar"), QStringLiteral(" Cancelar"),
-                                       Arte::Icone::Cancelar, QPoint(kTamanho.width() - kMargem - wBotao, kLinhaBotoes),
-                                       QStringLiteral("Voltar sem mudar de exercício"));
+    BtnCancelar =
+        PadraoDialogo::Botao(this, QStringLiteral("BtnCancelar"), QStringLiteral(" Cancelar"),
+                             Arte::Icone::Cancelar, QPoint(kTamanho.width() - kMargem - wBotao, kLinhaBotoes),
+                             QStringLiteral("Voltar sem mudar de exercício"));
 
     // Opening on the student's own place.
     TxtClasse->SetText(QString::number(digita_.AlunoAtual.Classe));

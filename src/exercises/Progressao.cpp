@@ -21,8 +21,8 @@ enum class Escrita { Gravado, OutroAluno, OutroLugar, Falha };
 // Under the lock of Alunos.arq: the student's record read afresh, and only its class and exercise
 // replaced, while it is still the student's and, when `lugar` is given, still holds that place.
 // `noArquivo` receives the record as the file holds it afterwards.
-Escrita GravarLugar(const Digita &d, qint16 classe, qint16 exercicio, std::optional<std::pair<qint16, qint16>> lugar,
-                    Aluno &noArquivo, QString &erro)
+Escrita GravarLugar(const Digita &d, qint16 classe, qint16 exercicio,
+                    std::optional<std::pair<qint16, qint16>> lugar, Aluno &noArquivo, QString &erro)
 {
     ArquivoAlunos arquivo;
     if (!arquivo.Abrir(d.Caminho(ArquivoAlunos::kNomeArquivo), erro))
@@ -59,8 +59,9 @@ Escrita GravarLugar(const Digita &d, qint16 classe, qint16 exercicio, std::optio
 
 QString CadastroMudou(const QString &codigo, const QString &nome)
 {
-    return QStringLiteral("O cadastro do código %1 não é mais de %2: foi alterado ou excluído em outro computador. "
-                          "Nada foi gravado; peça ajuda ao professor.")
+    return QStringLiteral(
+               "O cadastro do código %1 não é mais de %2: foi alterado ou excluído em outro computador. "
+               "Nada foi gravado; peça ajuda ao professor.")
         .arg(codigo, nome);
 }
 
@@ -101,7 +102,8 @@ Carga CarregarDoRegistro(Digita &d)
 bool GravarProgresso(Digita &d, QString &erro)
 {
     Aluno gravado;
-    if (GravarLugar(d, d.AlunoAtual.Classe, d.AlunoAtual.Exercicio, std::nullopt, gravado, erro) != Escrita::Gravado)
+    if (GravarLugar(d, d.AlunoAtual.Classe, d.AlunoAtual.Exercicio, std::nullopt, gravado, erro)
+        != Escrita::Gravado)
         return false;
     d.AlunoAtual = gravado;
     return true;

@@ -13,9 +13,9 @@ namespace Progressao {
 inline const QString kExercicioNaoExistente = QStringLiteral("Exercício não existente!");
 inline const QString kSomenteAluno = QStringLiteral("Opção permitida somente com senha de aluno!");
 // One message of two lines.
-inline const QString kSomenteAposConclusao =
-    QStringLiteral("Mudança de exercício permitida somente") + QLatin1Char('\r')
-    + QStringLiteral("após conclusão do exercício atual!");
+inline const QString kSomenteAposConclusao = QStringLiteral("Mudança de exercício permitida somente")
+                                             + QLatin1Char('\r')
+                                             + QStringLiteral("após conclusão do exercício atual!");
 
 // Moving on when another computer changed the student's record since it was read (several copies
 // of the program share one folder): %1 the code, %2 the name as the student logged in.
@@ -34,8 +34,8 @@ struct Carga {
     std::optional<QString> Texto;
     // Class 6 only: the time limit for LblTempo (empty for the end-of-class notice).
     std::optional<QString> Tempo;
-    QString LblExercicio;  // a space and the exercise number in at least three digits: " 001"
-    QString LblClasse;     // a space and the class in at least two digits: " 06"
+    QString LblExercicio; // a space and the exercise number in at least three digits: " 001"
+    QString LblClasse; // a space and the class in at least two digits: " 06"
     // When Carregado: ExercicioCarregado = true, ExercicioConcluido = false.
 };
 

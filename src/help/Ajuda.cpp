@@ -33,7 +33,8 @@ Ajuda::Ajuda(QWidget *pai)
 {
     const QRect frame(Twips::px(kFrameEsquerda), Twips::px(kFrameTopo), Twips::px(kFrameLargura),
                       Twips::px(kFrameAltura));
-    PadraoDialogo::Preparar(this, kTitulo, QSize(frame.right() + 1 + frame.left(), frame.bottom() + 1 + frame.top()));
+    PadraoDialogo::Preparar(this, kTitulo,
+                            QSize(frame.right() + 1 + frame.left(), frame.bottom() + 1 + frame.top()));
 
     PicShape = new QFrame(this);
     PicShape->setObjectName(QStringLiteral("PicShape"));

@@ -13,7 +13,7 @@ namespace {
 
 constexpr QSize kTamanho(400, 232);
 constexpr int kLadoEmblema = 72;
-constexpr int kTexto = 24 + kLadoEmblema + 20;  // left edge of the texts, right of the emblem
+constexpr int kTexto = 24 + kLadoEmblema + 20; // left edge of the texts, right of the emblem
 
 QLabel *Linha(QWidget *janela, const char *nome, const QString &texto, int topo, int altura = 20)
 {
@@ -46,8 +46,9 @@ Sobre::Sobre(Plataforma &plataforma, QWidget *pai)
     Label7 = Linha(this, "Label7", QStringLiteral("Os dedos no teclado, os olhos no texto."), 110);
 
     PadraoDialogo::Rotulo(this, QStringLiteral("Suporte:"), QRect(kTexto, 142, 60, 20));
-    Label3 = PadraoDialogo::Rotulo(this, kEmailSuporte, QRect(kTexto + 58, 142, kTamanho.width() - kTexto - 74, 20),
-                                   QStringLiteral("Label3"));
+    Label3 =
+        PadraoDialogo::Rotulo(this, kEmailSuporte, QRect(kTexto + 58, 142, kTamanho.width() - kTexto - 74, 20),
+                              QStringLiteral("Label3"));
     // Drawn as a link, and it behaves as one: a click starts a new mail to this address.
     Label3->setStyleSheet(QStringLiteral("color: rgb(0, 0, 200); text-decoration: underline;"));
     Label3->setCursor(Qt::PointingHandCursor);

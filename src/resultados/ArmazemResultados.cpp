@@ -12,8 +12,10 @@ bool ConfigBanco::Ler(Digita &d, ConfigBanco &config, QString &erro)
     config = ConfigBanco();
     config.arquivo = d.Caminho(ArmazemResultados::kNomeArquivo);
     QString tipo, porta;
-    if (!ArquivoDatilux::LerConfig(d, kChaveTipo, tipo, erro) || !ArquivoDatilux::LerConfig(d, kChaveServidor, config.servidor, erro)
-        || !ArquivoDatilux::LerConfig(d, kChavePorta, porta, erro) || !ArquivoDatilux::LerConfig(d, kChaveNome, config.nome, erro)
+    if (!ArquivoDatilux::LerConfig(d, kChaveTipo, tipo, erro)
+        || !ArquivoDatilux::LerConfig(d, kChaveServidor, config.servidor, erro)
+        || !ArquivoDatilux::LerConfig(d, kChavePorta, porta, erro)
+        || !ArquivoDatilux::LerConfig(d, kChaveNome, config.nome, erro)
         || !ArquivoDatilux::LerConfig(d, kChaveUsuario, config.usuario, erro)
         || !ArquivoDatilux::LerConfig(d, kChaveSenha, config.senha, erro))
         return false;

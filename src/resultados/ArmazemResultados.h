@@ -54,9 +54,9 @@ struct ResumoAluno {
     QString nome;
     int sessoes = 0;
     qint64 segundos = 0;
-    std::optional<double> ultimaPpm;    // of the most recent session
+    std::optional<double> ultimaPpm; // of the most recent session
     std::optional<double> melhorPpm;
-    std::optional<double> precisaoMedia;  // mean of the sessions' accuracies
+    std::optional<double> precisaoMedia; // mean of the sessions' accuracies
 };
 
 // The results store: every finished session of a student, one row each, kept in a database whose

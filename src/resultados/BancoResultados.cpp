@@ -21,7 +21,9 @@ constexpr int kXCaixa = 136;
 constexpr int kLarguraCaixa = 216;
 } // namespace
 
-BancoResultados::BancoResultados(Digita &digita, QWidget *parent) : QDialog(parent), digita_(digita)
+BancoResultados::BancoResultados(Digita &digita, QWidget *parent)
+    : QDialog(parent)
+    , digita_(digita)
 {
     PadraoDialogo::Preparar(this, kTitulo, kTamanho);
 
@@ -32,7 +34,8 @@ BancoResultados::BancoResultados(Digita &digita, QWidget *parent) : QDialog(pare
     int y = 16;
     auto linha = [&](const QString &rotulo, const QString &nome, bool senha = false) {
         PadraoDialogo::Rotulo(this, rotulo, QRect(kX, y + 3, kXCaixa - kX - 4, 20));
-        QLineEdit *caixa = PadraoDialogo::Caixa(this, nome, QRect(kXCaixa, y, kLarguraCaixa, 24), QString(), senha);
+        QLineEdit *caixa =
+            PadraoDialogo::Caixa(this, nome, QRect(kXCaixa, y, kLarguraCaixa, 24), QString(), senha);
         y += 32;
         return caixa;
     };
@@ -52,13 +55,16 @@ BancoResultados::BancoResultados(Digita &digita, QWidget *parent) : QDialog(pare
 
     const int wBotao = PadraoDialogo::kTamanhoBotao.width();
     const int yBotoes = kTamanho.height() - 27 - 20;
-    BtnTestar = PadraoDialogo::Botao(this, QStringLiteral("BtnTestar"), QStringLiteral("Testar conexão"), Arte::Icone::Nenhum,
-                                     QPoint(kX, yBotoes), QStringLiteral("Tentar conectar com estes dados"));
+    BtnTestar = PadraoDialogo::Botao(this, QStringLiteral("BtnTestar"), QStringLiteral("Testar conexão"),
+                                     Arte::Icone::Nenhum, QPoint(kX, yBotoes),
+                                     QStringLiteral("Tentar conectar com estes dados"));
     BtnTestar->resize(112, BtnTestar->height());
     BtnOK = PadraoDialogo::Botao(this, QStringLiteral("BtnOK"), QStringLiteral(" OK"), Arte::Icone::Ok,
-                                 QPoint(kTamanho.width() - kX - 2 * wBotao - 8, yBotoes), QStringLiteral("Gravar e fechar"));
-    BtnCancelar = PadraoDialogo::Botao(this, QStringLiteral("BtnCancelar"), QStringLiteral(" Cancelar"), Arte::Icone::Cancelar,
-                                       QPoint(kTamanho.width() - kX - wBotao, yBotoes), QStringLiteral("Fechar sem gravar"));
+                                 QPoint(kTamanho.width() - kX - 2 * wBotao - 8, yBotoes),
+                                 QStringLiteral("Gravar e fechar"));
+    BtnCancelar = PadraoDialogo::Botao(this, QStringLiteral("BtnCancelar"), QStringLiteral(" Cancelar"),
+                                       Arte::Icone::Cancelar, QPoint(kTamanho.width() - kX - wBotao, yBotoes),
+                                       QStringLiteral("Fechar sem gravar"));
 
     CboTipo->setCurrentIndex(inicial_.tipo == ConfigBanco::Tipo::PostgreSQL ? 1 : 0);
     TxtServidor->setText(inicial_.servidor);

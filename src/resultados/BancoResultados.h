@@ -19,7 +19,8 @@ class BancoResultados : public QDialog {
 
 public:
     static inline const QString kTitulo = QStringLiteral("Banco de resultados");
-    static inline const QString kConexaoOk = QStringLiteral("Conexão bem-sucedida: o banco de resultados está pronto.");
+    static inline const QString kConexaoOk =
+        QStringLiteral("Conexão bem-sucedida: o banco de resultados está pronto.");
 
     explicit BancoResultados(Digita &digita, QWidget *parent = nullptr);
     ~BancoResultados() override;

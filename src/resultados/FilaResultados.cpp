@@ -49,7 +49,9 @@ QList<QByteArray> Linhas(const QByteArray &dados)
 
 } // namespace
 
-FilaResultados::FilaResultados(QString caminho) : caminho_(std::move(caminho)) {}
+FilaResultados::FilaResultados(QString caminho)
+    : caminho_(std::move(caminho))
+{}
 
 QString FilaResultados::NomeArquivo(const QString &computador)
 {
@@ -65,21 +67,11 @@ QByteArray FilaResultados::ParaJson(const ResultadoSessao &r)
     for (auto it = r.errosPorTecla.cbegin(); it != r.errosPorTecla.cend(); ++it)
         erros.insert(QString(it.key()), it.value());
     const QJsonObject o{
-        {"chave", r.chave},
-        {"codigo", r.codigo},
-        {"nome", r.nome},
-        {"classe", r.classe},
-        {"exercicio", r.exercicio},
-        {"inicio", Data(r.inicio)},
-        {"fim", Data(r.fim)},
-        {"segundos", r.segundos},
-        {"toques", r.toques},
-        {"erros", r.erros},
-        {"acertos", r.acertos},
-        {"caracteres", r.caracteres},
-        {"concluido", r.concluido},
-        {"veredito", r.veredito},
-        {"computador", r.computador},
+        {"chave", r.chave},         {"codigo", r.codigo},       {"nome", r.nome},
+        {"classe", r.classe},       {"exercicio", r.exercicio}, {"inicio", Data(r.inicio)},
+        {"fim", Data(r.fim)},       {"segundos", r.segundos},   {"toques", r.toques},
+        {"erros", r.erros},         {"acertos", r.acertos},     {"caracteres", r.caracteres},
+        {"concluido", r.concluido}, {"veredito", r.veredito},   {"computador", r.computador},
         {"errosPorTecla", erros},
     };
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
@@ -132,8 +124,7 @@ bool FilaResultados::Acrescentar(const ResultadoSessao &r, QString &erro)
     // A line cut short by a crash must not swallow this one.
     const off_t tamanho = ::lseek(fd, 0, SEEK_END);
     // A new spool may be written by every account of the lab's group; the umask would say otherwise.
-    if (tamanho == 0 && ::fchmod(fd, 0660) != 0) {
-    }
+    if (tamanho == 0 && ::fchmod(fd, 0660) != 0) {}
     char ultimo = '\n';
     if (tamanho > 0 && ::pread(fd, &ultimo, 1, tamanho - 1) == 1 && ultimo != '\n')
         linha.prepend('\n');
@@ -143,10 +134,10 @@ bool FilaResultados::Acrescentar(const ResultadoSessao &r, QString &erro)
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
-            erro = ArquivoDados::ErroGravar(caminho_, QString::fromLocal8Bit(std::strerror(n < 0 ? errno : ENOSPC)));
+            erro =
+                ArquivoDados::ErroGravar(caminho_, QString::fromLocal8Bit(std::strerror(n < 0 ? errno : ENOSPC)));
             // Take back a partial line, so that the file holds whole results only.
-            if (::ftruncate(fd, tamanho) != 0) {
-            }
+            if (::ftruncate(fd, tamanho) != 0) {}
             ::close(fd);
             return false;
         }

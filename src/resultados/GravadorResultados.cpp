@@ -14,9 +14,9 @@ class TrabalhadorResultados : public QObject {
 
 public:
     TrabalhadorResultados(FabricaArmazem fabrica, QString caminhoFila)
-        : fabrica_(std::move(fabrica)), fila_(std::move(caminhoFila))
-    {
-    }
+        : fabrica_(std::move(fabrica))
+        , fila_(std::move(caminhoFila))
+    {}
 
     void Gravar(const ResultadoSessao &r)
     {
@@ -45,8 +45,8 @@ public:
             return;
         }
         int gravados = 0;
-        const bool ok = fila_.Descarregar([this](const ResultadoSessao &r, QString &e) { return armazem_->Gravar(r, e); },
-                                          gravados, erro);
+        const bool ok = fila_.Descarregar(
+            [this](const ResultadoSessao &r, QString &e) { return armazem_->Gravar(r, e); }, gravados, erro);
         if (gravados > 0)
             emit FilaGravada(gravados);
         if (!ok) {
@@ -131,7 +131,8 @@ private:
 };
 
 GravadorResultados::GravadorResultados(FabricaArmazem fabrica, QString caminhoFila, QObject *pai)
-    : QObject(pai), trabalhador_(new TrabalhadorResultados(std::move(fabrica), std::move(caminhoFila)))
+    : QObject(pai)
+    , trabalhador_(new TrabalhadorResultados(std::move(fabrica), std::move(caminhoFila)))
 {
     qRegisterMetaType<ResultadoSessao>();
     thread_.setObjectName(QStringLiteral("GravadorResultados"));
@@ -147,7 +148,8 @@ GravadorResultados::~GravadorResultados()
 {
     // Queued after every result handed over, so it runs once they are written or kept; the store
     // and its connection are destroyed on the thread that made them.
-    QMetaObject::invokeMethod(trabalhador_, [t = trabalhador_] { delete t; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        trabalhador_, [t = trabalhador_] { delete t; }, Qt::BlockingQueuedConnection);
     thread_.quit();
     thread_.wait();
 }
@@ -155,8 +157,9 @@ GravadorResultados::~GravadorResultados()
 QString GravadorResultados::MensagemFalha(const QString &erro, bool guardado)
 {
     if (!guardado)
-        return QStringLiteral("O resultado não pôde ser gravado no banco de resultados nem guardado neste computador (%1).\n"
-                              "O programa tentará de novo a cada sessão; não o feche antes de resolver o problema.")
+        return QStringLiteral(
+                   "O resultado não pôde ser gravado no banco de resultados nem guardado neste computador (%1).\n"
+                   "O programa tentará de novo a cada sessão; não o feche antes de resolver o problema.")
             .arg(erro);
     return QStringLiteral("O resultado não pôde ser gravado no banco de resultados (%1).\n"
                           "Ele foi guardado neste computador e será gravado quando o banco voltar a responder.")
@@ -169,18 +172,20 @@ void GravadorResultados::Gravar(ResultadoSessao resultado)
         resultado.chave = QUuid::createUuid().toString(QUuid::WithoutBraces);
     if (resultado.computador.isEmpty())
         resultado.computador = QSysInfo::machineHostName();
-    QMetaObject::invokeMethod(trabalhador_, [t = trabalhador_, resultado] { t->Gravar(resultado); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        trabalhador_, [t = trabalhador_, resultado] { t->Gravar(resultado); }, Qt::QueuedConnection);
 }
 
 void GravadorResultados::Descarregar()
 {
-    QMetaObject::invokeMethod(trabalhador_, [t = trabalhador_] { t->Descarregar(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        trabalhador_, [t = trabalhador_] { t->Descarregar(); }, Qt::QueuedConnection);
 }
-
 
 void GravadorResultados::NovaMatricula(int codigo, const QString &nome)
 {
-    QMetaObject::invokeMethod(trabalhador_, [t = trabalhador_, codigo, nome] { t->NovaMatricula(codigo, nome); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        trabalhador_, [t = trabalhador_, codigo, nome] { t->NovaMatricula(codigo, nome); }, Qt::QueuedConnection);
 }
 
 #include "GravadorResultados.moc"

@@ -25,11 +25,15 @@ const QString kArquivo = QStringLiteral("Alunos.arq");
 QByteArray Reg(int codigo, const QByteArray &nome, const QByteArray &senha, char classe, char exercicio)
 {
     return QByteArray::number(codigo).rightJustified(4, '0') + nome.leftJustified(30) + senha.leftJustified(10)
-        + classe + '\0' + exercicio + '\0' + QByteArray(14, '\0');
+           + classe + '\0' + exercicio + '\0' + QByteArray(14, '\0');
 }
-const QByteArray kTres = Reg(1, "ANA", "ana1", 2, 5) + Reg(2, "BRUNO", "bruno", 5, 3) + Reg(3, "CARLA", "x", 6, 14);
+const QByteArray kTres =
+    Reg(1, "ANA", "ana1", 2, 5) + Reg(2, "BRUNO", "bruno", 5, 3) + Reg(3, "CARLA", "x", 6, 14);
 
-QWidget *Foco() { return QApplication::focusWidget(); }
+QWidget *Foco()
+{
+    return QApplication::focusWidget();
+}
 
 // Root ignores file permissions; without these capabilities a read-only file is read-only for us too.
 struct SemPrivilegio {
@@ -55,7 +59,10 @@ class TestAlunos : public QObject {
     std::unique_ptr<Alunos> janela_;
 
     template <class T = QLineEdit>
-    T *W(const char *nome) { return janela_->findChild<T *>(QLatin1String(nome)); }
+    T *W(const char *nome)
+    {
+        return janela_->findChild<T *>(QLatin1String(nome));
+    }
     BoxList *Grade() { return W<BoxList>("GrdLst"); }
     QString Ultima() const { return msgs_->mensagens.isEmpty() ? QString() : msgs_->mensagens.last().texto; }
 
@@ -67,7 +74,7 @@ class TestAlunos : public QObject {
         janela_ = std::make_unique<Alunos>(amb_->digita);
         janela_->show();
         return QTest::qWaitForWindowActive(janela_.get())
-            && QTest::qWaitFor([&] { return Foco() == W("TxtCodigo"); });
+               && QTest::qWaitFor([&] { return Foco() == W("TxtCodigo"); });
     }
 
 private slots:
@@ -90,34 +97,49 @@ private slots:
     {
         QTest::addColumn<QByteArray>("arquivo");
         QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("codigo");     // the code box afterwards
-        QTest::addColumn<bool>("incluir");       // BtnIncluir enabled afterwards
-        QTest::addColumn<QString>("mensagem");   // the last message, or the start of it
-        QTest::addColumn<QByteArray>("depois");  // the file afterwards
+        QTest::addColumn<QString>("codigo"); // the code box afterwards
+        QTest::addColumn<bool>("incluir"); // BtnIncluir enabled afterwards
+        QTest::addColumn<QString>("mensagem"); // the last message, or the start of it
+        QTest::addColumn<QByteArray>("depois"); // the file afterwards
         const QByteArray maria = Reg(1, "MARIA SILVA", "segredo", 5, 12);
-        QTest::newRow("vazio: 0001 proposto") << QByteArray() << "" << "0001" << true << "" << QByteArray("");
-        QTest::newRow("vazio: 0005 vira 0001") << QByteArray() << "0005\n" << "0001" << true << "" << QByteArray("");
+        QTest::newRow("vazio: 0001 proposto") << QByteArray() << ""
+                                              << "0001" << true << "" << QByteArray("");
+        QTest::newRow("vazio: 0005 vira 0001") << QByteArray() << "0005\n"
+                                               << "0001" << true << "" << QByteArray("");
         QTest::newRow("nome minusculo gravado maiusculo") << QByteArray() << "\nmaria silva\nsegredo\n5\n12\n\n"
                                                           << "0002" << true << "" << maria;
-        QTest::newRow("registro cortado: inteiros contam") << kTres + "0004MAR" << "9\n" << "0004" << true << ""
-                                                           << kTres + "0004MAR";
-        QTest::newRow("existente, Sair") << kTres << "2\n{BtnSair}" << "0002" << false << "" << kTres;
-        QTest::newRow("alterar outro") << kTres << "3\n\x01" "carla dias\n{BtnAlterar}" << "0004" << false << ""
+        QTest::newRow("registro cortado: inteiros contam") << kTres + "0004MAR"
+                                                           << "9\n"
+                                                           << "0004" << true << "" << kTres + "0004MAR";
+        QTest::newRow("existente, Sair") << kTres << "2\n{BtnSair}"
+                                         << "0002" << false << "" << kTres;
+        QTest::newRow("alterar outro") << kTres
+                                       << "3\n\x01"
+                                          "carla dias\n{BtnAlterar}"
+                                       << "0004" << false << ""
                                        << kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14);
-        QTest::newRow("alterar o logado") << kTres << "2\n\x01z{BtnAlterar}" << "0004" << false << ""
-                                          << kTres.left(62) + Reg(2, "Z", "bruno", 5, 3) + kTres.mid(124);
-        QTest::newRow("excluir 0002, o logado") << kTres << "2\n{BtnExcluir}" << "0004" << false << ""
-                                                << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
-        QTest::newRow("codigo 0") << kTres << "0\n" << "0004" << true << "Código inválido!" << kTres;
-        QTest::newRow("codigo nao numerico") << kTres << "ab\n" << "0004" << true << "Código inválido!" << kTres;
-        QTest::newRow("incluir com codigo 0") << kTres << "0{BtnIncluir}" << "0004" << true << "Código inválido!" << kTres;
-        QTest::newRow("excluir sem aluno") << kTres << "{BtnExcluir}" << "0004" << true << "Código não cadastrado!" << kTres;
-        QTest::newRow("nome fora do Windows-1252") << QByteArray() << "\nJOSÉ Ω\nsegredo{BtnIncluir}" << "0001" << true
-                                                   << "O nome contém caracteres que o arquivo não comporta (Ω)." << QByteArray("");
+        QTest::newRow("alterar o logado")
+            << kTres << "2\n\x01z{BtnAlterar}"
+            << "0004" << false << "" << kTres.left(62) + Reg(2, "Z", "bruno", 5, 3) + kTres.mid(124);
+        QTest::newRow("excluir 0002, o logado")
+            << kTres << "2\n{BtnExcluir}"
+            << "0004" << false << "" << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
+        QTest::newRow("codigo 0") << kTres << "0\n"
+                                  << "0004" << true << "Código inválido!" << kTres;
+        QTest::newRow("codigo nao numerico") << kTres << "ab\n"
+                                             << "0004" << true << "Código inválido!" << kTres;
+        QTest::newRow("incluir com codigo 0") << kTres << "0{BtnIncluir}"
+                                              << "0004" << true << "Código inválido!" << kTres;
+        QTest::newRow("excluir sem aluno") << kTres << "{BtnExcluir}"
+                                           << "0004" << true << "Código não cadastrado!" << kTres;
+        QTest::newRow("nome fora do Windows-1252")
+            << QByteArray() << "\nJOSÉ Ω\nsegredo{BtnIncluir}"
+            << "0001" << true << "O nome contém caracteres que o arquivo não comporta (Ω)." << QByteArray("");
         const QByteArray cheio = kTres + QByteArray((9999 - 3) * 62, '\0');
-        QTest::newRow("cadastro cheio") << cheio << "\n{BtnIncluir}" << "" << true << ArquivoAlunos::kCadastroCompleto << cheio;
-        QTest::newRow("senha fora do Windows-1252") << kTres << "1\n\nсекрет{BtnAlterar}" << "0001" << false
-                                                    << "A senha contém caracteres" << kTres;
+        QTest::newRow("cadastro cheio") << cheio << "\n{BtnIncluir}"
+                                        << "" << true << ArquivoAlunos::kCadastroCompleto << cheio;
+        QTest::newRow("senha fora do Windows-1252") << kTres << "1\n\nсекрет{BtnAlterar}"
+                                                    << "0001" << false << "A senha contém caracteres" << kTres;
     }
 
     void entrada_pelo_teclado()
@@ -132,9 +154,11 @@ private slots:
         QTEST(W("TxtCodigo")->text(), "codigo");
         QTEST(W<FlatButton>("BtnIncluir")->Enabled(), "incluir");
         QFETCH(QString, mensagem);
-        QVERIFY2(mensagem.isEmpty() ? msgs_->mensagens.isEmpty() : Ultima().startsWith(mensagem), qPrintable(Ultima()));
+        QVERIFY2(mensagem.isEmpty() ? msgs_->mensagens.isEmpty() : Ultima().startsWith(mensagem),
+                 qPrintable(Ultima()));
         QCOMPARE(amb_->Ler(kArquivo), depois);
-        QCOMPARE(amb_->digita.AlunoAtual, ArquivoAlunos::Decodificar((depois.size() >= 124 ? depois : kTres).mid(62, 62)));
+        QCOMPARE(amb_->digita.AlunoAtual,
+                 ArquivoAlunos::Decodificar((depois.size() >= 124 ? depois : kTres).mid(62, 62)));
         // The grid lists every student with a name, code and name as stored.
         QStringList listados, esperados;
         for (int r = 0; r < Grade()->ListCount(); ++r)
@@ -150,23 +174,32 @@ private slots:
     void outro_computador_data()
     {
         QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QByteArray>("outro");    // the record the other computer writes
-        QTest::addColumn<bool>("resposta");       // to the question, if one is asked
-        QTest::addColumn<QString>("mensagem");    // the first message, or the start of it
+        QTest::addColumn<QByteArray>("outro"); // the record the other computer writes
+        QTest::addColumn<bool>("resposta"); // to the question, if one is asked
+        QTest::addColumn<QString>("mensagem"); // the first message, or the start of it
         QTest::addColumn<QByteArray>("depois");
         const QByteArray eva = Reg(4, "EVA", "e", 1, 1), bruno = Reg(2, "BRUNO", "nova", 5, 4);
-        const QString perguntaBruno = "O aluno do código 0002 foi alterado em outro computador depois de aparecer aqui. "
-                                      "No arquivo agora: BRUNO, classe 05, exercício 004.";
-        QTest::newRow("incluir: codigo tomado, proximo proposto") << "\ndani\nd|{BtnIncluir}{BtnIncluir}" << eva << false
-            << Alunos::CodigoOcupado(4, 5) << kTres + eva + Reg(5, "DANI", "d", 0, 0);
-        QTest::newRow("alterar: mudou, nao") << "2\n\x01" "bruno dias|{BtnAlterar}" << bruno << false << perguntaBruno
-                                             << kTres.left(62) + bruno + kTres.mid(124);
-        QTest::newRow("alterar: mudou, sim") << "2\n\x01" "bruno dias|{BtnAlterar}" << bruno << true << perguntaBruno
-                                             << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124);
-        QTest::newRow("alterar: outro aluno mudou") << "2\n\x01" "bruno dias|{BtnAlterar}" << eva << false << ""
-                                                    << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124) + eva;
-        QTest::newRow("excluir: mudou, nao") << "2\n|{BtnExcluir}" << bruno << false << perguntaBruno
-                                             << kTres.left(62) + bruno + kTres.mid(124);
+        const QString perguntaBruno =
+            "O aluno do código 0002 foi alterado em outro computador depois de aparecer aqui. "
+            "No arquivo agora: BRUNO, classe 05, exercício 004.";
+        QTest::newRow("incluir: codigo tomado, proximo proposto")
+            << "\ndani\nd|{BtnIncluir}{BtnIncluir}" << eva << false << Alunos::CodigoOcupado(4, 5)
+            << kTres + eva + Reg(5, "DANI", "d", 0, 0);
+        QTest::newRow("alterar: mudou, nao")
+            << "2\n\x01"
+               "bruno dias|{BtnAlterar}"
+            << bruno << false << perguntaBruno << kTres.left(62) + bruno + kTres.mid(124);
+        QTest::newRow("alterar: mudou, sim")
+            << "2\n\x01"
+               "bruno dias|{BtnAlterar}"
+            << bruno << true << perguntaBruno
+            << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124);
+        QTest::newRow("alterar: outro aluno mudou")
+            << "2\n\x01"
+               "bruno dias|{BtnAlterar}"
+            << eva << false << "" << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124) + eva;
+        QTest::newRow("excluir: mudou, nao")
+            << "2\n|{BtnExcluir}" << bruno << false << perguntaBruno << kTres.left(62) + bruno + kTres.mid(124);
         QTest::newRow("excluir: mudou, sim") << "2\n|{BtnExcluir}" << bruno << true << perguntaBruno
                                              << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
     }
@@ -186,7 +219,8 @@ private slots:
         QVERIFY(outroComputador.Abrir(amb_->Caminho(kArquivo), erro)
                 && outroComputador.Gravar(ArquivoAlunos::Decodificar(outro), erro));
         Teclar(partes[1], janela_.get());
-        QCOMPARE(msgs_->mensagens.isEmpty() ? QString() : msgs_->mensagens.first().texto.left(mensagem.size()), mensagem);
+        QCOMPARE(msgs_->mensagens.isEmpty() ? QString() : msgs_->mensagens.first().texto.left(mensagem.size()),
+                 mensagem);
         QTEST(amb_->Ler(kArquivo), "depois");
         // After a "no" the boxes show the student as the file now holds him.
         if (!resposta && mensagem.startsWith("O aluno"))
@@ -199,10 +233,11 @@ private slots:
         QCOMPARE(janela_->windowTitle(), QStringLiteral("Cadastro de alunos"));
         QCOMPARE(Grade()->List(2, 0), QStringLiteral("****"));
         QCOMPARE(Grade()->List(3, 1) + Grade()->List(4, 1), QStringLiteral("05003"));
-        QCOMPARE(Grade()->ListIndex(), 2);  // the last row selected
+        QCOMPARE(Grade()->ListIndex(), 2); // the last row selected
         // A row chosen in the grid: the real password in the box.
         QTest::mouseClick(Grade()->TxtList(0), Qt::LeftButton);
-        QCOMPARE(W("TxtCodigo")->text() + W("TxtNome")->text() + W("TxtSenha")->text(), QStringLiteral("0001ANAana1"));
+        QCOMPARE(W("TxtCodigo")->text() + W("TxtNome")->text() + W("TxtSenha")->text(),
+                 QStringLiteral("0001ANAana1"));
         QCOMPARE(W<SpCombo>("TxtClasse")->Text() + W<SpCombo>("TxtExercicio")->Text(), QStringLiteral("02005"));
         QVERIFY(W<FlatButton>("BtnAlterar")->Enabled() && !W<FlatButton>("BtnIncluir")->Enabled());
         // The arrow keys choose too; Delete in the grid deletes nothing (that is " Excluir"'s job).
@@ -215,7 +250,7 @@ private slots:
 
     void lista_de_exercicios_data()
     {
-        QTest::addColumn<QString>("roteiro");  // from the code box to the class combo
+        QTest::addColumn<QString>("roteiro"); // from the code box to the class combo
         QTest::addColumn<int>("quantidade");
         QTest::newRow("classe 5 escolhida") << "\n\n\n5\n" << 18;
         QTest::newRow("classe 1 escolhida") << "\n\n\n1\n" << 47;
@@ -238,10 +273,13 @@ private slots:
 
     void falhas_do_arquivo_nomeiam_o_arquivo_data()
     {
-        QTest::addColumn<bool>("pasta");  // a folder where the file should be: it cannot even be opened
+        QTest::addColumn<bool>("pasta"); // a folder where the file should be: it cannot even be opened
         QTest::addColumn<QString>("roteiro");
         QTest::addColumn<int>("mensagens");
-        QTest::newRow("somente leitura") << false << "2\n\x01" "BIA{BtnAlterar}" << 1;  // it still lists
+        QTest::newRow("somente leitura") << false
+                                         << "2\n\x01"
+                                            "BIA{BtnAlterar}"
+                                         << 1; // it still lists
         QTest::newRow("pasta no lugar do arquivo") << true << "\nBIA{BtnIncluir}" << 2;
     }
 
@@ -258,7 +296,7 @@ private slots:
         QTEST(int(msgs_->mensagens.size()), "mensagens");
         for (const QString &m : msgs_->Textos())
             QVERIFY2(m.contains(QDir::cleanPath(caminho)), qPrintable(m));
-        QCOMPARE(W("TxtNome")->text(), QStringLiteral("BIA"));  // what was typed stays
+        QCOMPARE(W("TxtNome")->text(), QStringLiteral("BIA")); // what was typed stays
         QCOMPARE(amb_->Ler(kArquivo), pasta ? QByteArray() : kTres);
     }
 };

@@ -38,7 +38,9 @@ private:
 
 class Umask {
 public:
-    explicit Umask(mode_t m) : anterior_(umask(m)) {}
+    explicit Umask(mode_t m)
+        : anterior_(umask(m))
+    {}
     ~Umask() { umask(anterior_); }
     Umask(const Umask &) = delete;
     Umask &operator=(const Umask &) = delete;
@@ -49,7 +51,7 @@ private:
 
 struct stat Estado(const QString &caminho)
 {
-    struct stat st{};
+    struct stat st {};
     stat(QFile::encodeName(caminho).constData(), &st);
     return st;
 }
@@ -65,15 +67,23 @@ private slots:
     {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("ler uma pasta") << "pasta" << "é uma pasta";
-        QTest::newRow("gravar sobre uma pasta") << "gravar pasta" << "é uma pasta";
-        QTest::newRow("sem permissao") << "sem permissao" << "permissão negada";
-        QTest::newRow("pasta inexistente") << "pasta inexistente" << "arquivo ou pasta inexistente";
-        QTest::newRow("disco cheio") << "limite" << "arquivo grande demais";
+        QTest::newRow("ler uma pasta") << "pasta"
+                                       << "é uma pasta";
+        QTest::newRow("gravar sobre uma pasta") << "gravar pasta"
+                                                << "é uma pasta";
+        QTest::newRow("sem permissao") << "sem permissao"
+                                       << "permissão negada";
+        QTest::newRow("pasta inexistente") << "pasta inexistente"
+                                           << "arquivo ou pasta inexistente";
+        QTest::newRow("disco cheio") << "limite"
+                                     << "arquivo grande demais";
         // Reasons only a real disk or mount gives, as Qt reports them.
-        QTest::newRow("somente leitura") << "EROFS" << "sistema de arquivos somente para leitura";
-        QTest::newRow("sem espaco") << "ENOSPC" << "não há espaço no disco";
-        QTest::newRow("ja em portugues") << "gravação incompleta" << "gravação incompleta";
+        QTest::newRow("somente leitura") << "EROFS"
+                                         << "sistema de arquivos somente para leitura";
+        QTest::newRow("sem espaco") << "ENOSPC"
+                                    << "não há espaço no disco";
+        QTest::newRow("ja em portugues") << "gravação incompleta"
+                                         << "gravação incompleta";
     }
     void motivos()
     {
@@ -112,10 +122,10 @@ private slots:
     // umask; a replacement keeps the mode and group of the file it replaces.
     void permissoes_data()
     {
-        QTest::addColumn<QString>("como");       // salvar, criar, alunos
-        QTest::addColumn<int>("mascara");         // umask
-        QTest::addColumn<bool>("setgid");         // the folder's set-group-ID bit
-        QTest::addColumn<int>("modoAnterior");    // of the file replaced; 0: a new file
+        QTest::addColumn<QString>("como"); // salvar, criar, alunos
+        QTest::addColumn<int>("mascara"); // umask
+        QTest::addColumn<bool>("setgid"); // the folder's set-group-ID bit
+        QTest::addColumn<int>("modoAnterior"); // of the file replaced; 0: a new file
         QTest::addColumn<int>("modo");
         QTest::newRow("novo, umask 0022") << "salvar" << 0022 << false << 0 << 0660;
         QTest::newRow("novo, umask 0077") << "salvar" << 0077 << false << 0 << 0660;
@@ -202,15 +212,26 @@ private slots:
         QTest::addColumn<QString>("padrao");
         QTest::addColumn<QString>("pasta");
         const QStringList nenhum{"datilux"};
-        QTest::newRow("pasta do programa") << nenhum << "" << "" << "/opt/d/bin";
-        QTest::newRow("padrao da instalacao") << nenhum << "" << "/var/lib/datilux" << "/var/lib/datilux";
-        QTest::newRow("ambiente") << nenhum << "/srv/lab" << "/var/lib/datilux" << "/srv/lab";
-        QTest::newRow("opcao") << QStringList{"datilux", "--dados", "/mnt/x/"} << "/srv/lab" << "/var/lib/datilux"
+        QTest::newRow("pasta do programa") << nenhum << ""
+                                           << ""
+                                           << "/opt/d/bin";
+        QTest::newRow("padrao da instalacao") << nenhum << ""
+                                              << "/var/lib/datilux"
+                                              << "/var/lib/datilux";
+        QTest::newRow("ambiente") << nenhum << "/srv/lab"
+                                  << "/var/lib/datilux"
+                                  << "/srv/lab";
+        QTest::newRow("opcao") << QStringList{"datilux", "--dados", "/mnt/x/"} << "/srv/lab"
+                               << "/var/lib/datilux"
                                << "/mnt/x";
-        QTest::newRow("opcao com =") << QStringList{"datilux", "--dados=/mnt/y"} << "" << "" << "/mnt/y";
-        QTest::newRow("relativa") << QStringList{"datilux", "--dados", "rel"} << "" << ""
-                                  << QDir::current().absoluteFilePath("rel");
-        QTest::newRow("opcao sem valor") << QStringList{"datilux", "--dados"} << "/srv/lab" << "" << "/srv/lab";
+        QTest::newRow("opcao com =") << QStringList{"datilux", "--dados=/mnt/y"} << ""
+                                     << ""
+                                     << "/mnt/y";
+        QTest::newRow("relativa") << QStringList{"datilux", "--dados", "rel"} << ""
+                                  << "" << QDir::current().absoluteFilePath("rel");
+        QTest::newRow("opcao sem valor") << QStringList{"datilux", "--dados"} << "/srv/lab"
+                                         << ""
+                                         << "/srv/lab";
     }
     void pastaDados()
     {
@@ -225,9 +246,12 @@ private slots:
     {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("inicio");
-        QTest::newRow("boa") << "boa" << "";
-        QTest::newRow("inexistente") << "inexistente" << "A pasta de dados %1 não existe.";
-        QTest::newRow("arquivo") << "arquivo" << "A pasta de dados %1 não é uma pasta.";
+        QTest::newRow("boa") << "boa"
+                             << "";
+        QTest::newRow("inexistente") << "inexistente"
+                                     << "A pasta de dados %1 não existe.";
+        QTest::newRow("arquivo") << "arquivo"
+                                 << "A pasta de dados %1 não é uma pasta.";
         QTest::newRow("sem permissao") << "somente leitura"
                                        << "Não é possível gravar na pasta de dados %1: permissão negada.";
     }

@@ -23,7 +23,8 @@ const QString kDatilux = ArquivoDatilux::kNomeArquivo;
 QByteArray Reg(const char *codigo, const QByteArray &nome, const QByteArray &senha, char classe, char exercicio,
                const QByteArray &reservado = QByteArray(14, '\0'))
 {
-    return codigo + nome.leftJustified(30) + senha.leftJustified(10) + classe + '\0' + exercicio + '\0' + reservado;
+    return codigo + nome.leftJustified(30) + senha.leftJustified(10) + classe + '\0' + exercicio + '\0'
+           + reservado;
 }
 
 Aluno Novo(const QString &codigo, const QString &nome, const QString &senha = QStringLiteral("x"))
@@ -33,10 +34,17 @@ Aluno Novo(const QString &codigo, const QString &nome, const QString &senha = QS
     return a;
 }
 
-QByteArray Emb(const char *texto) { return ArquivoDatilux::Embaralhar(QByteArray(texto)); }
-QByteArray Entrada(const char *chave, const char *valor) { return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$"; }
+QByteArray Emb(const char *texto)
+{
+    return ArquivoDatilux::Embaralhar(QByteArray(texto));
+}
+QByteArray Entrada(const char *chave, const char *valor)
+{
+    return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$";
+}
 
-const QByteArray kTres = Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "BIA", "b", 2, 5) + Reg("0003", "CAIO", "c", 1, 1);
+const QByteArray kTres =
+    Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "BIA", "b", 2, 5) + Reg("0003", "CAIO", "c", 1, 1);
 
 // One copy of the program in a process of its own (this test run again with "--copia"), doing one
 // thing `n` times over the data folder `pasta`, as a second computer of a lab would.
@@ -49,14 +57,14 @@ int Copia(const QString &papel, const QString &pasta, int n, const QString &rotu
         return 2;
     for (int i = 0; i < n; ++i) {
         bool ok = true;
-        if (papel == "cadastrar") {  // a teacher registering students, taking the next code offered
+        if (papel == "cadastrar") { // a teacher registering students, taking the next code offered
             Aluno novo = Novo(Formatar(arq.ProximoCodigo(), 4), rotulo + QString::number(i));
             ArquivoAlunos::Resultado r;
             int proximo = 0;
             while ((r = arq.Incluir(novo, proximo, erro)) == ArquivoAlunos::Resultado::Recusado)
                 novo.Codigo = Formatar(proximo, 4);
             ok = r == ArquivoAlunos::Resultado::Gravado;
-        } else if (papel == "alterar") {  // a teacher changing student 0001's password, re-reading when refused
+        } else if (papel == "alterar") { // a teacher changing student 0001's password, re-reading when refused
             Aluno lido, novo;
             std::optional<Aluno> agora;
             ArquivoAlunos::Resultado r = ArquivoAlunos::Resultado::Falha;
@@ -66,7 +74,7 @@ int Copia(const QString &papel, const QString &pasta, int n, const QString &rotu
                 novo.Senha = rotulo + QString::number(i);
             } while (ok && (r = arq.GravarSeIgual(novo, lido, agora, erro)) == ArquivoAlunos::Resultado::Recusado);
             ok = ok && r == ArquivoAlunos::Resultado::Gravado;
-        } else if (papel == "avancar") {  // student 0001 moving on
+        } else if (papel == "avancar") { // student 0001 moving on
             if (i == 0) {
                 d.NomeUsuario = QStringLiteral("ANA");
                 ok = arq.Ler(1, d.AlunoAtual, erro);
@@ -75,7 +83,7 @@ int Copia(const QString &papel, const QString &pasta, int n, const QString &rotu
             const Progressao::Avanco avanco = Progressao::ProximoExercicio(d, true);
             ok = ok && avanco.Recusa.isEmpty() && avanco.Aviso.isEmpty();
             erro = avanco.Recusa + avanco.Aviso;
-        } else {  // the settings store: one key of its own
+        } else { // the settings store: one key of its own
             ok = ArquivoDatilux::GravarConfig(d, rotulo, QString::number(i), erro);
         }
         if (!ok) {
@@ -96,27 +104,35 @@ private slots:
     {
         QTest::addColumn<QByteArray>("antes");
         QTest::addColumn<Aluno>("aluno");
-        QTest::addColumn<QByteArray>("depois");  // empty: refused, file unchanged
+        QTest::addColumn<QByteArray>("depois"); // empty: refused, file unchanged
         QTest::addColumn<QString>("motivo");
         const QByteArray ana = Reg("0001", "ANA", "a", 3, 7, "RESERVADO!\x34\x12\xFF\xFF");
         Aluno acentos = Novo("0001", QStringLiteral("JOSÉ DA CONCEIÇÃO"), QStringLiteral("Maçã"));
         acentos.Classe = 2, acentos.Exercicio = 59;
-        QTest::newRow("acentos") << QByteArray() << acentos
+        QTest::newRow("acentos")
+            << QByteArray() << acentos
             << QByteArray("0001JOS\xC9 DA CONCEI\xC7\xC3O             Ma\xE7\xE3      \x02\x00\x3B\x00"
-                          "\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 62) << QString();
-        QTest::newRow("nome de 31 e senha de 11") << QByteArray() << Novo("0001", QString(31, u'N'), QString(11, u's'))
-                                                  << Reg("0001", QByteArray(30, 'N'), QByteArray(10, 's'), 1, 1) << QString();
+                          "\0\0\0\0\0\0\0\0\0\0\0\0\0\0",
+                          62)
+            << QString();
+        QTest::newRow("nome de 31 e senha de 11")
+            << QByteArray() << Novo("0001", QString(31, u'N'), QString(11, u's'))
+            << Reg("0001", QByteArray(30, 'N'), QByteArray(10, 's'), 1, 1) << QString();
         Aluno reservados = ArquivoAlunos::Decodificar(ana);
         reservados.Exercicio = 8;
-        QTest::newRow("reservados mantidos") << ana << reservados << Reg("0001", "ANA", "a", 3, 8, ana.mid(48)) << QString();
+        QTest::newRow("reservados mantidos")
+            << ana << reservados << Reg("0001", "ANA", "a", 3, 8, ana.mid(48)) << QString();
         QTest::newRow("novo apos registro cortado") << ana + "0002XX" << Novo("2", QStringLiteral("BIA"))
                                                     << ana + Reg("2   ", "BIA", "x", 1, 1) << QString();
-        QTest::newRow("codigo 10000") << ana << Novo("10000", "A") << QByteArray() << ArquivoAlunos::kCadastroCompleto;
+        QTest::newRow("codigo 10000") << ana << Novo("10000", "A") << QByteArray()
+                                      << ArquivoAlunos::kCadastroCompleto;
         QTest::newRow("codigo 0") << ana << Novo("0000", "A") << QByteArray() << "código de aluno inválido (0000)";
-        QTest::newRow("lacuna") << ana << Novo("0003", "A") << QByteArray() << "o código 0003 está além do próximo código livre (0002)";
+        QTest::newRow("lacuna") << ana << Novo("0003", "A") << QByteArray()
+                                << "o código 0003 está além do próximo código livre (0002)";
         QTest::newRow("nome fora do 1252") << ana << Novo("0001", QStringLiteral("ŁUKASZ")) << QByteArray()
                                            << "O nome contém caracteres que o arquivo não comporta (Ł)";
-        QTest::newRow("senha emoji") << ana << Novo("0001", "A", QStringLiteral("a😀")) << QByteArray() << "A senha contém";
+        QTest::newRow("senha emoji") << ana << Novo("0001", "A", QStringLiteral("a😀")) << QByteArray()
+                                     << "A senha contém";
     }
     void gravar_registro()
     {
@@ -132,7 +148,8 @@ private slots:
         QCOMPARE(arq.Gravar(aluno, erro), motivo.isEmpty());
         QCOMPARE(amb.Ler(kAlunos), motivo.isEmpty() ? depois : antes);
         if (!motivo.isEmpty())
-            QVERIFY2(erro.startsWith("Não foi possível gravar o arquivo " + amb.Caminho(kAlunos) + ": " + motivo), qPrintable(erro));
+            QVERIFY2(erro.startsWith("Não foi possível gravar o arquivo " + amb.Caminho(kAlunos) + ": " + motivo),
+                     qPrintable(erro));
     }
 
     void excluir_e_identificar_data()
@@ -141,7 +158,8 @@ private slots:
         QTest::addColumn<int>("vagas");
         QTest::addColumn<int>("codigo");
         QTest::addColumn<int>("esperado");
-        const QByteArray tres = Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "BIA", "b", 2, 5) + Reg("0003", "CAIO", "c", 1, 1);
+        const QByteArray tres =
+            Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "BIA", "b", 2, 5) + Reg("0003", "CAIO", "c", 1, 1);
         QTest::newRow("arquivo ausente") << QByteArray() << 0 << 1 << int(Id::NaoCadastrado);
         QTest::newRow("codigo 0") << tres << 3 << 0 << int(Id::Administrador);
         QTest::newRow("codigo 3 de 3") << tres << 3 << 3 << int(Id::Aluno);
@@ -164,7 +182,7 @@ private slots:
         QVERIFY(arq.Abrir(amb.Caminho(kAlunos), erro) && amb.Existe(kAlunos));
         QCOMPARE(arq.Quantidade(), vagas);
         Aluno aluno;
-        if (vagas >= 2) {  // deleting 0002 blanks its slot; the file keeps its length
+        if (vagas >= 2) { // deleting 0002 blanks its slot; the file keeps its length
             QVERIFY(arq.Apagar(2, aluno, erro));
             QCOMPARE(amb.Ler(kAlunos), conteudo.left(62) + Reg("0002", "", "", 1, 1) + conteudo.mid(124));
         }
@@ -181,7 +199,7 @@ private slots:
         QVERIFY(a.Abrir(amb.Caminho(kAlunos), erro) && b.Abrir(amb.Caminho(kAlunos), erro));
         QVERIFY(a.Gravar(Novo("0001", "A"), erro) && b.Gravar(Novo("0002", "B"), erro));
         Aluno lido;
-        for (int i = 0; i < 400; ++i) {  // 200 writes each, taking turns; each reads through the other handle
+        for (int i = 0; i < 400; ++i) { // 200 writes each, taking turns; each reads through the other handle
             ArquivoAlunos &um = i % 2 ? a : b, &outro = i % 2 ? b : a;
             Aluno aluno = Novo(i % 2 ? "0001" : "0002", QStringLiteral("ALUNO %1").arg(i).leftJustified(30),
                                QStringLiteral("x").leftJustified(10));
@@ -200,7 +218,7 @@ private slots:
     {
         QTest::addColumn<QString>("operacao");
         QTest::addColumn<int>("codigo");
-        QTest::addColumn<QByteArray>("outro");  // written by the other copy after this one read the record
+        QTest::addColumn<QByteArray>("outro"); // written by the other copy after this one read the record
         QTest::addColumn<int>("resultado");
         QTest::addColumn<QByteArray>("depois");
         using R = ArquivoAlunos::Resultado;
@@ -208,18 +226,21 @@ private slots:
         const QByteArray bia = Reg("0002", "BIA", "b", 2, 6), apagada = Reg("0002", "", "", 1, 1);
         QTest::newRow("incluir: livre") << "incluir" << 4 << QByteArray() << int(R::Gravado) << kTres + dani;
         QTest::newRow("incluir: tomado pelo outro") << "incluir" << 4 << eva << int(R::Recusado) << kTres + eva;
-        QTest::newRow("incluir: vaga apagada pelo outro") << "incluir" << 2 << apagada << int(R::Gravado)
-                                                          << kTres.left(62) + Reg("0002", "DANI", "x", 1, 1) + kTres.mid(124);
-        QTest::newRow("alterar: sem mudanca") << "alterar" << 2 << QByteArray() << int(R::Gravado)
-                                              << kTres.left(62) + Reg("0002", "BIA", "nova", 2, 5) + kTres.mid(124);
-        QTest::newRow("alterar: o aluno avancou") << "alterar" << 2 << bia << int(R::Recusado)
-                                                  << kTres.left(62) + bia + kTres.mid(124);
-        QTest::newRow("alterar: outra vaga mudou") << "alterar" << 2 << eva << int(R::Gravado)
-                                                   << kTres.left(62) + Reg("0002", "BIA", "nova", 2, 5) + kTres.mid(124) + eva;
-        QTest::newRow("excluir: sem mudanca") << "excluir" << 2 << QByteArray() << int(R::Gravado)
-                                              << kTres.left(62) + apagada + kTres.mid(124);
-        QTest::newRow("excluir: o aluno avancou") << "excluir" << 2 << bia << int(R::Recusado)
-                                                  << kTres.left(62) + bia + kTres.mid(124);
+        QTest::newRow("incluir: vaga apagada pelo outro")
+            << "incluir" << 2 << apagada << int(R::Gravado)
+            << kTres.left(62) + Reg("0002", "DANI", "x", 1, 1) + kTres.mid(124);
+        QTest::newRow("alterar: sem mudanca")
+            << "alterar" << 2 << QByteArray() << int(R::Gravado)
+            << kTres.left(62) + Reg("0002", "BIA", "nova", 2, 5) + kTres.mid(124);
+        QTest::newRow("alterar: o aluno avancou")
+            << "alterar" << 2 << bia << int(R::Recusado) << kTres.left(62) + bia + kTres.mid(124);
+        QTest::newRow("alterar: outra vaga mudou")
+            << "alterar" << 2 << eva << int(R::Gravado)
+            << kTres.left(62) + Reg("0002", "BIA", "nova", 2, 5) + kTres.mid(124) + eva;
+        QTest::newRow("excluir: sem mudanca")
+            << "excluir" << 2 << QByteArray() << int(R::Gravado) << kTres.left(62) + apagada + kTres.mid(124);
+        QTest::newRow("excluir: o aluno avancou")
+            << "excluir" << 2 << bia << int(R::Recusado) << kTres.left(62) + bia + kTres.mid(124);
     }
     void dois_computadores()
     {
@@ -264,7 +285,7 @@ private slots:
     void trava_data()
     {
         QTest::addColumn<QString>("arquivo");
-        QTest::addColumn<int>("idade");  // of the lock file, in seconds
+        QTest::addColumn<int>("idade"); // of the lock file, in seconds
         QTest::addColumn<bool>("gravado");
         QTest::newRow("Alunos.arq, trava recente") << kAlunos << 0 << false;
         QTest::newRow("Alunos.arq, trava abandonada") << kAlunos << 3600 << true;
@@ -296,7 +317,7 @@ private slots:
         TravaArquivo::esperaMs = espera;
         QCOMPARE(ok, gravado);
         QCOMPARE(amb.Ler(arquivo) == antes, !gravado);
-        QCOMPARE(QFile::exists(trava), !gravado);  // someone else's lock is left alone
+        QCOMPARE(QFile::exists(trava), !gravado); // someone else's lock is left alone
         if (!gravado)
             QVERIFY2(erro.startsWith("Não foi possível gravar o arquivo " + amb.Caminho(arquivo) + ": ")
                          && erro.contains("outra cópia do programa (no computador sala-2-pc-7)"),
@@ -309,9 +330,12 @@ private slots:
     {
         QTest::addColumn<QString>("papel1");
         QTest::addColumn<QString>("papel2");
-        QTest::newRow("dois professores cadastram") << "cadastrar" << "cadastrar";
-        QTest::newRow("aluno avanca, professor troca a senha") << "avancar" << "alterar";
-        QTest::newRow("duas chaves do Datilux.arq") << "chave" << "chave";
+        QTest::newRow("dois professores cadastram") << "cadastrar"
+                                                    << "cadastrar";
+        QTest::newRow("aluno avanca, professor troca a senha") << "avancar"
+                                                               << "alterar";
+        QTest::newRow("duas chaves do Datilux.arq") << "chave"
+                                                    << "chave";
     }
     void dois_processos()
     {
@@ -327,13 +351,14 @@ private slots:
                             {"--copia", i ? papel2 : papel1, amb.dir.path(), QString::number(n), rotulos[i]});
         for (QProcess &p : copias) {
             QVERIFY(p.waitForFinished(60000));
-            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAllStandardError().constData());
+            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+                     p.readAllStandardError().constData());
         }
         ArquivoAlunos arq;
         QString erro, valor;
         QVERIFY(arq.Abrir(amb.Caminho(kAlunos), erro));
         Aluno aluno;
-        if (papel1 == "cadastrar") {  // every student registered is in the file, once
+        if (papel1 == "cadastrar") { // every student registered is in the file, once
             QCOMPARE(arq.Quantidade(), 1 + 2 * n);
             QSet<QString> nomes;
             for (int c = 2; c <= arq.Quantidade(); ++c) {
@@ -341,7 +366,7 @@ private slots:
                 nomes.insert(TirarEspacos(aluno.Nome));
             }
             QCOMPARE(nomes.size(), 2 * n);
-        } else if (papel1 == "avancar") {  // every step forward and the last password, both kept
+        } else if (papel1 == "avancar") { // every step forward and the last password, both kept
             QVERIFY(arq.Ler(1, aluno, erro));
             QCOMPARE(aluno.Exercicio, qint16(1 + n));
             QCOMPARE(TirarEspacos(aluno.Senha), "B" + QString::number(n - 1));
@@ -368,7 +393,7 @@ private slots:
         for (int s = 1; s <= 20; ++s) {
             QRandomGenerator g(s);
             QByteArray b(int(g.bounded(1, 700)), Qt::Uninitialized);
-            for (char &c : b)  // odd seeds: marker-rich bytes; even seeds: any byte
+            for (char &c : b) // odd seeds: marker-rich bytes; even seeds: any byte
                 c = s % 2 ? "#!@$\x00\xDC\xFF ab"[g.bounded(10)] : char(g.bounded(256));
             QTest::addRow("aleatorio %d", s) << b << b;
         }
@@ -388,7 +413,8 @@ private slots:
                 arq.Identificar(n, aluno, erro);
                 QCOMPARE(arq.Ler(n, aluno, erro), n >= 1 && n <= arq.Quantidade());
             }
-            for (const QString &chave : {ArquivoDatilux::kChaveSenhaAdm, ArquivoDatilux::kChaveMostrarSenha, QString()})
+            for (const QString &chave :
+                 {ArquivoDatilux::kChaveSenhaAdm, ArquivoDatilux::kChaveMostrarSenha, QString()})
                 QVERIFY(ArquivoDatilux::LerConfig(amb.digita, chave, valor, erro));
         }
         QCOMPARE(amb.Ler(kAlunos), alunos);
@@ -398,28 +424,32 @@ private slots:
     // The settings store: the start-up password, writes read back, plain reads; a refusal leaves the file as it was.
     void config_data()
     {
-        QTest::addColumn<QByteArray>("antes");   // null: no file
-        QTest::addColumn<QString>("chave");      // empty: the main window's start-up
-        QTest::addColumn<QString>("valor");      // null: only read
-        QTest::addColumn<QString>("lido");       // read back afterwards (at start-up: the password taken)
+        QTest::addColumn<QByteArray>("antes"); // null: no file
+        QTest::addColumn<QString>("chave"); // empty: the main window's start-up
+        QTest::addColumn<QString>("valor"); // null: only read
+        QTest::addColumn<QString>("lido"); // read back afterwards (at start-up: the password taken)
         QTest::addColumn<QByteArray>("depois");
-        QTest::addColumn<QString>("motivo");     // of a refusal
-        QTest::addColumn<int>("limite");         // bytes the disk takes; 0: no limit
-        const auto linha = [](const char *nome, const QByteArray &antes, const QString &chave, const QString &valor,
-                              const QString &lido, const QByteArray &depois = {}, const QString &motivo = {},
-                              int limite = 0) {  // no `depois`: the file as it was
+        QTest::addColumn<QString>("motivo"); // of a refusal
+        QTest::addColumn<int>("limite"); // bytes the disk takes; 0: no limit
+        const auto linha = [](const char *nome, const QByteArray &antes, const QString &chave,
+                              const QString &valor, const QString &lido, const QByteArray &depois = {},
+                              const QString &motivo = {},
+                              int limite = 0) { // no `depois`: the file as it was
             QTest::newRow(nome) << antes << chave << valor << lido << (depois.isNull() ? antes : depois) << motivo
                                 << limite;
         };
         const QByteArray korva = Entrada("SenhaAdm", "KORVA"), mostrar = Entrada("MostrarSenha", "1");
         linha("primeira execucao", {}, {}, {}, "KORVA", korva);
         linha("senha vazia: KORVA de novo", Entrada("SenhaAdm", "") + mostrar, {}, {}, "KORVA", korva + mostrar);
-        linha("valor mais longo", korva, "SenhaAdm", "SEGREDO123", "SEGREDO123", Entrada("SenhaAdm", "SEGREDO123"));
-        linha("valor mais curto", Entrada("SenhaAdm", "SEGREDO123"), "SenhaAdm", "AB", "AB", Entrada("SenhaAdm", "AB"));
+        linha("valor mais longo", korva, "SenhaAdm", "SEGREDO123", "SEGREDO123",
+              Entrada("SenhaAdm", "SEGREDO123"));
+        linha("valor mais curto", Entrada("SenhaAdm", "SEGREDO123"), "SenhaAdm", "AB", "AB",
+              Entrada("SenhaAdm", "AB"));
         linha("segunda chave", korva, "MostrarSenha", "1", "1", korva + mostrar);
-        linha("primeira, no lugar", korva + mostrar, "SenhaAdm", "ÇÃO", "ÇÃO", Entrada("SenhaAdm", "\xC7\xC3O") + mostrar);
+        linha("primeira, no lugar", korva + mostrar, "SenhaAdm", "ÇÃO", "ÇÃO",
+              Entrada("SenhaAdm", "\xC7\xC3O") + mostrar);
         linha("sobra mantida", korva + "lixo", "SenhaAdm", "X", "X", Entrada("SenhaAdm", "X") + "lixo");
-        for (const QString v : {"ABÜÛCD", "ÜÞ", "xÜ¿"})  // scrambled, "Ü" and the next letter make a marker
+        for (const QString v : {"ABÜÛCD", "ÜÞ", "xÜ¿"}) // scrambled, "Ü" and the next letter make a marker
             linha(qPrintable(v), korva, "SenhaAdm", v, "KORVA", {},
                   "O valor não pode conter \"" + v.mid(v.indexOf(u'Ü'), 2) + '"');
         linha("valor fora do 1252", korva, "SenhaAdm", "aЂ", "KORVA", {},
@@ -427,13 +457,17 @@ private slots:
         linha("chave fora do 1252", korva, "Ключ", "1", "", {}, "A chave contém");
         // Room for the lock file (a few dozen bytes), not for the longer store.
         const QByteArray sobra = korva + QByteArray(400, 'x');
-        linha("disco cheio", sobra, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "arquivo grande demais", sobra.size() + 5);
+        linha("disco cheio", sobra, "SenhaAdm", "UMA SENHA BEM MAIS LONGA", "KORVA", {}, "arquivo grande demais",
+              sobra.size() + 5);
         linha("ler: chave ausente", korva, "MostrarSenha", {}, "");
         linha("ler: arquivo ausente, criado vazio", {}, "SenhaAdm", {}, "");
         linha("ler: arquivo vazio", "", "SenhaAdm", {}, "");
         linha("ler: primeira ocorrencia", korva + Entrada("SenhaAdm", "OUTRA"), "SenhaAdm", {}, "KORVA");
         linha("ler: sobras apos a ultima", korva + Emb("VA") + "#$", "SenhaAdm", {}, "KORVA");
-        linha("ler: Ü Û corta o valor", Entrada("SenhaAdm", "AB\xDC\xDB" "CD"), "SenhaAdm", {}, "AB");
+        linha("ler: Ü Û corta o valor",
+              Entrada("SenhaAdm", "AB\xDC\xDB"
+                                  "CD"),
+              "SenhaAdm", {}, "AB");
         linha("ler: sem marca de fim", "#!" + Emb("SenhaAdm") + "#@" + Emb("KORVA"), "SenhaAdm", {}, "");
     }
     void config()
@@ -473,11 +507,11 @@ private slots:
     void config_de_dois_computadores_data()
     {
         QTest::addColumn<QByteArray>("antes");
-        QTest::addColumn<QString>("chave");  // what the first computer writes afterwards; empty: its start-up
+        QTest::addColumn<QString>("chave"); // what the first computer writes afterwards; empty: its start-up
         QTest::addColumn<QByteArray>("depois");
         const QByteArray nova = Entrada("SenhaAdm", "NOVA"), mostrar = Entrada("MostrarSenha", "1");
-        QTest::newRow("aviso marcado depois da senha nova") << Entrada("SenhaAdm", "KORVA") << "MostrarSenha"
-                                                            << nova + mostrar;
+        QTest::newRow("aviso marcado depois da senha nova")
+            << Entrada("SenhaAdm", "KORVA") << "MostrarSenha" << nova + mostrar;
         QTest::newRow("KORVA na partida depois da senha nova") << mostrar << "" << mostrar + nova;
     }
     void config_de_dois_computadores()

@@ -6,9 +6,9 @@
 #include "access/TestaSenha.h"
 #include "common/Mensagem.h"
 #include "support/Ambiente.h"
+#include "support/DialogoModal.h"
 #include "support/LimiteArquivo.h"
 #include "support/Teclado.h"
-#include "support/DialogoModal.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,10 +27,19 @@ namespace {
 const QString kInvalida = QStringLiteral("Senha inválida!");
 const QString kNaoCadastrado = QStringLiteral("Código não cadastrado!");
 
-QWidget *Foco() { return QApplication::focusWidget(); }
+QWidget *Foco()
+{
+    return QApplication::focusWidget();
+}
 
-QByteArray Emb(const char *texto) { return ArquivoDatilux::Embaralhar(QByteArray(texto)); }
-QByteArray Entrada(const char *chave, const char *valor) { return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$"; }
+QByteArray Emb(const char *texto)
+{
+    return ArquivoDatilux::Embaralhar(QByteArray(texto));
+}
+QByteArray Entrada(const char *chave, const char *valor)
+{
+    return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$";
+}
 
 template <class T = QWidget>
 T *Filho(QWidget *janela, const char *nome)
@@ -65,13 +74,16 @@ class TestDialogosSenha : public QObject {
         D().SenhaAdmAtual = QStringLiteral("KORVA");
         QString erro;
         QVERIFY(ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveSenhaAdm, D().SenhaAdmAtual, erro));
-        QVERIFY(mostrarSenha.isEmpty() || ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveMostrarSenha, mostrarSenha, erro));
+        QVERIFY(mostrarSenha.isEmpty()
+                || ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveMostrarSenha, mostrarSenha, erro));
         ArquivoAlunos alunos;
         QVERIFY(alunos.Abrir(amb_->Caminho(ArquivoAlunos::kNomeArquivo), erro));
         const QStringList nomes{nome1, "BRUNO", "CARLA", ""}, senhas{"ana1", "BRUNO", "CaRla", ""};
         for (int i = 0; i < 4; ++i)
-            QVERIFY2(alunos.Gravar({.Codigo = QStringLiteral("000%1").arg(i + 1), .Nome = nomes[i], .Senha = senhas[i]}, erro),
-                     qPrintable(erro));
+            QVERIFY2(
+                alunos.Gravar({.Codigo = QStringLiteral("000%1").arg(i + 1), .Nome = nomes[i], .Senha = senhas[i]},
+                              erro),
+                qPrintable(erro));
     }
 
     // Shown as the main window shows it, and the focus where a person finds it.
@@ -129,23 +141,70 @@ private slots:
     void login_data()
     {
         QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("codigo");    // TxtCodigo afterwards
-        QTest::addColumn<QString>("nome");      // LblNome afterwards
-        QTest::addColumn<QString>("resposta");  // RespostaDialogo[0]; empty: still open after `mensagem`
+        QTest::addColumn<QString>("codigo"); // TxtCodigo afterwards
+        QTest::addColumn<QString>("nome"); // LblNome afterwards
+        QTest::addColumn<QString>("resposta"); // RespostaDialogo[0]; empty: still open after `mensagem`
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("administrador sem codigo") << "\nkorva\n\n" << "0000" << "Administrador" << "OK" << "";
-        QTest::newRow("administrador 0, clique") << "0\nKoRvA{BtnOK}" << "0000" << "Administrador" << "OK" << "";
-        QTest::newRow("senha minuscula digitada maiuscula") << "1\nANA1\n\n" << "0001" << "ANA" << "OK" << "";
-        QTest::newRow("senha maiuscula digitada minuscula, setas") << "2↓bruno↓\n" << "0002" << "BRUNO" << "OK" << "";
-        QTest::newRow("codigo 3 de 3, clique") << "03\ncarla{BtnOK}" << "0003" << "CARLA" << "OK" << "";
-        QTest::newRow("7 vira 0007, alem dos registros") << "7\n" << "0007" << "" << "" << kNaoCadastrado;
-        QTest::newRow("aluno excluido") << "4\n" << "0004" << "" << "" << kNaoCadastrado;
-        QTest::newRow("senha do administrador") << "\nkorv\n" << "0000" << "Administrador" << "" << kInvalida;
-        QTest::newRow("senha de aluno, setas") << "1↓ana↓" << "0001" << "ANA" << "" << kInvalida;
-        QTest::newRow("senha de aluno vazia") << "3\n\n" << "0003" << "CARLA" << "" << kInvalida;
-        QTest::newRow("Cancelar") << "1\nana1{BtnCancelar}" << "0001" << "ANA" << "CANCELAR" << "";
-        QTest::newRow("Escape") << "1\nana1\x1b" << "0001" << "ANA" << "CANCELAR" << "";
-        QTest::newRow("barra de titulo") << "1\nana1×" << "0001" << "ANA" << "CANCELAR" << "";
+        QTest::newRow("administrador sem codigo") << "\nkorva\n\n"
+                                                  << "0000"
+                                                  << "Administrador"
+                                                  << "OK"
+                                                  << "";
+        QTest::newRow("administrador 0, clique") << "0\nKoRvA{BtnOK}"
+                                                 << "0000"
+                                                 << "Administrador"
+                                                 << "OK"
+                                                 << "";
+        QTest::newRow("senha minuscula digitada maiuscula") << "1\nANA1\n\n"
+                                                            << "0001"
+                                                            << "ANA"
+                                                            << "OK"
+                                                            << "";
+        QTest::newRow("senha maiuscula digitada minuscula, setas") << "2↓bruno↓\n"
+                                                                   << "0002"
+                                                                   << "BRUNO"
+                                                                   << "OK"
+                                                                   << "";
+        QTest::newRow("codigo 3 de 3, clique") << "03\ncarla{BtnOK}"
+                                               << "0003"
+                                               << "CARLA"
+                                               << "OK"
+                                               << "";
+        QTest::newRow("7 vira 0007, alem dos registros") << "7\n"
+                                                         << "0007"
+                                                         << ""
+                                                         << "" << kNaoCadastrado;
+        QTest::newRow("aluno excluido") << "4\n"
+                                        << "0004"
+                                        << ""
+                                        << "" << kNaoCadastrado;
+        QTest::newRow("senha do administrador") << "\nkorv\n"
+                                                << "0000"
+                                                << "Administrador"
+                                                << "" << kInvalida;
+        QTest::newRow("senha de aluno, setas") << "1↓ana↓"
+                                               << "0001"
+                                               << "ANA"
+                                               << "" << kInvalida;
+        QTest::newRow("senha de aluno vazia") << "3\n\n"
+                                              << "0003"
+                                              << "CARLA"
+                                              << "" << kInvalida;
+        QTest::newRow("Cancelar") << "1\nana1{BtnCancelar}"
+                                  << "0001"
+                                  << "ANA"
+                                  << "CANCELAR"
+                                  << "";
+        QTest::newRow("Escape") << "1\nana1\x1b"
+                                << "0001"
+                                << "ANA"
+                                << "CANCELAR"
+                                << "";
+        QTest::newRow("barra de titulo") << "1\nana1×"
+                                         << "0001"
+                                         << "ANA"
+                                         << "CANCELAR"
+                                         << "";
     }
 
     void login()
@@ -178,16 +237,28 @@ private slots:
     void inicio_data()
     {
         QTest::addColumn<QString>("mostrarSenha");
-        QTest::addColumn<bool>("marcar");  // ChkMsg ticked on the notice
+        QTest::addColumn<bool>("marcar"); // ChkMsg ticked on the notice
         QTest::addColumn<QString>("nome1");
         QTest::addColumn<QString>("senhaAdm");
         QTest::addColumn<QString>("foco");
-        QTest::newRow("aviso marcado") << "" << true << "ANA" << "KORVA" << "TxtCodigo";
-        QTest::newRow("aviso sem marcar") << "" << false << "ANA" << "KORVA" << "TxtCodigo";
-        QTest::newRow("aviso dispensado") << "1" << false << "ANA" << "KORVA" << "TxtCodigo";
-        QTest::newRow("senha mudada: sem aviso") << "" << false << "ANA" << "OUTRA" << "TxtCodigo";
-        QTest::newRow("ALTERAR NOME") << "1" << false << "ALTERAR NOME" << "KORVA" << "TxtSenha";
-        QTest::newRow("ALTERAR NOME, senha vazia") << "1" << false << "ALTERAR NOME" << "" << "BtnOK";
+        QTest::newRow("aviso marcado") << "" << true << "ANA"
+                                       << "KORVA"
+                                       << "TxtCodigo";
+        QTest::newRow("aviso sem marcar") << "" << false << "ANA"
+                                          << "KORVA"
+                                          << "TxtCodigo";
+        QTest::newRow("aviso dispensado") << "1" << false << "ANA"
+                                          << "KORVA"
+                                          << "TxtCodigo";
+        QTest::newRow("senha mudada: sem aviso") << "" << false << "ANA"
+                                                 << "OUTRA"
+                                                 << "TxtCodigo";
+        QTest::newRow("ALTERAR NOME") << "1" << false << "ALTERAR NOME"
+                                      << "KORVA"
+                                      << "TxtSenha";
+        QTest::newRow("ALTERAR NOME, senha vazia") << "1" << false << "ALTERAR NOME"
+                                                   << ""
+                                                   << "BtnOK";
     }
 
     void inicio()
@@ -213,9 +284,10 @@ private slots:
         auto login = Abrir<TestaSenha>(qPrintable(foco));
         QVERIFY(login);
         // The notice tells the default password: only while it is the one in force.
-        QCOMPARE(texto, mostrarSenha.isEmpty() && senhaAdm == "KORVA" ? QStringLiteral("Para acessar o Datilux\r\ninforme os seguintes dados:\r\n\r\n"
-                                                                "Código de administrador: 0000\r\nSenha de administrador: KORVA")
-                                               : QString());
+        QCOMPARE(texto, mostrarSenha.isEmpty() && senhaAdm == "KORVA"
+                            ? QStringLiteral("Para acessar o Datilux\r\ninforme os seguintes dados:\r\n\r\n"
+                                             "Código de administrador: 0000\r\nSenha de administrador: KORVA")
+                            : QString());
         QCOMPARE(Guardado(ArquivoDatilux::kChaveMostrarSenha), marcar ? QStringLiteral("1") : mostrarSenha);
         // A fresh installation checks the empty boxes at once: the administrator with an empty password.
         QCOMPARE(msgs_->Textos(), foco == "TxtSenha" ? QStringList{kInvalida} : QStringList());
@@ -230,33 +302,37 @@ private slots:
     // administrator is refused with that report wherever a password is asked for, students log in.
     void armazem_inutilizavel_data()
     {
-        QTest::addColumn<QByteArray>("conteudo");  // the store's bytes; null: prepared by `modo`
+        QTest::addColumn<QByteArray>("conteudo"); // the store's bytes; null: prepared by `modo`
         QTest::addColumn<QString>("modo");
-        QTest::addColumn<QString>("mensagem");     // how the report begins; %1 is the file's path
-        QTest::addColumn<QString>("nome1");        // the name of student 0001
+        QTest::addColumn<QString>("mensagem"); // how the report begins; %1 is the file's path
+        QTest::addColumn<QString>("nome1"); // the name of student 0001
         const QString abrir = QStringLiteral("Não foi possível abrir o arquivo %1: ");
         const QString danificado = QStringLiteral("O arquivo %1 está danificado");
         const QByteArray senhaAberta = "#!" + Emb("SenhaAdm") + "#@" + Emb("SEGREDO");
         QTest::newRow("pasta com o nome do arquivo") << QByteArray() << "pasta" << abrir << "ANA";
-        QTest::newRow("pasta com o nome do arquivo, instalação nova") << QByteArray() << "pasta" << abrir << "ALTERAR NOME";
+        QTest::newRow("pasta com o nome do arquivo, instalação nova")
+            << QByteArray() << "pasta" << abrir << "ALTERAR NOME";
         QTest::newRow("sem permissão de leitura") << QByteArray() << "sem permissao" << abrir << "ANA";
         QTest::newRow("pasta só de leitura, sem o arquivo") << QByteArray() << "somente leitura"
-                                                            << "Não foi possível criar o arquivo %1: " << "ANA";
+                                                            << "Não foi possível criar o arquivo %1: "
+                                                            << "ANA";
         QTest::newRow("disco cheio na primeira execução") << QByteArray() << "disco cheio"
-                                                          << "Não foi possível gravar o arquivo %1: " << "ANA";
+                                                          << "Não foi possível gravar o arquivo %1: "
+                                                          << "ANA";
         QTest::newRow("senha sem marca de fim") << senhaAberta << "" << danificado << "ANA";
-        QTest::newRow("senha sem marca de fim, outra entrada depois") << senhaAberta + Entrada("MostrarSenha", "1") << ""
-                                                                      << danificado << "ANA";
-        QTest::newRow("senha sem marca de valor") << "#!" + Emb("SenhaAdm") + "#$" + Entrada("MostrarSenha", "1") << ""
-                                                  << danificado << "ANA";
-        QTest::newRow("cortado na chave") << Entrada("MostrarSenha", "1") + "#!" + Emb("Senha") << "" << danificado << "ANA";
+        QTest::newRow("senha sem marca de fim, outra entrada depois")
+            << senhaAberta + Entrada("MostrarSenha", "1") << "" << danificado << "ANA";
+        QTest::newRow("senha sem marca de valor")
+            << "#!" + Emb("SenhaAdm") + "#$" + Entrada("MostrarSenha", "1") << "" << danificado << "ANA";
+        QTest::newRow("cortado na chave")
+            << Entrada("MostrarSenha", "1") + "#!" + Emb("Senha") << "" << danificado << "ANA";
     }
     void armazem_inutilizavel()
     {
         QFETCH(QByteArray, conteudo);
         QFETCH(QString, modo);
         QFETCH(QString, nome1);
-        Preparar(QString(), nome1);  // no "MostrarSenha": nothing but the store's state keeps the notice away
+        Preparar(QString(), nome1); // no "MostrarSenha": nothing but the store's state keeps the notice away
         const QString arquivo = amb_->Caminho(ArquivoDatilux::kNomeArquivo);
         QVERIFY(QFile::remove(arquivo));
         const auto restaurar = qScopeGuard([&] {
@@ -281,7 +357,7 @@ private slots:
             disco.emplace(5);
         }
         const QByteArray antes = amb_->Ler(ArquivoDatilux::kNomeArquivo);
-        D().TextoConfig.clear();  // a new start: nothing read yet
+        D().TextoConfig.clear(); // a new start: nothing read yet
         QString erro;
         QVERIFY(!ArquivoDatilux::CarregarSenhaAdm(D(), erro));
         disco.reset();
@@ -293,7 +369,12 @@ private slots:
         // The start-up has reported it: the login adds no message, no notice of a default password
         // that is not in force, and a new installation does not start on the administrator's OK.
         bool aviso = false;
-        AoAbrirModal<MsgSenha>([&](MsgSenha *msg) { aviso = true; msg->accept(); }, 1500);
+        AoAbrirModal<MsgSenha>(
+            [&](MsgSenha *msg) {
+                aviso = true;
+                msg->accept();
+            },
+            1500);
         auto login = Abrir<TestaSenha>("TxtCodigo");
         QVERIFY(login);
         QVERIFY(!aviso);
@@ -319,31 +400,84 @@ private slots:
     {
         QTest::addColumn<QString>("janela");
         QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("vale");      // the password in force afterwards (for InfoSenha, before too)
-        QTest::addColumn<QString>("resposta");  // RespostaDialogo[1]; empty: still open after `mensagem`
+        QTest::addColumn<QString>("vale"); // the password in force afterwards (for InfoSenha, before too)
+        QTest::addColumn<QString>("resposta"); // RespostaDialogo[1]; empty: still open after `mensagem`
         QTest::addColumn<QString>("mensagem");
         const QString naoAceita = QStringLiteral("Senha não aceita: A senha %1. Escolha outra senha!");
-        QTest::newRow("pedida em minusculas") << "InfoSenha" << "korva\n\n" << "KORVA" << "OK" << "";
-        QTest::newRow("pedida em mistas, clique") << "InfoSenha" << "kOrVa{BtnOK}" << "KORVA" << "OK" << "";
-        QTest::newRow("pedida vazia contra vazia") << "InfoSenha" << "\n\n" << "" << "OK" << "";
-        QTest::newRow("pedida com 11, a caixa fica com 10") << "InfoSenha" << "abcdefghijk\n\n" << "ABCDEFGHIJ" << "OK" << "";
-        QTest::newRow("pedida errada") << "InfoSenha" << "korvo\n" << "KORVA" << "" << kInvalida;
-        QTest::newRow("pedida vazia contra senha") << "InfoSenha" << "\n" << "KORVA" << "" << kInvalida;
-        QTest::newRow("mudada, gravada em maiusculas") << "MudaSenha" << "nova\nNoVa\n\n" << "NOVA" << "OK" << "";
+        QTest::newRow("pedida em minusculas") << "InfoSenha"
+                                              << "korva\n\n"
+                                              << "KORVA"
+                                              << "OK"
+                                              << "";
+        QTest::newRow("pedida em mistas, clique") << "InfoSenha"
+                                                  << "kOrVa{BtnOK}"
+                                                  << "KORVA"
+                                                  << "OK"
+                                                  << "";
+        QTest::newRow("pedida vazia contra vazia") << "InfoSenha"
+                                                   << "\n\n"
+                                                   << ""
+                                                   << "OK"
+                                                   << "";
+        QTest::newRow("pedida com 11, a caixa fica com 10") << "InfoSenha"
+                                                            << "abcdefghijk\n\n"
+                                                            << "ABCDEFGHIJ"
+                                                            << "OK"
+                                                            << "";
+        QTest::newRow("pedida errada") << "InfoSenha"
+                                       << "korvo\n"
+                                       << "KORVA"
+                                       << "" << kInvalida;
+        QTest::newRow("pedida vazia contra senha") << "InfoSenha"
+                                                   << "\n"
+                                                   << "KORVA"
+                                                   << "" << kInvalida;
+        QTest::newRow("mudada, gravada em maiusculas") << "MudaSenha"
+                                                       << "nova\nNoVa\n\n"
+                                                       << "NOVA"
+                                                       << "OK"
+                                                       << "";
         // The login takes 10 characters: a longer password could never be typed there.
-        QTest::newRow("mudada com 12, guardada com 10") << "MudaSenha" << "abcdefghijkl\nABCDEFGHIJKL\n\n" << "ABCDEFGHIJ" << "OK" << "";
-        QTest::newRow("confirmada com 11") << "MudaSenha" << "abcdefghij\nabcdefghijk\n\n" << "ABCDEFGHIJ" << "OK" << "";
-        QTest::newRow("mudada, ambas vazias") << "MudaSenha" << "\n\n\n" << "" << "OK" << "";
-        QTest::newRow("mudada, acentos") << "MudaSenha" << "ação\nAÇÃO\n\n" << "AÇÃO" << "OK" << "";
-        QTest::newRow("nao confere") << "MudaSenha" << "abc\nabd\n" << "KORVA" << "" << "Senha não confere!";
-        QTest::newRow("marcador embaralhado") << "MudaSenha" << "xÜÛy\nxüûy\n" << "KORVA" << ""
-                                              << naoAceita.arg("não pode conter \"ÜÛ\"");
-        QTest::newRow("fora do codigo de pagina") << "MudaSenha" << "Ωmega\nΩmega\n" << "KORVA" << ""
-                                                  << naoAceita.arg("contém caracteres que o arquivo não comporta (Ω)");
+        QTest::newRow("mudada com 12, guardada com 10") << "MudaSenha"
+                                                        << "abcdefghijkl\nABCDEFGHIJKL\n\n"
+                                                        << "ABCDEFGHIJ"
+                                                        << "OK"
+                                                        << "";
+        QTest::newRow("confirmada com 11") << "MudaSenha"
+                                           << "abcdefghij\nabcdefghijk\n\n"
+                                           << "ABCDEFGHIJ"
+                                           << "OK"
+                                           << "";
+        QTest::newRow("mudada, ambas vazias") << "MudaSenha"
+                                              << "\n\n\n"
+                                              << ""
+                                              << "OK"
+                                              << "";
+        QTest::newRow("mudada, acentos") << "MudaSenha"
+                                         << "ação\nAÇÃO\n\n"
+                                         << "AÇÃO"
+                                         << "OK"
+                                         << "";
+        QTest::newRow("nao confere") << "MudaSenha"
+                                     << "abc\nabd\n"
+                                     << "KORVA"
+                                     << ""
+                                     << "Senha não confere!";
+        QTest::newRow("marcador embaralhado") << "MudaSenha"
+                                              << "xÜÛy\nxüûy\n"
+                                              << "KORVA"
+                                              << "" << naoAceita.arg("não pode conter \"ÜÛ\"");
+        QTest::newRow("fora do codigo de pagina")
+            << "MudaSenha"
+            << "Ωmega\nΩmega\n"
+            << "KORVA"
+            << "" << naoAceita.arg("contém caracteres que o arquivo não comporta (Ω)");
         // Cancelled with something valid typed, so that only the way of closing decides.
         for (const char *janela : {"InfoSenha", "MudaSenha"})
             for (const char *modo : {"{BtnCancelar}", "\x1b", "×"})
-                QTest::addRow("%s, %s", janela, modo) << janela << QString("korva\nkorva") + modo << "KORVA" << "CANCELAR" << "";
+                QTest::addRow("%s, %s", janela, modo) << janela << QString("korva\nkorva") + modo << "KORVA"
+                                                      << "CANCELAR"
+                                                      << "";
     }
 
     void senha_adm()
@@ -355,7 +489,8 @@ private slots:
         const QByteArray antes = amb_->Ler(ArquivoDatilux::kNomeArquivo);
         if (!mudar)
             D().SenhaAdmAtual = vale;
-        std::unique_ptr<QDialog> dlg = mudar ? std::unique_ptr<QDialog>(Abrir<MudaSenha>("TxtSenha")) : Abrir<InfoSenha>("TxtSenha");
+        std::unique_ptr<QDialog> dlg =
+            mudar ? std::unique_ptr<QDialog>(Abrir<MudaSenha>("TxtSenha")) : Abrir<InfoSenha>("TxtSenha");
         QVERIFY(dlg);
         QCOMPARE(dlg->windowTitle(), mudar ? "Mudar senha de administrador" : "Senha de administrador");
         QFETCH(QString, roteiro);

@@ -3,9 +3,6 @@
 // The whole program over a temporary data folder, driven as a person would: the real main window,
 // the real login typed on the keyboard, the message boxes recorded.
 
-#include "support/Ambiente.h"
-#include "support/DialogoModal.h"
-#include "support/PlataformaTeste.h"
 #include "access/ArquivoAlunos.h"
 #include "access/ArquivoDatilux.h"
 #include "access/TestaSenha.h"
@@ -13,6 +10,9 @@
 #include "app/FrmTecloria.h"
 #include "app/TextoPassagem.h"
 #include "common/Mensagem.h"
+#include "support/Ambiente.h"
+#include "support/DialogoModal.h"
+#include "support/PlataformaTeste.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,7 +34,8 @@ struct Programa {
     {
         if (!avisoInicial) {
             QString erro;
-            ArquivoDatilux::GravarConfig(amb.digita, ArquivoDatilux::kChaveMostrarSenha, QStringLiteral("1"), erro);
+            ArquivoDatilux::GravarConfig(amb.digita, ArquivoDatilux::kChaveMostrarSenha, QStringLiteral("1"),
+                                         erro);
             amb.digita.TextoConfig.clear();
         }
     }

@@ -6,13 +6,13 @@
 #include "app/AlteraSenha.h"
 #include "app/MeuDesempenho.h"
 #include "app/PainelResultado.h"
-#include "config/MarcaErros.h"
+#include "common/Formatos.h"
 #include "config/ArquivoConfig.h"
 #include "config/Configura.h"
-#include "exercises/Carrega.h"
+#include "config/MarcaErros.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "exercises/Biblioteca.h"
-#include "common/Formatos.h"
+#include "exercises/Carrega.h"
 #include "resultados/GravadorResultados.h"
 #include "resultados/sql/ArmazemSql.h"
 
@@ -20,16 +20,17 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
-#include <QMenu>
-#include <QMenuBar>
 #include <QTest>
 
 namespace {
 
-const QString kRecusaProximo = QStringLiteral("Mudança de exercício permitida somente\rapós conclusão do exercício atual!");
+const QString kRecusaProximo =
+    QStringLiteral("Mudança de exercício permitida somente\rapós conclusão do exercício atual!");
 
 QString Registro(const Ambiente &amb, int codigo)
 {
@@ -51,7 +52,8 @@ private slots:
     {
         Programa p(true);
         AoAbrirModal<MsgSenha>([](MsgSenha *aviso) {
-            QVERIFY(aviso->findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(QStringLiteral("KORVA")));
+            QVERIFY(
+                aviso->findChild<QLabel *>(QStringLiteral("Label1"))->text().contains(QStringLiteral("KORVA")));
             aviso->findChild<QCheckBox *>(QStringLiteral("ChkMsg"))->setChecked(true);
             QTest::mouseClick(aviso->findChild<FlatButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
         });
@@ -171,13 +173,17 @@ private slots:
         QTest::addColumn<QString>("mensagem");
         QTest::addColumn<QString>("veredito");
         QTest::addColumn<QString>("motivo"); // the result panel's last line
-        QTest::newRow("no limite") << 60 << false << "Parabéns, você foi aprovado!" << "aprovado"
+        QTest::newRow("no limite") << 60 << false << "Parabéns, você foi aprovado!"
+                                   << "aprovado"
                                    << "Aprovado: nenhum erro e tempo de 00:01:00 dentro do limite de 00:01:00.";
-        QTest::newRow("um segundo a mais") << 61 << false << "Infelizmente você foi reprovado!" << "reprovado"
+        QTest::newRow("um segundo a mais") << 61 << false << "Infelizmente você foi reprovado!"
+                                           << "reprovado"
                                            << "Reprovado: o tempo de 00:01:01 passou do limite de 00:01:00 "
                                               "(a aprovação pede nenhum erro dentro do tempo).";
-        QTest::newRow("rapido com um erro") << 30 << true << "Infelizmente você foi reprovado!" << "reprovado"
-                                            << "Reprovado: houve 1 erro (a aprovação pede nenhum erro dentro do tempo).";
+        QTest::newRow("rapido com um erro")
+            << 30 << true << "Infelizmente você foi reprovado!"
+            << "reprovado"
+            << "Reprovado: houve 1 erro (a aprovação pede nenhum erro dentro do tempo).";
     }
     void veredito()
     {
@@ -254,14 +260,20 @@ private slots:
     void sinaisDaSessao_data()
     {
         QTest::addColumn<bool>("trava");
-        QTest::addColumn<QString>("roteiro");    // '\b' is Backspace
+        QTest::addColumn<QString>("roteiro"); // '\b' is Backspace
         QTest::addColumn<QString>("conferidas"); // per checked key: expected, typed, '+' right or '-' wrong
         QTest::addColumn<int>("caracteres");
         QTest::addColumn<QString>("velocidade"); // live labels after 75 seconds
         QTest::addColumn<QString>("precisao");
-        QTest::newRow("erro apagado") << false << "asx\bd" << "aa+ss+dx-dd+" << 3 << " 4" << "75,0%";
-        QTest::newRow("trava recusa") << true << "asxd" << "aa+ss+dx-dd+" << 3 << " 2" << "75,0%";
-        QTest::newRow("enter no meio da linha") << false << "as\naz" << "aa+ss+\n\n+aa+sz-" << 62 << " 4" << "80,0%";
+        QTest::newRow("erro apagado") << false << "asx\bd"
+                                      << "aa+ss+dx-dd+" << 3 << " 4"
+                                      << "75,0%";
+        QTest::newRow("trava recusa") << true << "asxd"
+                                      << "aa+ss+dx-dd+" << 3 << " 2"
+                                      << "75,0%";
+        QTest::newRow("enter no meio da linha") << false << "as\naz"
+                                                << "aa+ss+\n\n+aa+sz-" << 62 << " 4"
+                                                << "80,0%";
     }
     void sinaisDaSessao()
     {
@@ -340,8 +352,9 @@ private slots:
         QCOMPARE((QList<qint64>{l.toques, l.erros, l.acertos, l.segundos, l.caracteres}),
                  (QList<qint64>{ValorInteiro(p.Texto("LblToques")), ValorInteiro(p.Texto("LblErros")),
                                 int(conferidas.count(u'+')), 75, caracteres}));
-        QTRY_COMPARE((QStringList{p.Texto("LblVelocidade"), p.Texto("LblPrecisao")}),
-                     (QStringList{FrmTecloria::TextoVelocidade(l.ppm()), FrmTecloria::TextoPrecisao(l.precisao())}));
+        QTRY_COMPARE(
+            (QStringList{p.Texto("LblVelocidade"), p.Texto("LblPrecisao")}),
+            (QStringList{FrmTecloria::TextoVelocidade(l.ppm()), FrmTecloria::TextoPrecisao(l.precisao())}));
     }
 
     // Wrong letters in the colour of the settings store while the option is on, until erased.
@@ -349,12 +362,17 @@ private slots:
     {
         QTest::addColumn<QString>("marcar");
         QTest::addColumn<QString>("roteiro"); // '\b' is Backspace
-        QTest::addColumn<uint>("cor");        // of the passage's third character afterwards
-        QTest::newRow("desligado") << "0" << "asx" << uint(RGB(0, 0, 255));
-        QTest::newRow("ligado") << "1" << "asx" << uint(RGB(0, 128, 0));
-        QTest::newRow("ligado, apagado") << "1" << "asx\b" << uint(RGB(0, 0, 0));
-        QTest::newRow("ligado, corrigido") << "1" << "asx\bd" << uint(RGB(0, 0, 255));
-        QTest::newRow("ligado, certo") << "1" << "asd" << uint(RGB(0, 0, 255));
+        QTest::addColumn<uint>("cor"); // of the passage's third character afterwards
+        QTest::newRow("desligado") << "0"
+                                   << "asx" << uint(RGB(0, 0, 255));
+        QTest::newRow("ligado") << "1"
+                                << "asx" << uint(RGB(0, 128, 0));
+        QTest::newRow("ligado, apagado") << "1"
+                                         << "asx\b" << uint(RGB(0, 0, 0));
+        QTest::newRow("ligado, corrigido") << "1"
+                                           << "asx\bd" << uint(RGB(0, 0, 255));
+        QTest::newRow("ligado, certo") << "1"
+                                       << "asd" << uint(RGB(0, 0, 255));
     }
     void marcarErros()
     {
@@ -449,7 +467,8 @@ private slots:
         QTRY_COMPARE(p.mensagens.Textos().size(), 3);
         const QStringList textos = p.mensagens.Textos();
         QCOMPARE(textos[0], QStringLiteral("Reprovado - Exercício incompleto!"));
-        QVERIFY2(textos.count(QStringLiteral("Reprovado - Exercício incompleto!")) == 2, qPrintable(textos.join(u'|')));
+        QVERIFY2(textos.count(QStringLiteral("Reprovado - Exercício incompleto!")) == 2,
+                 qPrintable(textos.join(u'|')));
         QCOMPARE(textos.filter(QStringLiteral("O resultado não pôde ser gravado")).size(), 1);
     }
 
@@ -484,19 +503,21 @@ private slots:
             QVERIFY(db.open());
             QSqlQuery q(db);
             // 9,999 more, a minute apart, the last one at 300 keys a minute and 90 % right.
-            QVERIFY(q.exec(QStringLiteral(
-                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9999) "
-                "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, "
-                "erros, acertos, caracteres, ppm, precisao, concluido, veredito) "
-                "SELECT 'k' || i, s.matricula, 1, 'ANA', 6, 2, s.inicio, "
-                "strftime('%Y-%m-%dT%H:%M:%S', '2026-02-01 08:00:00', '+' || i || ' minutes'), 60, "
-                "CASE WHEN i = 9999 THEN 300 ELSE 100 END, 1, 9, 10, 0, 90.0, 1, 'reprovado' "
-                "FROM n, sessao s WHERE s.chave = 'primeira'")));
+            QVERIFY(q.exec(
+                QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9999) "
+                               "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, "
+                               "fim, segundos, toques, "
+                               "erros, acertos, caracteres, ppm, precisao, concluido, veredito) "
+                               "SELECT 'k' || i, s.matricula, 1, 'ANA', 6, 2, s.inicio, "
+                               "strftime('%Y-%m-%dT%H:%M:%S', '2026-02-01 08:00:00', '+' || i || ' minutes'), 60, "
+                               "CASE WHEN i = 9999 THEN 300 ELSE 100 END, 1, 9, 10, 0, 90.0, 1, 'reprovado' "
+                               "FROM n, sessao s WHERE s.chave = 'primeira'")));
             QVERIFY(q.exec(QStringLiteral("INSERT INTO erro_tecla (sessao, caractere, erros) "
                                           "SELECT id, 'j', 1 FROM sessao WHERE chave IN ('k1', 'k2', 'k3')")));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("carga"));
-        MeuDesempenho::caminhoModulo = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/datilux-graficos.so");
+        MeuDesempenho::caminhoModulo =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/datilux-graficos.so");
         p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
         QTRY_VERIFY(p.Entrou());
         AoAbrirModal<MeuDesempenho>([](MeuDesempenho *d) {
@@ -506,7 +527,8 @@ private slots:
             QStringList primeira;
             for (int c = 0; c < 7; ++c)
                 primeira << tabela->model()->index(0, c).data().toString();
-            QCOMPARE(primeira, (QStringList{"08/02/2026 06:39", "6", "2", "00:01:00", "300", "90,0%", "Reprovado"}));
+            QCOMPARE(primeira,
+                     (QStringList{"08/02/2026 06:39", "6", "2", "00:01:00", "300", "90,0%", "Reprovado"}));
             QCOMPARE(tabela->model()->index(9999, 4).data().toString(), QStringLiteral("120"));
             QVERIFY(d->findChild<QWidget *>(QStringLiteral("GrfDesempenho")));
             QCOMPARE(d->findChild<QLabel *>(QStringLiteral("LblTeclas"))->text(),
@@ -524,9 +546,15 @@ private slots:
         QTest::addColumn<QString>("roteiro");
         QTest::addColumn<QString>("mensagem");
         QTest::addColumn<QString>("senha"); // in the record afterwards
-        QTest::newRow("trocada") << "abc\nnova\nNOVA\n\n" << "Senha alterada com sucesso!" << "NOVA";
-        QTest::newRow("senha atual errada") << "abd\nnova\nnova\n\n" << "Senha atual incorreta!" << "abc";
-        QTest::newRow("confirmacao diferente") << "abc\nnova\nnovo\n\n" << "Senha não confere!" << "abc";
+        QTest::newRow("trocada") << "abc\nnova\nNOVA\n\n"
+                                 << "Senha alterada com sucesso!"
+                                 << "NOVA";
+        QTest::newRow("senha atual errada") << "abd\nnova\nnova\n\n"
+                                            << "Senha atual incorreta!"
+                                            << "abc";
+        QTest::newRow("confirmacao diferente") << "abc\nnova\nnovo\n\n"
+                                               << "Senha não confere!"
+                                               << "abc";
     }
     void alterarMinhaSenha()
     {
@@ -608,12 +636,15 @@ private slots:
         QTest::addColumn<int>("modificadores");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("caixa");
-        QTest::newRow("alt+f") << int(Qt::Key_F) << int(Qt::AltModifier) << "f" << "";
-        QTest::newRow("alt+shift+f") << int(Qt::Key_F) << int(Qt::AltModifier | Qt::ShiftModifier) << "F" << "";
+        QTest::newRow("alt+f") << int(Qt::Key_F) << int(Qt::AltModifier) << "f"
+                               << "";
+        QTest::newRow("alt+shift+f") << int(Qt::Key_F) << int(Qt::AltModifier | Qt::ShiftModifier) << "F"
+                                     << "";
         QTest::newRow("altgr+q como troca de grupo") << int(Qt::Key_Slash) << int(Qt::GroupSwitchModifier) << "/"
                                                      << "/";
-        QTest::newRow("altgr+q como ctrl+alt") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::AltModifier) << "/"
-                                               << "/";
+        QTest::newRow("altgr+q como ctrl+alt")
+            << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::AltModifier) << "/"
+            << "/";
     }
     void teclasComModificador()
     {
@@ -761,7 +792,8 @@ private slots:
         p.Abrir(QStringLiteral("1"), QStringLiteral("a"));
         QTRY_VERIFY(p.Entrou());
         p.Menu("MenuConfig")->trigger();
-        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Configuração permitida somente ao Administrador!")});
+        QCOMPARE(p.mensagens.Textos(),
+                 QStringList{QStringLiteral("Configuração permitida somente ao Administrador!")});
         QVERIFY(!p.amb.Existe(QStringLiteral("Config.arq")));
     }
 
@@ -770,27 +802,50 @@ private slots:
     {
         QTest::addColumn<bool>("administrador");
         QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("janela");    // the modal window that opens, or empty
-        QTest::addColumn<QString>("mensagem");  // the refusal, or empty
-        QTest::newRow("aluno: configuracoes") << false << "MenuConfig" << ""
+        QTest::addColumn<QString>("janela"); // the modal window that opens, or empty
+        QTest::addColumn<QString>("mensagem"); // the refusal, or empty
+        QTest::newRow("aluno: configuracoes") << false << "MenuConfig"
+                                              << ""
                                               << "Configuração permitida somente ao Administrador!";
-        QTest::newRow("aluno: cadastro") << false << "MenuCadAlunos" << ""
+        QTest::newRow("aluno: cadastro") << false << "MenuCadAlunos"
+                                         << ""
                                          << "Cadastro permitido somente ao Administrador!";
-        QTest::newRow("aluno: senha de administrador") << false << "MenuMudaAdm" << "InfoSenha" << "";
-        QTest::newRow("aluno: carregar") << false << "MenuCarregar" << "InfoSenha" << "";
-        QTest::newRow("aluno: sobre") << false << "MenuSobre" << "Sobre" << "";
-        QTest::newRow("administrador: configuracoes") << true << "MenuConfig" << "Configura" << "";
-        QTest::newRow("administrador: cadastro") << true << "MenuCadAlunos" << "Alunos" << "";
-        QTest::newRow("administrador: senha") << true << "MenuMudaAdm" << "InfoSenha" << "";
-        QTest::newRow("administrador: sobre") << true << "MenuSobre" << "Sobre" << "";
-        QTest::newRow("administrador: meu desempenho") << true << "MenuDesempenho" << ""
+        QTest::newRow("aluno: senha de administrador") << false << "MenuMudaAdm"
+                                                       << "InfoSenha"
+                                                       << "";
+        QTest::newRow("aluno: carregar") << false << "MenuCarregar"
+                                         << "InfoSenha"
+                                         << "";
+        QTest::newRow("aluno: sobre") << false << "MenuSobre"
+                                      << "Sobre"
+                                      << "";
+        QTest::newRow("administrador: configuracoes") << true << "MenuConfig"
+                                                      << "Configura"
+                                                      << "";
+        QTest::newRow("administrador: cadastro") << true << "MenuCadAlunos"
+                                                 << "Alunos"
+                                                 << "";
+        QTest::newRow("administrador: senha") << true << "MenuMudaAdm"
+                                              << "InfoSenha"
+                                              << "";
+        QTest::newRow("administrador: sobre") << true << "MenuSobre"
+                                              << "Sobre"
+                                              << "";
+        QTest::newRow("administrador: meu desempenho") << true << "MenuDesempenho"
+                                                       << ""
                                                        << "Opção permitida somente com senha de aluno!";
-        QTest::newRow("aluno: alterar minha senha") << false << "MenuAlteraSenha" << "AlteraSenha" << "";
-        QTest::newRow("administrador: alterar minha senha") << true << "MenuAlteraSenha" << ""
+        QTest::newRow("aluno: alterar minha senha") << false << "MenuAlteraSenha"
+                                                    << "AlteraSenha"
+                                                    << "";
+        QTest::newRow("administrador: alterar minha senha") << true << "MenuAlteraSenha"
+                                                            << ""
                                                             << "Opção permitida somente com senha de aluno!";
-        QTest::newRow("aluno: banco de resultados") << false << "MenuBancoResultados" << ""
+        QTest::newRow("aluno: banco de resultados") << false << "MenuBancoResultados"
+                                                    << ""
                                                     << "Banco de resultados permitido somente ao Administrador!";
-        QTest::newRow("administrador: banco de resultados") << true << "MenuBancoResultados" << "BancoResultados" << "";
+        QTest::newRow("administrador: banco de resultados") << true << "MenuBancoResultados"
+                                                            << "BancoResultados"
+                                                            << "";
     }
     void acessos()
     {
@@ -800,7 +855,8 @@ private slots:
         QFETCH(QString, mensagem);
         Programa p;
         QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
-        p.Abrir(administrador ? QString() : QStringLiteral("1"), administrador ? QStringLiteral("korva") : QStringLiteral("a"));
+        p.Abrir(administrador ? QString() : QStringLiteral("1"),
+                administrador ? QStringLiteral("korva") : QStringLiteral("a"));
         QTRY_VERIFY(p.Entrou());
         QString aberta;
         if (!janela.isEmpty()) {
@@ -941,7 +997,8 @@ private slots:
                 QVERIFY2(!o.intersects(r), nome);
         }
         // No taller than a menu title, so that the menu bar, and all below it, keeps its place.
-        QVERIFY(p.janela->findChild<QWidget *>("Figuras")->height() <= barra->actionGeometry(barra->actions().first()).height());
+        QVERIFY(p.janela->findChild<QWidget *>("Figuras")->height()
+                <= barra->actionGeometry(barra->actions().first()).height());
         if (compacto) {
             QCOMPARE(p.Passagem()->geometry(), QRect(0, 58, 633, 181));
             QCOMPARE(p.Caixa()->geometry(), QRect(0, 272, 633, 218));

@@ -27,15 +27,25 @@ private slots:
         QTest::addColumn<bool>("numerico");
         QTest::addColumn<int>("codigo");
         const std::tuple<const char *, int, bool, int> casos[] = {
-            {"Backspace", Qt::Key_Backspace, false, 8}, {"Enter", Qt::Key_Return, false, 13},
-            {"Enter do teclado numerico", Qt::Key_Enter, true, 13}, {"PageUp", Qt::Key_PageUp, false, 33},
-            {"PageDown", Qt::Key_PageDown, false, 34}, {"Esquerda", Qt::Key_Left, false, 37},
-            {"Esquerda do teclado numerico", Qt::Key_Left, true, 37}, {"Cima", Qt::Key_Up, false, 38},
-            {"Direita", Qt::Key_Right, false, 39}, {"Baixo", Qt::Key_Down, false, 40},
-            {"Delete", Qt::Key_Delete, false, 46}, {"A", Qt::Key_A, false, 65}, {"7", Qt::Key_7, false, 55},
-            {"7 do teclado numerico", Qt::Key_7, true, 103}, {"& na tecla do 7", Qt::Key_Ampersand, false, 55},
-            {"F1", Qt::Key_F1, false, 112}, {"c cedilha", Qt::Key_Ccedilla, false, 186},
-            {"acento agudo", Qt::Key_Dead_Acute, false, 219}, {"sem codigo", Qt::Key_VolumeUp, false, 0},
+            {"Backspace", Qt::Key_Backspace, false, 8},
+            {"Enter", Qt::Key_Return, false, 13},
+            {"Enter do teclado numerico", Qt::Key_Enter, true, 13},
+            {"PageUp", Qt::Key_PageUp, false, 33},
+            {"PageDown", Qt::Key_PageDown, false, 34},
+            {"Esquerda", Qt::Key_Left, false, 37},
+            {"Esquerda do teclado numerico", Qt::Key_Left, true, 37},
+            {"Cima", Qt::Key_Up, false, 38},
+            {"Direita", Qt::Key_Right, false, 39},
+            {"Baixo", Qt::Key_Down, false, 40},
+            {"Delete", Qt::Key_Delete, false, 46},
+            {"A", Qt::Key_A, false, 65},
+            {"7", Qt::Key_7, false, 55},
+            {"7 do teclado numerico", Qt::Key_7, true, 103},
+            {"& na tecla do 7", Qt::Key_Ampersand, false, 55},
+            {"F1", Qt::Key_F1, false, 112},
+            {"c cedilha", Qt::Key_Ccedilla, false, 186},
+            {"acento agudo", Qt::Key_Dead_Acute, false, 219},
+            {"sem codigo", Qt::Key_VolumeUp, false, 0},
         };
         for (const auto &[nome, tecla, numerico, codigo] : casos)
             QTest::newRow(nome) << tecla << numerico << codigo;
@@ -97,12 +107,18 @@ private slots:
         QTest::addColumn<int>("digitos");
         QTest::addColumn<QString>("formatado");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("codigo") << 7 << 4 << "0007" << " 7";
-        QTest::newRow("zero") << 0 << 4 << "0000" << " 0";
-        QTest::newRow("classe") << 6 << 2 << "06" << " 6";
-        QTest::newRow("exercicio") << 12 << 3 << "012" << " 12";
-        QTest::newRow("mais largo") << 12345 << 4 << "12345" << " 12345";
-        QTest::newRow("negativo") << -5 << 4 << "-0005" << "-5";
+        QTest::newRow("codigo") << 7 << 4 << "0007"
+                                << " 7";
+        QTest::newRow("zero") << 0 << 4 << "0000"
+                              << " 0";
+        QTest::newRow("classe") << 6 << 2 << "06"
+                                << " 6";
+        QTest::newRow("exercicio") << 12 << 3 << "012"
+                                   << " 12";
+        QTest::newRow("mais largo") << 12345 << 4 << "12345"
+                                    << " 12345";
+        QTest::newRow("negativo") << -5 << 4 << "-0005"
+                                  << "-5";
     }
     void formatos()
     {

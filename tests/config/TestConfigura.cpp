@@ -1,9 +1,9 @@
+#include "access/ArquivoDatilux.h"
 #include "common/Mensagem.h"
 #include "config/ArquivoConfig.h"
 #include "config/Configura.h"
-#include "config/Traducoes.h"
 #include "config/MarcaErros.h"
-#include "access/ArquivoDatilux.h"
+#include "config/Traducoes.h"
 #include "support/Ambiente.h"
 
 #include <QApplication>
@@ -12,8 +12,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFontDialog>
 #include <QFontDatabase>
+#include <QFontDialog>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,14 +30,20 @@ const QString kConfig = ArquivoConfig::kNomeArquivo;
 const QByteArray kPadrao("\x01\x00\x01\x00\x01\x00"
                          "Courier New                   "
                          "\x0C\x00"
-                         "\xDB\xEA\xFC\x00" "\x00\x00\x00\x00" "\x9E\xC0\xF4\x00" "\xFF\xFF\xFF\x00",
+                         "\xDB\xEA\xFC\x00"
+                         "\x00\x00\x00\x00"
+                         "\x9E\xC0\xF4\x00"
+                         "\xFF\xFF\xFF\x00",
                          54);
 
 // Another record: every option off, "Arial" 9, four unusual colours.
 const QByteArray kOutro("\x00\x00\x00\x00\x00\x00"
                         "Arial                         "
                         "\x09\x00"
-                        "\x01\x02\x03\x00" "\x04\x05\x06\x00" "\x07\x08\x09\x00" "\x0A\x0B\x0C\x00",
+                        "\x01\x02\x03\x00"
+                        "\x04\x05\x06\x00"
+                        "\x07\x08\x09\x00"
+                        "\x0A\x0B\x0C\x00",
                         54);
 
 // What OK writes once font, size and "Travar" have been changed in a new installation's dialog.
@@ -55,7 +61,7 @@ void Escrever(QComboBox *combo, const QString &texto)
     for (QChar c : texto) {
         if (c.unicode() < 0x80)
             QTest::keyClick(combo->lineEdit(), c.toLatin1());
-        else  // no key of its own in QTest: the text of an unknown key, as an input method sends it
+        else // no key of its own in QTest: the text of an unknown key, as an input method sends it
             QTest::sendKeyEvent(QTest::Click, combo->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
@@ -70,7 +76,10 @@ class TestConfigura : public QObject {
     std::unique_ptr<Configura> dlg_;
 
     template <class T = QWidget>
-    T *Filho(const QString &nome) const { return dlg_->findChild<T *>(nome); }
+    T *Filho(const QString &nome) const
+    {
+        return dlg_->findChild<T *>(nome);
+    }
     void Clicar(const QString &nome) const { QTest::mouseClick(Filho(nome), Qt::LeftButton); }
     QColor Cor(const QString &caixa) const { return Filho<QFrame>(caixa)->palette().color(QPalette::Window); }
 
@@ -153,15 +162,21 @@ private slots:
     {
         QTest::addColumn<QString>("fonte");
         QTest::addColumn<QString>("tamanho");
-        QTest::addColumn<bool>("pasta");          // a folder where the file goes
-        QTest::addColumn<QByteArray>("gravado");  // empty: nothing saved
-        QTest::newRow("tamanho fora da lista") << "Liberation Mono" << "11" << false << Gravado("Liberation Mono", 11);
-        QTest::newRow("tamanho nao numerico") << "Arial" << "grande" << false << Gravado("Arial", 0);
-        QTest::newRow("tamanho arredondado") << "Arial" << "10.5" << false << Gravado("Arial", 10);
+        QTest::addColumn<bool>("pasta"); // a folder where the file goes
+        QTest::addColumn<QByteArray>("gravado"); // empty: nothing saved
+        QTest::newRow("tamanho fora da lista") << "Liberation Mono"
+                                               << "11" << false << Gravado("Liberation Mono", 11);
+        QTest::newRow("tamanho nao numerico") << "Arial"
+                                              << "grande" << false << Gravado("Arial", 0);
+        QTest::newRow("tamanho arredondado") << "Arial"
+                                             << "10.5" << false << Gravado("Arial", 10);
         QTest::newRow("nome de 35 letras") << QString(35, u'F') << "8" << false << Gravado(QByteArray(30, 'F'), 8);
-        QTest::newRow("nome vazio") << "" << "18" << false << Gravado("", 18);
-        QTest::newRow("nome que o arquivo nao comporta") << "Fonte \u4E2D" << "12" << false << QByteArray();
-        QTest::newRow("o arquivo e uma pasta") << "Arial" << "12" << true << QByteArray();
+        QTest::newRow("nome vazio") << ""
+                                    << "18" << false << Gravado("", 18);
+        QTest::newRow("nome que o arquivo nao comporta") << "Fonte \u4E2D"
+                                                         << "12" << false << QByteArray();
+        QTest::newRow("o arquivo e uma pasta") << "Arial"
+                                               << "12" << true << QByteArray();
     }
 
     void ok_grava_o_que_os_controles_tem()
@@ -204,8 +219,10 @@ private slots:
             return resposta;
         };
         QVERIFY(Abrir());
-        const char *botoes[][2] = {{"BtnSelCorFundo", "CorFundo"}, {"BtnSelCorLetra", "CorLetra"},
-                                   {"BtnSelCorJanela", "CorJanela"}, {"BtnCorFundoTexto", "CorFundoTexto"}};
+        const char *botoes[][2] = {{"BtnSelCorFundo", "CorFundo"},
+                                   {"BtnSelCorLetra", "CorLetra"},
+                                   {"BtnSelCorJanela", "CorJanela"},
+                                   {"BtnCorFundoTexto", "CorFundoTexto"}};
         QByteArray esperado = kPadrao;
         for (int i = 0; i < 4; ++i) {
             const QColor antes = Cor(botoes[i][1]), escolhida(0x12, 0x34, 0x50 + i);
@@ -213,7 +230,7 @@ private slots:
             resposta = escolhida;
             Clicar(botoes[i][0]);
             QCOMPARE(Cor(botoes[i][1]), escolhida);
-            resposta.reset();  // cancelled: the box keeps the colour chosen before
+            resposta.reset(); // cancelled: the box keeps the colour chosen before
             Clicar(botoes[i][0]);
             QCOMPARE(mostradas, (QList<QColor>{antes, escolhida}));
             QCOMPARE(Cor(botoes[i][1]), escolhida);
@@ -231,9 +248,12 @@ private slots:
     {
         QTest::addColumn<QString>("janela");
         QTest::addColumn<QString>("ingles");
-        QTest::newRow("escolha de cor") << "cor" << "Select Color";
-        QTest::newRow("escolha de fonte") << "fonte" << "Select Font";
-        QTest::newRow("botão Cancelar") << "botao" << "Cancel";
+        QTest::newRow("escolha de cor") << "cor"
+                                        << "Select Color";
+        QTest::newRow("escolha de fonte") << "fonte"
+                                          << "Select Font";
+        QTest::newRow("botão Cancelar") << "botao"
+                                        << "Cancel";
     }
     void dialogos_do_qt_em_portugues()
     {
@@ -257,14 +277,20 @@ private slots:
     // and red unless stored, shown as stored, written by OK with its own colour.
     void marcar_erros_data()
     {
-        QTest::addColumn<QString>("guardado");   // MarcarErros and CorErros before, "" when absent
-        QTest::addColumn<bool>("ligar");         // the box as OK finds it
-        QTest::addColumn<QString>("cor");        // chosen with the button, "" for none
-        QTest::addColumn<QString>("mostrado");   // what the dialog showed when it opened
-        QTest::addColumn<QString>("gravado");    // the two keys after OK
-        QTest::newRow("padrao") << "" << false << "" << "0 #ff0000" << "0 255";
-        QTest::newRow("ligado com cor") << "" << true << "#123456" << "0 #ff0000" << "1 5649426";
-        QTest::newRow("guardado volta") << "1 65280" << true << "" << "1 #00ff00" << "1 65280";
+        QTest::addColumn<QString>("guardado"); // MarcarErros and CorErros before, "" when absent
+        QTest::addColumn<bool>("ligar"); // the box as OK finds it
+        QTest::addColumn<QString>("cor"); // chosen with the button, "" for none
+        QTest::addColumn<QString>("mostrado"); // what the dialog showed when it opened
+        QTest::addColumn<QString>("gravado"); // the two keys after OK
+        QTest::newRow("padrao") << "" << false << ""
+                                << "0 #ff0000"
+                                << "0 255";
+        QTest::newRow("ligado com cor") << "" << true << "#123456"
+                                        << "0 #ff0000"
+                                        << "1 5649426";
+        QTest::newRow("guardado volta") << "1 65280" << true << ""
+                                        << "1 #00ff00"
+                                        << "1 65280";
     }
     void marcar_erros()
     {
@@ -275,8 +301,10 @@ private slots:
         QFETCH(QString, gravado);
         QString erro, marcar, corErros;
         if (!guardado.isEmpty()) {
-            QVERIFY(ArquivoDatilux::GravarConfig(amb_->digita, MarcaErros::kChaveMarcar, guardado.section(u' ', 0, 0), erro));
-            QVERIFY(ArquivoDatilux::GravarConfig(amb_->digita, MarcaErros::kChaveCor, guardado.section(u' ', 1), erro));
+            QVERIFY(ArquivoDatilux::GravarConfig(amb_->digita, MarcaErros::kChaveMarcar,
+                                                 guardado.section(u' ', 0, 0), erro));
+            QVERIFY(ArquivoDatilux::GravarConfig(amb_->digita, MarcaErros::kChaveCor, guardado.section(u' ', 1),
+                                                 erro));
         }
         Configura::EscolherCor = [cor](QWidget *, const QColor &) { return std::optional<QColor>(QColor(cor)); };
         QVERIFY(Abrir());

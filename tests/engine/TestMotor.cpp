@@ -148,48 +148,70 @@ private slots:
         QTest::addColumn<QString>("caixa");
         QTest::addColumn<bool>("finalizado");
 
-        QTest::newRow("passagem inteira") << kAbCd << false << true << "ab\ncd\n" << 0 << 5 << "ab[1]cd[2]"
+        QTest::newRow("passagem inteira") << kAbCd << false << true << "ab\ncd\n"
+                                          << 0 << 5 << "ab[1]cd[2]"
                                           << "ab\ncd" << true;
-        QTest::newRow("um erro na linha") << kAbCd << false << true << "ax\n" << 1 << 3 << "ax[1]" << "ax\n" << false;
-        QTest::newRow("linha longa") << kAbCd << false << true << "abc\n" << 1 << 4 << "abc[1]" << "abc\n" << false;
-        QTest::newRow("linha curta") << kAbCd << false << true << "a\n" << 0 << 2 << "a[1]" << "a\n" << false;
-        QTest::newRow("so enter") << kAbCd << false << true << "\n" << 0 << 1 << "[1]" << "\n" << false;
-        QTest::newRow("sobra contra a marca") << kAbCd << false << true << "abcd\n" << 2 << 5 << "abcd[1]"
-                                              << "abcd\n" << false;
-        QTest::newRow("enter em cada linha sem texto") << kAbCd << false << true << "\n\n" << 0 << 1 << "[1][2]"
-                                                       << "\n" << true;
+        QTest::newRow("um erro na linha") << kAbCd << false << true << "ax\n"
+                                          << 1 << 3 << "ax[1]"
+                                          << "ax\n"
+                                          << false;
+        QTest::newRow("linha longa") << kAbCd << false << true << "abc\n"
+                                     << 1 << 4 << "abc[1]"
+                                     << "abc\n"
+                                     << false;
+        QTest::newRow("linha curta") << kAbCd << false << true << "a\n"
+                                     << 0 << 2 << "a[1]"
+                                     << "a\n"
+                                     << false;
+        QTest::newRow("so enter") << kAbCd << false << true << "\n"
+                                  << 0 << 1 << "[1]"
+                                  << "\n"
+                                  << false;
+        QTest::newRow("sobra contra a marca") << kAbCd << false << true << "abcd\n"
+                                              << 2 << 5 << "abcd[1]"
+                                              << "abcd\n"
+                                              << false;
+        QTest::newRow("enter em cada linha sem texto") << kAbCd << false << true << "\n\n"
+                                                       << 0 << 1 << "[1][2]"
+                                                       << "\n"
+                                                       << true;
         QTest::newRow("backspace apaga e conta toque") << kAbCd << false << true << "ab\b" << 0 << 3 << "a"
                                                        << "a" << false;
-        QTest::newRow("erro apagado continua contado") << kAbCd << false << true << "x\ba" << 1 << 3 << "a" << "a"
-                                                       << false;
+        QTest::newRow("erro apagado continua contado") << kAbCd << false << true << "x\ba" << 1 << 3 << "a"
+                                                       << "a" << false;
         // A Backspace over a line break takes back the whole Enter: the line goes on as if it never came.
-        QTest::newRow("backspace depois do enter") << kAbCd << false << true << "ab\n\b" << 0 << 4 << "ab" << "ab"
-                                                   << false;
-        QTest::newRow("enter cedo desfeito") << kAbCd << false << true << "a\n\bb\ncd\n" << 0 << 7 << "ab[1]cd[2]"
+        QTest::newRow("backspace depois do enter") << kAbCd << false << true << "ab\n\b" << 0 << 4 << "ab"
+                                                   << "ab" << false;
+        QTest::newRow("enter cedo desfeito") << kAbCd << false << true << "a\n\bb\ncd\n"
+                                             << 0 << 7 << "ab[1]cd[2]"
                                              << "ab\ncd" << true;
-        QTest::newRow("backspace volta pela quebra de linha") << kAbCd << false << true << "ab\nx\b\b\ncd\n" << 1 << 9
-                                                             << "ab[1]cd[2]" << "ab\ncd" << true;
+        QTest::newRow("backspace volta pela quebra de linha") << kAbCd << false << true << "ab\nx\b\b\ncd\n"
+                                                              << 1 << 9 << "ab[1]cd[2]"
+                                                              << "ab\ncd" << true;
         QTest::newRow("colchetes digitados nao sao marca") << kAbCd << false << true << "[1]\b" << 3 << 4 << "[1"
                                                            << "[1" << false;
-        QTest::newRow("backspace recusado") << kAbCd << false << false << "ab\b\b" << 0 << 2 << "ab" << "ab"
-                                            << false;
-        QTest::newRow("backspace com a caixa vazia") << kAbCd << false << true << "\b" << 0 << 1 << "" << ""
-                                                     << false;
-        QTest::newRow("trava recusa sem contar toque") << kAbCd << true << true << "ax" << 1 << 1 << "a" << "a"
-                                                       << false;
+        QTest::newRow("backspace recusado") << kAbCd << false << false << "ab\b\b" << 0 << 2 << "ab"
+                                            << "ab" << false;
+        QTest::newRow("backspace com a caixa vazia") << kAbCd << false << true << "\b" << 0 << 1 << ""
+                                                     << "" << false;
+        QTest::newRow("trava recusa sem contar toque") << kAbCd << true << true << "ax" << 1 << 1 << "a"
+                                                       << "a" << false;
         QTest::newRow("trava confere o primeiro caractere") << kAbCd << true << true << "xab" << 1 << 2 << "ab"
                                                             << "ab" << false;
-        QTest::newRow("trava inteira") << kAbCd << true << true << "ab\ncd\n" << 0 << 5 << "ab[1]cd[2]"
+        QTest::newRow("trava inteira") << kAbCd << true << true << "ab\ncd\n"
+                                       << 0 << 5 << "ab[1]cd[2]"
                                        << "ab\ncd" << true;
         // Enter mid-line is accepted; then every key is refused until Backspaces bring the typed text
         // back to a true prefix (the marker counts three characters there, the line break one).
         QTest::newRow("trava enter no meio da linha recusa ate o backspace")
-            << QStringLiteral("abcd\r\nef\r\n") << true << true << "abc\nde\bd\nef\n" << 2 << 9 << "abcd[1]ef[2]"
+            << QStringLiteral("abcd\r\nef\r\n") << true << true << "abc\nde\bd\nef\n"
+            << 2 << 9 << "abcd[1]ef[2]"
             << "abcd\nef" << true;
-        QTest::newRow("trava enter cedo desfeito") << kAbCd << true << true << "a\n\bb\ncd\n" << 0 << 7 << "ab[1]cd[2]"
+        QTest::newRow("trava enter cedo desfeito") << kAbCd << true << true << "a\n\bb\ncd\n"
+                                                   << 0 << 7 << "ab[1]cd[2]"
                                                    << "ab\ncd" << true;
-        QTest::newRow("trava com backspace proibido") << kAbCd << true << false << "ax\b" << 1 << 1 << "a" << "a"
-                                                      << false;
+        QTest::newRow("trava com backspace proibido") << kAbCd << true << false << "ax\b" << 1 << 1 << "a"
+                                                      << "a" << false;
     }
     void digitacao()
     {
@@ -366,13 +388,20 @@ private slots:
         QTest::addColumn<QString>("vermelho"); // one flag per key: 'v' red, '.' white
         QTest::addColumn<int>("avisos");
         QTest::addColumn<int>("seguidosNoFim");
-        QTest::newRow("quarta recusa vermelha") << "aXXXX" << ".vvvv" << 1 << 0;
-        QTest::newRow("tres recusas") << "aXXX" << ".vvv" << 0 << 3;
-        QTest::newRow("quarta recusa branca") << "aXXXX" << ".vvv." << 0 << 4;
-        QTest::newRow("quinta vermelha depois de branca") << "aXXXXX" << ".vvv.v" << 1 << 0;
-        QTest::newRow("tecla certa recomeca") << "aXXXbXXX" << ".vvvvvvv" << 0 << 3;
-        QTest::newRow("oito recusas") << "aXXXXXXXX" << ".vvvvvvvv" << 2 << 0;
-        QTest::newRow("caps desligado") << "aXXXXXXXX" << "........." << 0 << 8;
+        QTest::newRow("quarta recusa vermelha") << "aXXXX"
+                                                << ".vvvv" << 1 << 0;
+        QTest::newRow("tres recusas") << "aXXX"
+                                      << ".vvv" << 0 << 3;
+        QTest::newRow("quarta recusa branca") << "aXXXX"
+                                              << ".vvv." << 0 << 4;
+        QTest::newRow("quinta vermelha depois de branca") << "aXXXXX"
+                                                          << ".vvv.v" << 1 << 0;
+        QTest::newRow("tecla certa recomeca") << "aXXXbXXX"
+                                              << ".vvvvvvv" << 0 << 3;
+        QTest::newRow("oito recusas") << "aXXXXXXXX"
+                                      << ".vvvvvvvv" << 2 << 0;
+        QTest::newRow("caps desligado") << "aXXXXXXXX"
+                                        << "........." << 0 << 8;
     }
     void avisoCapsLock()
     {
@@ -386,8 +415,9 @@ private slots:
             j.Tecla(roteiro[i].unicode(), vermelho[i] == u'v');
         QCOMPARE(j.avisosCaps, avisos);
         QCOMPARE(j.motor.ErrosSeguidos, seguidosNoFim);
-        QCOMPARE(MotorDigitacao::MensagemCapsLock(),
-                 QStringLiteral("Muitos erros seguidos...\r\nTalvez seja porque a tecla CAPS LOCK esteja ativada!"));
+        QCOMPARE(
+            MotorDigitacao::MensagemCapsLock(),
+            QStringLiteral("Muitos erros seguidos...\r\nTalvez seja porque a tecla CAPS LOCK esteja ativada!"));
     }
 
     void mudancaComPosicaoInvalidaTerminaEmSilencio()

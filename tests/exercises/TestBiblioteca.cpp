@@ -33,10 +33,13 @@ QStringList Problemas(const QString &texto, const Regras &r, bool acentos)
     QStringList linhas = texto.split(kCrLf);
     linhas.removeLast();
     if (linhas.size() < r.linhasMin || linhas.size() > r.linhasMax)
-        problemas << QStringLiteral("%1 linhas, fora de %2 a %3").arg(linhas.size()).arg(r.linhasMin).arg(r.linhasMax);
+        problemas
+            << QStringLiteral("%1 linhas, fora de %2 a %3").arg(linhas.size()).arg(r.linhasMin).arg(r.linhasMax);
     if (texto.size() < r.caracteresMin || texto.size() > r.caracteresMax)
         problemas << QStringLiteral("%1 caracteres, fora de %2 a %3")
-                         .arg(texto.size()).arg(r.caracteresMin).arg(r.caracteresMax);
+                         .arg(texto.size())
+                         .arg(r.caracteresMin)
+                         .arg(r.caracteresMax);
     for (int n = 0; n < linhas.size(); ++n) {
         const QString &linha = linhas[n];
         const QString onde = QStringLiteral("linha %1: ").arg(n + 1);
@@ -50,7 +53,8 @@ QStringList Problemas(const QString &texto, const Regras &r, bool acentos)
         // accented letters of Portuguese.
         for (QChar c : linha) {
             if ((c < u' ' || c > u'~') && !(acentos && kAcentos.contains(c))) {
-                problemas << onde + QStringLiteral("fora do repertório: U+%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+                problemas << onde
+                                 + QStringLiteral("fora do repertório: U+%1").arg(c.unicode(), 4, 16, QChar(u'0'));
                 break;
             }
         }
@@ -70,7 +74,7 @@ private slots:
     void cadaClasseSegueAsRegras_data()
     {
         QTest::addColumn<int>("classe");
-        QTest::addColumn<Regras>("regras");  // entries, lines min/max, characters min/max, widest line
+        QTest::addColumn<Regras>("regras"); // entries, lines min/max, characters min/max, widest line
         QTest::newRow("classe 1") << 1 << Regras{48, 10, 10, 590, 610, 59};
         QTest::newRow("classe 2") << 2 << Regras{60, 10, 10, 600, 610, 59};
         QTest::newRow("classe 3") << 3 << Regras{50, 10, 10, 400, 680, 70};
@@ -129,8 +133,8 @@ private slots:
     {
         QTest::addColumn<int>("classe");
         QTest::addColumn<int>("indice");
-        QTest::addColumn<QString>("esperado");  // null: no entry; "*": any text
-        QTest::addColumn<QString>("limite");    // class 6 only; null: none
+        QTest::addColumn<QString>("esperado"); // null: no entry; "*": any text
+        QTest::addColumn<QString>("limite"); // class 6 only; null: none
 
         const QString primeiro = (QStringList(10, QStringLiteral("asdfg")).join(u' ') + kCrLf).repeated(10);
         QCOMPARE(primeiro.size(), 610);
@@ -138,8 +142,10 @@ private slots:
         QTest::newRow("classe 1, primeiro exercício") << 1 << 0 << primeiro << nada;
         QTest::newRow("classe 2, aviso") << 2 << 59 << Aviso(2) << nada;
         QTest::newRow("classe 2, depois do aviso") << 2 << 60 << nada << nada;
-        QTest::newRow("classe 6, último exercício") << 6 << 13 << "*" << "00:01:00";
-        QTest::newRow("classe 6, aviso") << 6 << 14 << "Fim da Classe 06\r\n" << "";
+        QTest::newRow("classe 6, último exercício") << 6 << 13 << "*"
+                                                    << "00:01:00";
+        QTest::newRow("classe 6, aviso") << 6 << 14 << "Fim da Classe 06\r\n"
+                                         << "";
         QTest::newRow("classe 6, depois do aviso") << 6 << 15 << nada << nada;
         QTest::newRow("classe 6, índice negativo") << 6 << -1 << nada << nada;
         QTest::newRow("classe 0") << 0 << 0 << nada << nada;
@@ -175,15 +181,18 @@ private slots:
         QTest::newRow("notas e separação") << "# nota\n\n=== 1\nab cd\nef\n\n\n=== 2\ngh\n"
                                            << QStringList{"ab cd\r\nef\r\n", "gh\r\n"} << QStringList{"", ""};
         QTest::newRow("CR LF, marca de ordem, sem fim de linha")
-            << QStringLiteral("\uFEFF=== 1\r\nab\r\n=== 2\r\ncd") << QStringList{"ab\r\n", "cd\r\n"} << QStringList{"", ""};
-        QTest::newRow("limites de tempo") << "=== 1 00:01:00\na\n=== 2 01:02:03\nb\n=== 3\nFim\n"
-                                          << QStringList{"a\r\n", "b\r\n", "Fim\r\n"}
-                                          << QStringList{"00:01:00", "01:02:03", ""};
+            << QStringLiteral("\uFEFF=== 1\r\nab\r\n=== 2\r\ncd") << QStringList{"ab\r\n", "cd\r\n"}
+            << QStringList{"", ""};
+        QTest::newRow("limites de tempo")
+            << "=== 1 00:01:00\na\n=== 2 01:02:03\nb\n=== 3\nFim\n"
+            << QStringList{"a\r\n", "b\r\n", "Fim\r\n"} << QStringList{"00:01:00", "01:02:03", ""};
         QTest::newRow("# numa entrada é texto") << "=== 1\n# a\n" << QStringList{"# a\r\n"} << QStringList{""};
         QTest::newRow("número fora de ordem") << "=== 1\na\n=== 3\nb\n" << QStringList{"a\r\n"} << QStringList{""};
         QTest::newRow("cabeçalho torto") << "=== 1\na\n===2\nb\n" << QStringList{"a\r\n"} << QStringList{""};
-        QTest::newRow("entrada vazia") << "=== 1\na\n=== 2\n\n=== 3\nb\n" << QStringList{"a\r\n"} << QStringList{""};
-        QTest::newRow("tempo malformado") << "=== 1\na\n=== 2 0:01:00\nb\n" << QStringList{"a\r\n"} << QStringList{""};
+        QTest::newRow("entrada vazia") << "=== 1\na\n=== 2\n\n=== 3\nb\n"
+                                       << QStringList{"a\r\n"} << QStringList{""};
+        QTest::newRow("tempo malformado") << "=== 1\na\n=== 2 0:01:00\nb\n"
+                                          << QStringList{"a\r\n"} << QStringList{""};
         QTest::newRow("texto antes da primeira entrada") << "abc\n=== 1\na\n" << QStringList{} << QStringList{};
         QTest::newRow("número enorme") << "=== 99999999999\na\n" << QStringList{} << QStringList{};
         QTest::newRow("vazio") << QString() << QStringList{} << QStringList{};

@@ -4,8 +4,8 @@
 #include "controls/SpCombo/SpCombo.h"
 #include "exercises/Carrega.h"
 #include "support/Ambiente.h"
-#include "support/Teclado.h"
 #include "support/DialogoModal.h"
+#include "support/Teclado.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,16 +22,26 @@ const QString kNaoExiste = QStringLiteral("Exercício não existe!");
 
 QByteArray Registro(const char *codigo, const char *nome, char classe, char exercicio)
 {
-    return codigo + QByteArray(nome).leftJustified(30) + QByteArray("senha").leftJustified(10) + QByteArray(1, classe)
-        + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0) + QByteArray("reservado!\x01\x02\x03\x04");
+    return codigo + QByteArray(nome).leftJustified(30) + QByteArray("senha").leftJustified(10)
+           + QByteArray(1, classe) + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0)
+           + QByteArray("reservado!\x01\x02\x03\x04");
 }
 const QByteArray kAna = Registro("0001", "ANA", 1, 1);
 const QByteArray kBia = Registro("0002", "BIA", 3, 5);
 
-QWidget *Foco() { return QApplication::focusWidget(); }
+QWidget *Foco()
+{
+    return QApplication::focusWidget();
+}
 
-SpCombo *Combo(QWidget *janela, const char *nome) { return janela->findChild<SpCombo *>(QLatin1String(nome)); }
-QWidget *Caixa(QWidget *janela, const char *nome) { return Combo(janela, nome)->findChild<QLineEdit *>("TxtAux"); }
+SpCombo *Combo(QWidget *janela, const char *nome)
+{
+    return janela->findChild<SpCombo *>(QLatin1String(nome));
+}
+QWidget *Caixa(QWidget *janela, const char *nome)
+{
+    return Combo(janela, nome)->findChild<QLineEdit *>("TxtAux");
+}
 
 QStringList Numeros(int quantidade)
 {
@@ -57,7 +67,7 @@ class TestCarrega : public QObject {
     {
         janela.show();
         return QTest::qWaitForWindowActive(&janela)
-            && QTest::qWaitFor([&] { return Foco() == Caixa(&janela, "TxtClasse"); });
+               && QTest::qWaitFor([&] { return Foco() == Caixa(&janela, "TxtClasse"); });
     }
 
 private slots:
@@ -103,7 +113,7 @@ private slots:
         QCOMPARE(lista(), Numeros(18));
         Teclar("\v\b6\n");
         QCOMPARE(lista(), Numeros(14));
-        Teclar("\v\b\t\v");  // no class: the focus coming back to the empty box empties the list
+        Teclar("\v\b\t\v"); // no class: the focus coming back to the empty box empties the list
         QCOMPARE(lista(), QStringList());
         QVERIFY(msgs_->mensagens.isEmpty());
     }
@@ -112,22 +122,53 @@ private slots:
     // takes the choice, and every way of cancelling leaves the place as it was.
     void escolha_data()
     {
-        QTest::addColumn<QString>("teclas");  // typed from the class box; Enter walks class -> exercise -> OK
-        QTest::addColumn<QString>("acao");    // then: a click on "OK" or "Cancelar", "Esc", or the title bar's "fechar"
+        QTest::addColumn<QString>("teclas"); // typed from the class box; Enter walks class -> exercise -> OK
+        QTest::addColumn<QString>(
+            "acao"); // then: a click on "OK" or "Cancelar", "Esc", or the title bar's "fechar"
         QTest::addColumn<QString>("textoExercicio");
         QTest::addColumn<QString>("mensagem");
-        QTest::addColumn<QString>("resposta");  // RespostaDialogo[1]; empty: still open
+        QTest::addColumn<QString>("resposta"); // RespostaDialogo[1]; empty: still open
         QTest::addColumn<int>("classe");
         QTest::addColumn<int>("indice");
-        QTest::newRow("12, Enter ate o OK") << "\n12\n\n" << "" << "012" << "" << "OK" << 3 << 11;
-        QTest::newRow("classe 5, exercicio 07") << "\b5\n07\n\n" << "" << "007" << "" << "OK" << 5 << 6;
-        QTest::newRow("Tab em vez de Enter") << "\t\t\n" << "" << "005" << "" << "OK" << 3 << 4;
-        QTest::newRow("0, Tab") << "\t0\t" << "" << "0" << kNaoExiste << "" << 3 << 4;
-        QTest::newRow("letras, Tab") << "\txy\t" << "" << "xy" << kNaoExiste << "" << 3 << 4;
-        QTest::newRow("vazio, clique no OK") << "\t\b" << "OK" << "" << kNaoExiste << "" << 3 << 4;
-        QTest::newRow("Cancelar") << "\b5\n03" << "Cancelar" << "03" << "" << "CANCELAR" << 3 << 4;
-        QTest::newRow("Esc, verificado") << "\b5\n03\n" << "Esc" << "003" << "" << "CANCELAR" << 3 << 4;
-        QTest::newRow("barra de titulo, verificado") << "\b5\n03\n" << "fechar" << "003" << "" << "CANCELAR" << 3 << 4;
+        QTest::newRow("12, Enter ate o OK") << "\n12\n\n"
+                                            << ""
+                                            << "012"
+                                            << ""
+                                            << "OK" << 3 << 11;
+        QTest::newRow("classe 5, exercicio 07") << "\b5\n07\n\n"
+                                                << ""
+                                                << "007"
+                                                << ""
+                                                << "OK" << 5 << 6;
+        QTest::newRow("Tab em vez de Enter") << "\t\t\n"
+                                             << ""
+                                             << "005"
+                                             << ""
+                                             << "OK" << 3 << 4;
+        QTest::newRow("0, Tab") << "\t0\t"
+                                << ""
+                                << "0" << kNaoExiste << "" << 3 << 4;
+        QTest::newRow("letras, Tab") << "\txy\t"
+                                     << ""
+                                     << "xy" << kNaoExiste << "" << 3 << 4;
+        QTest::newRow("vazio, clique no OK") << "\t\b"
+                                             << "OK"
+                                             << "" << kNaoExiste << "" << 3 << 4;
+        QTest::newRow("Cancelar") << "\b5\n03"
+                                  << "Cancelar"
+                                  << "03"
+                                  << ""
+                                  << "CANCELAR" << 3 << 4;
+        QTest::newRow("Esc, verificado") << "\b5\n03\n"
+                                         << "Esc"
+                                         << "003"
+                                         << ""
+                                         << "CANCELAR" << 3 << 4;
+        QTest::newRow("barra de titulo, verificado") << "\b5\n03\n"
+                                                     << "fechar"
+                                                     << "003"
+                                                     << ""
+                                                     << "CANCELAR" << 3 << 4;
     }
 
     void escolha()
@@ -169,17 +210,29 @@ private slots:
     void comando_escolher_exercicio_data()
     {
         QTest::addColumn<QString>("usuario");
-        QTest::addColumn<QString>("senha");    // typed in the password prompt; empty: Cancel
-        QTest::addColumn<QString>("escolha");  // typed in the chooser; empty: Cancel; "-": never opens
+        QTest::addColumn<QString>("senha"); // typed in the password prompt; empty: Cancel
+        QTest::addColumn<QString>("escolha"); // typed in the chooser; empty: Cancel; "-": never opens
         QTest::addColumn<bool>("bloquearArquivo");
-        QTest::addColumn<QString>("mensagem");  // part of the one critical message, if any
+        QTest::addColumn<QString>("mensagem"); // part of the one critical message, if any
         QTest::addColumn<bool>("gravado");
-        QTest::newRow("senha cancelada") << "BIA" << "" << "-" << false << "" << false;
+        QTest::newRow("senha cancelada") << "BIA"
+                                         << ""
+                                         << "-" << false << "" << false;
         QTest::newRow("administrador recusado")
-            << "Administrador" << "korva\n\n" << "-" << false << "Opção permitida somente com senha de aluno!" << false;
-        QTest::newRow("escolha cancelada") << "BIA" << "Korva\n\n" << "" << false << "" << false;
-        QTest::newRow("escolha gravada") << "BIA" << "KORVA\n\n" << "\b5\n03\n\n" << false << "" << true;
-        QTest::newRow("arquivo bloqueado") << "BIA" << "korva\n\n" << "\b5\n03\n\n" << true << "Alunos.arq" << false;
+            << "Administrador"
+            << "korva\n\n"
+            << "-" << false << "Opção permitida somente com senha de aluno!" << false;
+        QTest::newRow("escolha cancelada") << "BIA"
+                                           << "Korva\n\n"
+                                           << "" << false << "" << false;
+        QTest::newRow("escolha gravada") << "BIA"
+                                         << "KORVA\n\n"
+                                         << "\b5\n03\n\n"
+                                         << false << "" << true;
+        QTest::newRow("arquivo bloqueado") << "BIA"
+                                           << "korva\n\n"
+                                           << "\b5\n03\n\n"
+                                           << true << "Alunos.arq" << false;
     }
 
     void comando_escolher_exercicio()
@@ -206,7 +259,12 @@ private slots:
         };
         AoAbrirModal<InfoSenha>([&](InfoSenha *prompt) { responder(prompt, senha); });
         bool escolhaAberta = false;
-        AoAbrirModal<Carrega>([&](Carrega *carrega) { escolhaAberta = true; responder(carrega, escolha); }, 1500);
+        AoAbrirModal<Carrega>(
+            [&](Carrega *carrega) {
+                escolhaAberta = true;
+                responder(carrega, escolha);
+            },
+            1500);
 
         QCOMPARE(EscolherExercicio(D(), nullptr), gravado);
         QCOMPARE(escolhaAberta, escolha != "-");

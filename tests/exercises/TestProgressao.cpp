@@ -10,8 +10,9 @@ namespace {
 
 QByteArray Registro(const char *codigo, const char *nome, char classe, char exercicio, const char *senha = "senha")
 {
-    return codigo + QByteArray(nome).leftJustified(30) + QByteArray(senha).leftJustified(10) + QByteArray(1, classe)
-        + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0) + QByteArray("reservado!\x01\x02\x03\x04");
+    return codigo + QByteArray(nome).leftJustified(30) + QByteArray(senha).leftJustified(10)
+           + QByteArray(1, classe) + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0)
+           + QByteArray("reservado!\x01\x02\x03\x04");
 }
 const QByteArray kAna = Registro("0001", "ANA", 1, 1);
 
@@ -35,7 +36,7 @@ private slots:
     {
         QTest::addColumn<int>("classe");
         QTest::addColumn<int>("indice");
-        QTest::addColumn<QString>("rotulos");  // LblExercicio | LblClasse; "|" alone: not loaded
+        QTest::addColumn<QString>("rotulos"); // LblExercicio | LblClasse; "|" alone: not loaded
         QTest::newRow("classe 0: texto mantido") << 0 << 0 << " 001| 00";
         QTest::newRow("classe 7: texto mantido") << 7 << 11 << " 012| 07";
         QTest::newRow("classe 1, primeiro") << 1 << 0 << " 001| 01";
@@ -70,9 +71,10 @@ private slots:
         QTest::addColumn<bool>("concluido");
         QTest::addColumn<QString>("mensagem");
         QTest::newRow("administrador") << Digita::kAdministrador << true << Progressao::kSomenteAluno;
-        QTest::newRow("administrador sem concluir") << Digita::kAdministrador << false << Progressao::kSomenteAluno;
-        QTest::newRow("sem concluir") << "BIA" << false
-                                      << "Mudança de exercício permitida somente\rapós conclusão do exercício atual!";
+        QTest::newRow("administrador sem concluir")
+            << Digita::kAdministrador << false << Progressao::kSomenteAluno;
+        QTest::newRow("sem concluir")
+            << "BIA" << false << "Mudança de exercício permitida somente\rapós conclusão do exercício atual!";
         QTest::newRow("arquivo impossivel de abrir") << "BIA" << true << "Não foi possível abrir o arquivo ";
     }
     void proximo_recusado()
@@ -83,7 +85,7 @@ private slots:
         Turma t;
         t.digita.NomeUsuario = nome;
         Progressao::CarregarDoRegistro(t.digita);
-        if (concluido) {  // a folder in the file's place
+        if (concluido) { // a folder in the file's place
             QVERIFY(QFile::remove(t.Caminho(ArquivoAlunos::kNomeArquivo)));
             QVERIFY(QDir(t.dir.path()).mkdir(ArquivoAlunos::kNomeArquivo));
         }
@@ -128,20 +130,23 @@ private slots:
     // record at the place on screen; otherwise nothing is written.
     void outro_computador_data()
     {
-        QTest::addColumn<bool>("escolha");      // the chooser's command (class 2, exercise 20) instead of moving on
-        QTest::addColumn<QByteArray>("outro");  // BIA's slot as the other computer left it
+        QTest::addColumn<bool>("escolha"); // the chooser's command (class 2, exercise 20) instead of moving on
+        QTest::addColumn<QByteArray>("outro"); // BIA's slot as the other computer left it
         QTest::addColumn<QByteArray>("depois"); // her slot afterwards
-        QTest::addColumn<QString>("mensagem");  // the refusal, or the notice after loading the record's place
-        QTest::addColumn<QString>("rotulos");   // loaded: LblExercicio | LblClasse
+        QTest::addColumn<QString>("mensagem"); // the refusal, or the notice after loading the record's place
+        QTest::addColumn<QString>("rotulos"); // loaded: LblExercicio | LblClasse
         const QByteArray nova = Registro("0002", "BIA", 2, 59, "nova");
         const QString mudou = Progressao::CadastroMudou("0002", "BIA");
-        QTest::newRow("senha nova mantida") << false << nova << Registro("0002", "BIA", 2, 60, "nova") << "" << " 060| 02";
-        QTest::newRow("escolha: senha nova mantida") << true << nova << Registro("0002", "BIA", 2, 20, "nova") << ""
-                                                     << " 020| 02";
-        QTest::newRow("nome corrigido") << false << Registro("0002", "BIA S", 2, 59) << QByteArray() << mudou << "";
+        QTest::newRow("senha nova mantida") << false << nova << Registro("0002", "BIA", 2, 60, "nova") << ""
+                                            << " 060| 02";
+        QTest::newRow("escolha: senha nova mantida")
+            << true << nova << Registro("0002", "BIA", 2, 20, "nova") << ""
+            << " 020| 02";
+        QTest::newRow("nome corrigido")
+            << false << Registro("0002", "BIA S", 2, 59) << QByteArray() << mudou << "";
         QTest::newRow("excluida") << false << Registro("0002", "", 1, 1, "") << QByteArray() << mudou << "";
-        QTest::newRow("escolha: outro aluno no codigo") << true << Registro("0002", "CAIO", 1, 1) << QByteArray() << mudou
-                                                        << "";
+        QTest::newRow("escolha: outro aluno no codigo")
+            << true << Registro("0002", "CAIO", 1, 1) << QByteArray() << mudou << "";
         QTest::newRow("mudada de classe") << false << Registro("0002", "BIA", 3, 5, "nova") << QByteArray()
                                           << Progressao::LugarMudou(3, 5) << " 005| 03";
         QTest::newRow("avancou em outro computador") << false << Registro("0002", "BIA", 2, 60) << QByteArray()
@@ -166,11 +171,11 @@ private slots:
             avanco = Progressao::ProximoExercicio(t.digita, true);
         }
         if (depois.isEmpty())
-            depois = outro;  // nothing written
+            depois = outro; // nothing written
         QCOMPARE(t.Ler(ArquivoAlunos::kNomeArquivo), kAna + depois);
         QCOMPARE(avanco.Recusa + avanco.Aviso, mensagem);
         QCOMPARE(avanco.Exercicio.has_value(), !rotulos.isEmpty());
-        if (avanco.Exercicio) {  // the place loaded is the one the record holds, and memory agrees with it
+        if (avanco.Exercicio) { // the place loaded is the one the record holds, and memory agrees with it
             QCOMPARE(avanco.Exercicio->LblExercicio + '|' + avanco.Exercicio->LblClasse, rotulos);
             QCOMPARE(t.digita.AlunoAtual, ArquivoAlunos::Decodificar(depois));
             QCOMPARE(t.digita.ExercicioAtual + 1, int(t.digita.AlunoAtual.Exercicio));

@@ -18,12 +18,13 @@ private slots:
     // the page's bottom at the frame's top, and back at 0 the page is where it opened.
     void ajuda_rolagem_data()
     {
-        QTest::addColumn<QList<int>>("teclas");  // on the bar; 0: one notch of the mouse wheel over the page
-        QTest::addColumn<int>("valor");          // -1: the maximum
+        QTest::addColumn<QList<int>>("teclas"); // on the bar; 0: one notch of the mouse wheel over the page
+        QTest::addColumn<int>("valor"); // -1: the maximum
         QTest::newRow("ao abrir") << QList<int>{} << 0;
         QTest::newRow("seta: um passo") << QList<int>{Qt::Key_Down} << 100;
         QTest::newRow("pagina: um passo grande") << QList<int>{Qt::Key_PageDown} << 300;
-        QTest::newRow("duas paginas, seta acima") << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Up} << 500;
+        QTest::newRow("duas paginas, seta acima")
+            << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Up} << 500;
         QTest::newRow("roda do mouse") << QList<int>{0} << Ajuda::kPassoRoda;
         QTest::newRow("fim") << QList<int>{Qt::Key_End} << -1;
         QTest::newRow("fim e de volta ao inicio") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0;
@@ -43,7 +44,8 @@ private slots:
         auto *barra = ajuda.findChild<QScrollBar *>("VScroll");
         QCOMPARE(pagina->parentWidget(), moldura);
         QCOMPARE(moldura->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(barra->geometry(), QRect(moldura->width() - barra->width(), 0, barra->width(), moldura->height()));
+        QCOMPARE(barra->geometry(),
+                 QRect(moldura->width() - barra->width(), 0, barra->width(), moldura->height()));
         QVERIFY(pagina->height() > moldura->height());
         QCOMPARE(pagina->pos(), QPoint(0, 0));
         const QRect inicial = pagina->geometry();

@@ -40,21 +40,26 @@ QDateTime Hora(int minuto)
     return QDateTime(QDate(2026, 3, 2), QTime(8, 0).addSecs(60 * minuto), Qt::OffsetFromUTC, -3 * 3600);
 }
 
-ResultadoSessao Res(const QString &chave, int codigo, const QString &nome, qint64 segundos, int toques, int acertos,
-                    int erros, int minutoFim = 10)
+ResultadoSessao Res(const QString &chave, int codigo, const QString &nome, qint64 segundos, int toques,
+                    int acertos, int erros, int minutoFim = 10)
 {
     ResultadoSessao r;
     r.chave = chave, r.codigo = codigo, r.nome = nome, r.classe = 1, r.exercicio = 2;
     r.inicio = Hora(minutoFim).addSecs(-segundos), r.fim = Hora(minutoFim), r.segundos = segundos;
-    r.toques = toques, r.acertos = acertos, r.erros = erros, r.caracteres = acertos, r.computador = QStringLiteral("LAB01");
+    r.toques = toques, r.acertos = acertos, r.erros = erros, r.caracteres = acertos,
+    r.computador = QStringLiteral("LAB01");
     return r;
 }
 
 // Text of a config for a child process, and back.
 QString Serializar(const ConfigBanco &c)
 {
-    return QStringList{c.tipo == ConfigBanco::Tipo::PostgreSQL ? "pg" : "sqlite", c.arquivo, c.servidor, QString::number(c.porta),
-                       c.nome, c.usuario}
+    return QStringList{c.tipo == ConfigBanco::Tipo::PostgreSQL ? "pg" : "sqlite",
+                       c.arquivo,
+                       c.servidor,
+                       QString::number(c.porta),
+                       c.nome,
+                       c.usuario}
         .join(u'|');
 }
 ConfigBanco Desserializar(const QString &s)
@@ -62,7 +67,8 @@ ConfigBanco Desserializar(const QString &s)
     const QStringList p = s.split(u'|');
     ConfigBanco c;
     c.tipo = p.value(0) == QLatin1String("pg") ? ConfigBanco::Tipo::PostgreSQL : ConfigBanco::Tipo::SQLite;
-    c.arquivo = p.value(1), c.servidor = p.value(2), c.porta = p.value(3).toInt(), c.nome = p.value(4), c.usuario = p.value(5);
+    c.arquivo = p.value(1), c.servidor = p.value(2), c.porta = p.value(3).toInt(), c.nome = p.value(4),
+    c.usuario = p.value(5);
     return c;
 }
 
@@ -115,8 +121,8 @@ struct Banco {
             QStringList valores;
             for (int i = 0; i < q.record().count(); ++i) {
                 const QVariant v = q.value(i);
-                valores << (v.isNull() ? QStringLiteral("NULL")
-                            : v.typeId() == QMetaType::Bool ? QString::number(v.toBool())
+                valores << (v.isNull()                        ? QStringLiteral("NULL")
+                            : v.typeId() == QMetaType::Bool   ? QString::number(v.toBool())
                             : v.typeId() == QMetaType::Double ? QString::number(v.toDouble())
                                                               : v.toString());
             }
@@ -147,7 +153,8 @@ int Escritor(const QStringList &args)
     }
     const int n = args.value(2).toInt();
     for (int i = 0; i < n; ++i) {
-        const ResultadoSessao r = Res(QStringLiteral("%1-%2").arg(args.value(1)).arg(i), 1 + i % 40, QStringLiteral("ALUNO %1").arg(1 + i % 40), 60, 100, 95, 5, i);
+        const ResultadoSessao r = Res(QStringLiteral("%1-%2").arg(args.value(1)).arg(i), 1 + i % 40,
+                                      QStringLiteral("ALUNO %1").arg(1 + i % 40), 60, 100, 95, 5, i);
         if (!armazem.Gravar(r, erro)) {
             qWarning("%s", qPrintable(erro));
             return 2;
@@ -182,7 +189,8 @@ QProcess *Filho(const QStringList &args, bool comoNinguem = false)
     auto *p = new QProcess;
     p->setProcessChannelMode(QProcess::ForwardedChannels);
     if (comoNinguem)
-        p->start(QStringLiteral("runuser"), QStringList{"-u", "nobody", "--", QCoreApplication::applicationFilePath()} + args);
+        p->start(QStringLiteral("runuser"),
+                 QStringList{"-u", "nobody", "--", QCoreApplication::applicationFilePath()} + args);
     else
         p->start(QCoreApplication::applicationFilePath(), args);
     return p;
@@ -217,20 +225,27 @@ private slots:
     void gravar_data()
     {
         QTest::addColumn<ResultadoSessao>("resultado");
-        QTest::addColumn<QString>("linha");  // codigo|nome|classe|exercicio|inicio|fim|segundos|toques|erros|acertos|caracteres|ppm|precisao|concluido|veredito|computador
+        QTest::addColumn<QString>(
+            "linha"); // codigo|nome|classe|exercicio|inicio|fim|segundos|toques|erros|acertos|caracteres|ppm|precisao|concluido|veredito|computador
         QTest::addColumn<QString>("errosTecla");
         ResultadoSessao aprovado = Res("a", 7, QStringLiteral("JOSÉ"), 120, 300, 297, 3);
         aprovado.concluido = true, aprovado.veredito = QStringLiteral("aprovado"), aprovado.classe = 6;
         aprovado.errosPorTecla = {{u'ç', 1}, {u'a', 2}};
-        QTest::newRow("aprovado com erros por tecla") << aprovado
-            << QStringLiteral("7|JOSÉ|6|2|2026-03-02T08:08:00-03:00|2026-03-02T08:10:00-03:00|120|300|3|297|297|150|99|1|aprovado|LAB01")
+        QTest::newRow("aprovado com erros por tecla")
+            << aprovado
+            << QStringLiteral("7|JOSÉ|6|2|2026-03-02T08:08:00-03:00|2026-03-02T08:10:00-03:00|120|300|3|297|297|"
+                              "150|99|1|aprovado|LAB01")
             << QStringLiteral("a=2;ç=1");
-        QTest::newRow("sem tempo nem teclas: ppm e precisão nulas") << Res("b", 8, "BIA", 0, 0, 0, 0)
-            << "8|BIA|1|2|2026-03-02T08:10:00-03:00|2026-03-02T08:10:00-03:00|0|0|0|0|0|NULL|NULL|0|NULL|LAB01" << "";
+        QTest::newRow("sem tempo nem teclas: ppm e precisão nulas")
+            << Res("b", 8, "BIA", 0, 0, 0, 0)
+            << "8|BIA|1|2|2026-03-02T08:10:00-03:00|2026-03-02T08:10:00-03:00|0|0|0|0|0|NULL|NULL|0|NULL|LAB01"
+            << "";
         ResultadoSessao reprovado = Res("c", 9, "CIA", 90, 45, 0, 9);
         reprovado.veredito = QStringLiteral("reprovado");
-        QTest::newRow("só erros") << reprovado
-            << "9|CIA|1|2|2026-03-02T08:08:30-03:00|2026-03-02T08:10:00-03:00|90|45|9|0|0|30|0|0|reprovado|LAB01" << "";
+        QTest::newRow("só erros")
+            << reprovado
+            << "9|CIA|1|2|2026-03-02T08:08:30-03:00|2026-03-02T08:10:00-03:00|90|45|9|0|0|30|0|0|reprovado|LAB01"
+            << "";
     }
     void gravar()
     {
@@ -242,11 +257,13 @@ private slots:
         QString erro;
         QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
         QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro));
-        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro));  // a replayed spool
-        QCOMPARE(b.Linhas("SELECT codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, caracteres, "
+        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro)); // a replayed spool
+        QCOMPARE(b.Linhas("SELECT codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, "
+                          "caracteres, "
                           "ppm, precisao, concluido, veredito, computador FROM sessao"),
                  QStringList{linha});
-        QCOMPARE(b.Linhas("SELECT e.caractere || '=' || e.erros FROM erro_tecla e JOIN sessao s ON s.id = e.sessao ORDER BY 1")
+        QCOMPARE(b.Linhas("SELECT e.caractere || '=' || e.erros FROM erro_tecla e JOIN sessao s ON s.id = "
+                          "e.sessao ORDER BY 1")
                      .join(u';'),
                  errosTecla);
         QCOMPARE(b.Linhas("SELECT a.codigo, a.nome FROM aluno a JOIN sessao s ON s.matricula = a.matricula"),
@@ -257,11 +274,14 @@ private slots:
     void resumo_data()
     {
         QTest::addColumn<QList<ResultadoSessao>>("resultados");
-        QTest::addColumn<int>("novaMatriculaAntes");  // index of the result before which the code is registered anew; -1 none
-        QTest::addColumn<QStringList>("resumo");      // codigo|nome|sessoes|segundos|ultima ppm|melhor ppm|precisao media
-        QTest::addColumn<QStringList>("sessoes7");    // chaves of code 7's current sessions
+        QTest::addColumn<int>(
+            "novaMatriculaAntes"); // index of the result before which the code is registered anew; -1 none
+        QTest::addColumn<QStringList>(
+            "resumo"); // codigo|nome|sessoes|segundos|ultima ppm|melhor ppm|precisao media
+        QTest::addColumn<QStringList>("sessoes7"); // chaves of code 7's current sessions
         QTest::newRow("duas sessões, a última é a mais recente pelo fim")
-            << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10, 20), Res("y", 7, "ANA", 120, 120, 100, 0, 5)}
+            << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10, 20),
+                                      Res("y", 7, "ANA", 120, 120, 100, 0, 5)}
             << -1 << QStringList{"7|ANA|2|180|120|120|95"} << QStringList{"y", "x"};
         QTest::newRow("nome diferente: nova matrícula, história da anterior fora")
             << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10), Res("y", 7, "BIA", 30, 60, 60, 0, 11),
@@ -270,8 +290,8 @@ private slots:
         QTest::newRow("Incluir sobre código liberado, mesmo nome")
             << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10), Res("y", 7, "ANA", 60, 60, 30, 30, 11)}
             << 1 << QStringList{"7|ANA|1|60|60|60|50"} << QStringList{"y"};
-        QTest::newRow("matrícula nova ainda sem sessão") << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10)} << 1
-                                                         << QStringList{} << QStringList{};
+        QTest::newRow("matrícula nova ainda sem sessão")
+            << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10)} << 1 << QStringList{} << QStringList{};
     }
     void resumo()
     {
@@ -295,7 +315,11 @@ private slots:
         QStringList obtido;
         auto num = [](std::optional<double> v) { return v ? QString::number(*v) : QStringLiteral("NULL"); };
         for (const ResumoAluno &r : lista)
-            obtido << QStringLiteral("%1|%2|%3|%4|%5|%6|%7").arg(r.codigo).arg(r.nome).arg(r.sessoes).arg(r.segundos)
+            obtido << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                          .arg(r.codigo)
+                          .arg(r.nome)
+                          .arg(r.sessoes)
+                          .arg(r.segundos)
                           .arg(num(r.ultimaPpm), num(r.melhorPpm), num(r.precisaoMedia));
         QCOMPARE(obtido, resumo);
         QList<ResultadoSessao> sessoes;
@@ -311,24 +335,32 @@ private slots:
     {
         QTest::addColumn<QStringList>("sql");
         QTest::addColumn<bool>("aceito");
-        const QString chave = Postgres() ? "INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY";
+        const QString chave =
+            Postgres() ? "INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY";
         const QStringList v1{
             "CREATE TABLE versao_esquema (versao INTEGER NOT NULL)",
             "INSERT INTO versao_esquema VALUES (1)",
-            "CREATE TABLE aluno (matricula " + chave + ", codigo INTEGER NOT NULL, nome TEXT NOT NULL, desde TEXT NOT NULL)",
-            "CREATE TABLE sessao (id " + chave + ", chave TEXT NOT NULL UNIQUE, matricula INTEGER NOT NULL REFERENCES aluno (matricula), "
-            "codigo INTEGER NOT NULL, nome TEXT NOT NULL, classe INTEGER NOT NULL, exercicio INTEGER NOT NULL, inicio TEXT, fim TEXT, "
-            "segundos INTEGER NOT NULL, toques INTEGER NOT NULL, erros INTEGER NOT NULL, acertos INTEGER NOT NULL, "
-            "caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido BOOLEAN NOT NULL, veredito TEXT)",
+            "CREATE TABLE aluno (matricula " + chave
+                + ", codigo INTEGER NOT NULL, nome TEXT NOT NULL, desde TEXT NOT NULL)",
+            "CREATE TABLE sessao (id " + chave
+                + ", chave TEXT NOT NULL UNIQUE, matricula INTEGER NOT NULL REFERENCES aluno (matricula), "
+                  "codigo INTEGER NOT NULL, nome TEXT NOT NULL, classe INTEGER NOT NULL, exercicio INTEGER NOT "
+                  "NULL, inicio TEXT, fim TEXT, "
+                  "segundos INTEGER NOT NULL, toques INTEGER NOT NULL, erros INTEGER NOT NULL, acertos INTEGER "
+                  "NOT NULL, "
+                  "caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido BOOLEAN NOT NULL, veredito "
+                  "TEXT)",
             "INSERT INTO aluno (codigo, nome, desde) VALUES (5, 'ANTIGO', '2025-01-01T08:00:00-03:00')",
-            "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, "
-            "caracteres, ppm, precisao, concluido) VALUES ('v1', 1, 5, 'ANTIGO', 1, 1, NULL, '2025-01-01T08:01:00-03:00', 60, 40, 0, 40, 40, 40, 100, TRUE)",
+            "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, "
+            "toques, erros, acertos, "
+            "caracteres, ppm, precisao, concluido) VALUES ('v1', 1, 5, 'ANTIGO', 1, 1, NULL, "
+            "'2025-01-01T08:01:00-03:00', 60, 40, 0, 40, 40, 40, 100, TRUE)",
         };
         QTest::newRow("versão 1 migrada") << v1 << true;
-        QTest::newRow("versão mais nova recusada") << QStringList{"CREATE TABLE versao_esquema (versao INTEGER NOT NULL)",
-                                                                  "INSERT INTO versao_esquema VALUES (3)",
-                                                                  "CREATE TABLE futuro (x INTEGER)"}
-                                                   << false;
+        QTest::newRow("versão mais nova recusada")
+            << QStringList{"CREATE TABLE versao_esquema (versao INTEGER NOT NULL)",
+                           "INSERT INTO versao_esquema VALUES (3)", "CREATE TABLE futuro (x INTEGER)"}
+            << false;
     }
     void esquema()
     {
@@ -337,8 +369,10 @@ private slots:
         Banco b;
         for (const QString &s : sql)
             QVERIFY(b.Executar(s));
-        const QString tabelas = Postgres() ? "SELECT table_name FROM information_schema.tables WHERE table_schema = 'public' ORDER BY 1"
-                                           : "SELECT name FROM sqlite_master ORDER BY 1";
+        const QString tabelas =
+            Postgres()
+                ? "SELECT table_name FROM information_schema.tables WHERE table_schema = 'public' ORDER BY 1"
+                : "SELECT name FROM sqlite_master ORDER BY 1";
         const QStringList antes = b.Linhas(tabelas);
         b.Fechar();
         const QByteArray bytes = b.amb.Ler(ArmazemResultados::kNomeArquivo);
@@ -357,7 +391,8 @@ private slots:
         r.errosPorTecla = {{u'q', 2}};
         QVERIFY2(armazem.Gravar(r, erro), qPrintable(erro));
         QCOMPARE(b.Valor("SELECT versao FROM versao_esquema"), QString::number(ArmazemResultados::kVersaoEsquema));
-        QCOMPARE(b.Linhas("SELECT chave, matricula, computador FROM sessao ORDER BY id"), (QStringList{"v1|1|NULL", "novo|1|LAB01"}));
+        QCOMPARE(b.Linhas("SELECT chave, matricula, computador FROM sessao ORDER BY id"),
+                 (QStringList{"v1|1|NULL", "novo|1|LAB01"}));
         QCOMPARE(b.Valor("SELECT count(*) FROM erro_tecla"), "1");
         QList<ResumoAluno> lista;
         QVERIFY(armazem.Resumo(lista, erro));
@@ -370,10 +405,11 @@ private slots:
     {
         const int processos = Postgres() ? 30 : 4;
         const int sessoes = Postgres() ? 100 : 250;
-        Banco b;  // a new, empty database: the copies also race to create the schema
+        Banco b; // a new, empty database: the copies also race to create the schema
         std::vector<std::unique_ptr<QProcess>> filhos;
         for (int i = 0; i < processos; ++i)
-            filhos.emplace_back(Filho({"--escritor", Serializar(b.config), QStringLiteral("p%1").arg(i), QString::number(sessoes)}));
+            filhos.emplace_back(Filho(
+                {"--escritor", Serializar(b.config), QStringLiteral("p%1").arg(i), QString::number(sessoes)}));
         for (auto &f : filhos) {
             QVERIFY(f->waitForFinished(240000));
             QCOMPARE(f->exitCode(), 0);
@@ -422,13 +458,14 @@ private slots:
             } else if (falha == "travado") {
                 QVERIFY(b.Executar("BEGIN EXCLUSIVE"));
             } else if (falha == "cheio") {
-                limite = std::make_unique<LimiteArquivo>(4096);  // the rollback journal alone needs more
+                limite = std::make_unique<LimiteArquivo>(4096); // the rollback journal alone needs more
             } else {
                 // A lab account that may read the database but not write it: the program keeps the
                 // results in the spool (the folder stays writable). Root ignores permissions, so as
                 // root that account is nobody, in a process of its own.
                 const bool root = ::geteuid() == 0;
-                QFile::setPermissions(b.config.arquivo, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+                QFile::setPermissions(b.config.arquivo,
+                                      QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
                 QFile::setPermissions(b.amb.dir.path(), QFileDevice::Permissions(0x7777));
                 std::unique_ptr<QProcess> filho(
                     Filho({"--gravador", Serializar(b.config), "durante", "3", fila}, root));
@@ -474,10 +511,12 @@ private slots:
             QTRY_COMPARE(gravados.size(), 1);
         }
         QVERIFY(FilaResultados(fila).Vazia());
-        QCOMPARE(b.Linhas("SELECT chave, CASE WHEN matricula = (SELECT min(matricula) FROM aluno) THEN 'a' ELSE 'b' END "
-                          "FROM sessao ORDER BY id"),
-                 (QStringList{"antes0|a", "antes1|a", "durante0|a", "durante1|a", "durante2|a", "depois|b"}));
-        QVERIFY(mensagens.mensagens.isEmpty());  // the window shows the failure, not the writer
+        QCOMPARE(
+            b.Linhas(
+                "SELECT chave, CASE WHEN matricula = (SELECT min(matricula) FROM aluno) THEN 'a' ELSE 'b' END "
+                "FROM sessao ORDER BY id"),
+            (QStringList{"antes0|a", "antes1|a", "durante0|a", "durante1|a", "durante2|a", "depois|b"}));
+        QVERIFY(mensagens.mensagens.isEmpty()); // the window shows the failure, not the writer
     }
 
     // The spool survives a crash in the middle of a line: the cut line is skipped, the next result
@@ -489,7 +528,8 @@ private slots:
         QTest::newRow("vazia") << QByteArray() << QStringList{"n"};
         QTest::newRow("linha cortada") << QByteArray("{\"chave\":\"cortada\",\"cod") << QStringList{"n"};
         QTest::newRow("linha inteira antes")
-            << FilaResultados::ParaJson(Res("velha", 1, QStringLiteral("ÁGUA \"1\""), 5, 5, 5, 0)) + "\n" << QStringList{"velha", "n"};
+            << FilaResultados::ParaJson(Res("velha", 1, QStringLiteral("ÁGUA \"1\""), 5, 5, 5, 0)) + "\n"
+            << QStringList{"velha", "n"};
     }
     void fila()
     {
@@ -511,7 +551,7 @@ private slots:
         QCOMPARE(chaves, lidas);
         QCOMPARE(FilaResultados::ParaJson(lista.last()), FilaResultados::ParaJson(n));
         QCOMPARE(lista.last().fim, n.fim);
-        if (antes.isEmpty())  // a spool the program creates may be written by the lab's group
+        if (antes.isEmpty()) // a spool the program creates may be written by the lab's group
             QCOMPARE(QFile::permissions(f.Caminho()) & QFileDevice::WriteGroup, QFileDevice::WriteGroup);
     }
 
@@ -572,9 +612,12 @@ private slots:
         QTest::addColumn<bool>("postgres");
         QTest::addColumn<int>("portaLida");
         QTest::newRow("ausente") << QString() << QString() << false << 5432;
-        QTest::newRow("postgresql") << "postgresql" << "6543" << true << 6543;
-        QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL" << "99999" << true << 5432;
-        QTest::newRow("desconhecido") << "mysql" << "1" << false << 1;
+        QTest::newRow("postgresql") << "postgresql"
+                                    << "6543" << true << 6543;
+        QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL"
+                                                     << "99999" << true << 5432;
+        QTest::newRow("desconhecido") << "mysql"
+                                      << "1" << false << 1;
     }
     void config()
     {
@@ -623,13 +666,15 @@ private slots:
             d.findChild<QLineEdit *>("TxtUsuario")->setText(b.config.usuario);
             d.findChild<QLineEdit *>("TxtSenha")->setText(QStringLiteral("sénha"));
         }
-        d.findChild<QLineEdit *>("TxtPorta")->setText(QString::number(portaErrada && Postgres() ? 1 : b.config.porta));
-        if (portaErrada && !Postgres())  // SQLite fails on a folder it cannot write a file into
+        d.findChild<QLineEdit *>("TxtPorta")
+            ->setText(QString::number(portaErrada && Postgres() ? 1 : b.config.porta));
+        if (portaErrada && !Postgres()) // SQLite fails on a folder it cannot write a file into
             QFile::setPermissions(b.amb.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const bool falha = portaErrada && (Postgres() || ::geteuid() != 0);
         d.findChild<FlatButton *>("BtnTestar")->Click();
         QTRY_COMPARE(mensagens.mensagens.size(), 1);
-        QFile::setPermissions(b.amb.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(b.amb.dir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(mensagens.mensagens[0].icone, falha ? Mensagem::Icone::Critico : Mensagem::Icone::Informacao);
         if (!falha)
             QCOMPARE(mensagens.mensagens[0].texto, BancoResultados::kConexaoOk);

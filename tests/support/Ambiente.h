@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/Digita.h"
 #include "RelogioManual.h"
+#include "common/Digita.h"
 
 #include <QFile>
 #include <QTemporaryDir>

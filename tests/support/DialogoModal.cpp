@@ -16,7 +16,7 @@ void AoAbrirModal(const QString &tipo, std::function<void(QWidget *)> acao, int 
         // Shown is not enough: until the window is active, the keys of the action would still go to
         // the window below it.
         const bool serve = w && w->isVisible() && QApplication::activeWindow() == w
-            && (tipo.isEmpty() || QString::fromLatin1(w->metaObject()->className()) == tipo);
+                           && (tipo.isEmpty() || QString::fromLatin1(w->metaObject()->className()) == tipo);
         if (serve) {
             timer->stop();
             timer->deleteLater();

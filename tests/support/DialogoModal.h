@@ -16,6 +16,7 @@ void AoAbrirModal(const QString &tipo, std::function<void(QWidget *)> acao, int 
 template <class T>
 void AoAbrirModal(std::function<void(T *)> acao, int limiteMs = 5000)
 {
-    AoAbrirModal(QString::fromLatin1(T::staticMetaObject.className()),
-                 [acao](QWidget *w) { acao(static_cast<T *>(w)); }, limiteMs);
+    AoAbrirModal(
+        QString::fromLatin1(T::staticMetaObject.className()), [acao](QWidget *w) { acao(static_cast<T *>(w)); },
+        limiteMs);
 }

@@ -5,7 +5,10 @@
 // A buffer that accepts `limite` bytes and then refuses every further write, like a full disk.
 class DispositivoFalho : public QBuffer {
 public:
-    explicit DispositivoFalho(qint64 limite, QObject *pai = nullptr) : QBuffer(pai), limite_(limite) {}
+    explicit DispositivoFalho(qint64 limite, QObject *pai = nullptr)
+        : QBuffer(pai)
+        , limite_(limite)
+    {}
 
 protected:
     qint64 writeData(const char *dados, qint64 tamanho) override

@@ -8,7 +8,8 @@
 // cross it fails (EFBIG) as on a full disk, so a real file fails after N bytes.
 class LimiteArquivo {
 public:
-    explicit LimiteArquivo(rlim_t limite) : sinal_(std::signal(SIGXFSZ, SIG_IGN))
+    explicit LimiteArquivo(rlim_t limite)
+        : sinal_(std::signal(SIGXFSZ, SIG_IGN))
     {
         getrlimit(RLIMIT_FSIZE, &anterior_);
         rlimit novo{limite, anterior_.rlim_max};

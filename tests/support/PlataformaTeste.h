@@ -9,7 +9,9 @@
 // counted instead of played and opened.
 class PlataformaTeste : public Plataforma {
 public:
-    PlataformaTeste() : Plataforma(QString()) {}
+    PlataformaTeste()
+        : Plataforma(QString())
+    {}
 
     bool CapsLockAtivo() override { return caps; }
     void TocarAviso() override { ++sons; }

@@ -5,7 +5,9 @@
 // A clock that shows whatever time the test sets.
 class RelogioManual : public Relogio {
 public:
-    explicit RelogioManual(QTime hora = QTime(8, 0, 0)) : hora_(hora) {}
+    explicit RelogioManual(QTime hora = QTime(8, 0, 0))
+        : hora_(hora)
+    {}
     QTime Agora() const override { return hora_; }
     void Definir(QTime hora) { hora_ = hora; }
     void Avancar(int segundos) { hora_ = hora_.addSecs(segundos); }

@@ -30,7 +30,8 @@ public:
     {
         bin_ = PastaBinarios();
         if (bin_.isEmpty()) {
-            motivo = QStringLiteral("no PostgreSQL server binaries under /usr/lib/postgresql/*/bin (Debian package postgresql)");
+            motivo = QStringLiteral(
+                "no PostgreSQL server binaries under /usr/lib/postgresql/*/bin (Debian package postgresql)");
             return false;
         }
         if (!base_.isValid()) {
@@ -41,8 +42,9 @@ public:
         QDir().mkpath(dados_);
         if (::geteuid() == 0) {
             // nobody must reach the folder through the temporary one, and own the cluster's.
-            QFile::setPermissions(base_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                                    | QFileDevice::ReadOther | QFileDevice::ExeOther);
+            QFile::setPermissions(base_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                    | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                                    | QFileDevice::ExeOther);
             if (QProcess::execute(QStringLiteral("chown"), {QStringLiteral("nobody"), dados_}) != 0) {
                 motivo = QStringLiteral("chown nobody failed");
                 return false;
@@ -50,9 +52,10 @@ public:
         }
         porta_ = PortaLivre();
         QString saida;
-        if (!Rodar(QStringLiteral("initdb"), {QStringLiteral("-D"), dados_, QStringLiteral("-U"), kUsuario,
-                                               QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
-                                               QStringLiteral("--no-sync"), QStringLiteral("--locale=C")},
+        if (!Rodar(QStringLiteral("initdb"),
+                   {QStringLiteral("-D"), dados_, QStringLiteral("-U"), kUsuario, QStringLiteral("--auth=trust"),
+                    QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--no-sync"),
+                    QStringLiteral("--locale=C")},
                    saida)) {
             motivo = QStringLiteral("initdb failed: ") + saida;
             return false;
@@ -71,8 +74,9 @@ public:
                                               "-c max_connections=100")
                                    .arg(porta_)
                                    .arg(dados_);
-        ligado_ = Rodar(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dados_, QStringLiteral("-o"), opcoes, QStringLiteral("-l"),
-                                                   dados_ + QStringLiteral("/log"), QStringLiteral("-w"), QStringLiteral("start")},
+        ligado_ = Rodar(QStringLiteral("pg_ctl"),
+                        {QStringLiteral("-D"), dados_, QStringLiteral("-o"), opcoes, QStringLiteral("-l"),
+                         dados_ + QStringLiteral("/log"), QStringLiteral("-w"), QStringLiteral("start")},
                         saida);
         return ligado_;
     }
@@ -83,9 +87,10 @@ public:
         if (!ligado_)
             return;
         QString saida;
-        Rodar(QStringLiteral("pg_ctl"), {QStringLiteral("-D"), dados_, QStringLiteral("-m"),
-                                         imediato ? QStringLiteral("immediate") : QStringLiteral("fast"),
-                                         QStringLiteral("-w"), QStringLiteral("stop")},
+        Rodar(QStringLiteral("pg_ctl"),
+              {QStringLiteral("-D"), dados_, QStringLiteral("-m"),
+               imediato ? QStringLiteral("immediate") : QStringLiteral("fast"), QStringLiteral("-w"),
+               QStringLiteral("stop")},
               saida);
         ligado_ = false;
     }
@@ -122,7 +127,8 @@ private:
     {
         QDir raiz(QStringLiteral("/usr/lib/postgresql"));
         QStringList versoes = raiz.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        std::sort(versoes.begin(), versoes.end(), [](const QString &a, const QString &b) { return a.toDouble() > b.toDouble(); });
+        std::sort(versoes.begin(), versoes.end(),
+                  [](const QString &a, const QString &b) { return a.toDouble() > b.toDouble(); });
         for (const QString &v : versoes) {
             const QString bin = raiz.filePath(v + QStringLiteral("/bin"));
             if (QFile::exists(bin + QStringLiteral("/initdb")) && QFile::exists(bin + QStringLiteral("/pg_ctl")))

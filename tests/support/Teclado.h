@@ -14,9 +14,9 @@
 inline void Teclar(const QString &roteiro, QWidget *janela = nullptr)
 {
     static const QHash<QChar, std::pair<Qt::Key, Qt::KeyboardModifiers>> especiais{
-        {u'\n', {Qt::Key_Return, Qt::NoModifier}},   {u'\t', {Qt::Key_Tab, Qt::NoModifier}},
+        {u'\n', {Qt::Key_Return, Qt::NoModifier}},     {u'\t', {Qt::Key_Tab, Qt::NoModifier}},
         {u'\v', {Qt::Key_Backtab, Qt::ShiftModifier}}, {u'\b', {Qt::Key_Backspace, Qt::NoModifier}},
-        {u'\x1b', {Qt::Key_Escape, Qt::NoModifier}},  {u'↓', {Qt::Key_Down, Qt::NoModifier}},
+        {u'\x1b', {Qt::Key_Escape, Qt::NoModifier}},   {u'↓', {Qt::Key_Down, Qt::NoModifier}},
         {u'\x01', {Qt::Key_A, Qt::ControlModifier}},
     };
     for (qsizetype i = 0; i < roteiro.size(); ++i) {

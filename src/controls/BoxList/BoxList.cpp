@@ -48,7 +48,9 @@ void PintarFundo(QWidget *w, Cor cor)
 class BoxList::CelulaEdit : public QLineEdit {
 public:
     CelulaEdit(BoxList *grade, int indice, QWidget *pai)
-        : QLineEdit(pai), grade_(grade), indice_(indice)
+        : QLineEdit(pai)
+        , grade_(grade)
+        , indice_(indice)
     {
         setObjectName(QStringLiteral("TxtList"));
         setProperty("Index", indice);
@@ -111,7 +113,9 @@ private:
 class BoxList::CaixaChk : public QCheckBox {
 public:
     CaixaChk(BoxList *grade, int indice, QWidget *pai)
-        : QCheckBox(pai), grade_(grade), indice_(indice)
+        : QCheckBox(pai)
+        , grade_(grade)
+        , indice_(indice)
     {
         setObjectName(QStringLiteral("ChkList"));
         setProperty("Index", indice);
@@ -171,8 +175,7 @@ BoxList::BoxList(QWidget *parent)
             vbar_->setValue(modelo_.Rolagem());
         }
     });
-    connect(hbar_, &QScrollBar::valueChanged, this,
-            [this](int valor) { picBox_->move(-Twips::px(valor), 0); });
+    connect(hbar_, &QScrollBar::valueChanged, this, [this](int valor) { picBox_->move(-Twips::px(valor), 0); });
 
     modelo_.DefinirObservador(this);
     resize(Twips::px(kLarguraInicial), Twips::px(kAlturaInicial));
@@ -206,8 +209,8 @@ void BoxList::Posicionar(QWidget *w, const Retangulo &r)
 
 // --- Programming interface ----------------------------------------------------------------------
 
-void BoxList::Config(QObject *Obj, const QString &FontName, int FontSize, int QLin, Cor BackColor,
-                     Cor BoxColor, Cor TextColor, Cor BackSel, Cor ForeSel)
+void BoxList::Config(QObject *Obj, const QString &FontName, int FontSize, int QLin, Cor BackColor, Cor BoxColor,
+                     Cor TextColor, Cor BackSel, Cor ForeSel)
 {
     modelo_.Config(FontName, FontSize, QLin, BackColor, BoxColor, TextColor, BackSel, ForeSel);
     dono_ = Obj;
@@ -216,9 +219,9 @@ void BoxList::Config(QObject *Obj, const QString &FontName, int FontSize, int QL
 const QStringList &BoxList::OrdemPropriedades()
 {
     static const QStringList ordem{
-        QStringLiteral("FontName"), QStringLiteral("FontSize"), QStringLiteral("QLin"),
+        QStringLiteral("FontName"),  QStringLiteral("FontSize"), QStringLiteral("QLin"),
         QStringLiteral("BackColor"), QStringLiteral("BoxColor"), QStringLiteral("TextColor"),
-        QStringLiteral("BackSel"), QStringLiteral("ForeSel"),
+        QStringLiteral("BackSel"),   QStringLiteral("ForeSel"),
     };
     return ordem;
 }
@@ -227,7 +230,7 @@ QVariantMap BoxList::Salvar() const
 {
     const BoxListModelo padrao;
     const QVariant padroes[] = {
-        padrao.FontName(), padrao.FontSize(), padrao.QLin(),     padrao.BackColor(),
+        padrao.FontName(), padrao.FontSize(),  padrao.QLin(),    padrao.BackColor(),
         padrao.BoxColor(), padrao.TextColor(), padrao.BackSel(), padrao.ForeSel(),
     };
     QVariantMap valores;
@@ -557,8 +560,7 @@ void BoxList::CelulaFocada(int k)
 {
     try {
         modelo_.FocoNaCelula(k);
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
     AtualizarParadaDeTab();
 }
 
@@ -574,8 +576,7 @@ void BoxList::AtualizarParadaDeTab()
         bool vazia = true;
         try {
             vazia = modelo_.TestaLinhaVazia(linSel);
-        } catch (const std::exception &) {
-        }
+        } catch (const std::exception &) {}
         if (!vazia)
             k = (k / qLin) * qLin + linSel;
     }
@@ -595,8 +596,7 @@ void BoxList::TeclaNaCelula(int k, QKeyEvent *event)
     const qint16 original = codigo;
     try {
         modelo_.TeclaNaCelula(k, codigo, shift);
-    } catch (const std::exception &) {
-    }
+    } catch (const std::exception &) {}
     // The grid (or the container) handled the key: the edit box does not see it.
     if (original != 0 && codigo == 0) {
         event->accept();
@@ -631,8 +631,7 @@ void BoxList::TeclaSoltaNaCelula(int k, QKeyEvent *event)
         qint16 shift = Teclas::CodigoShift(event->modifiers());
         try {
             modelo_.TeclaSoltaNaCelula(k, codigo);
-        } catch (const std::exception &) {
-        }
+        } catch (const std::exception &) {}
         emit KeyUp(codigo, shift);
     }
     txt_[k]->Soltar(event);

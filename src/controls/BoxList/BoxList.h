@@ -47,10 +47,9 @@ public:
     // --- Programming interface, in the order the container uses it -----------------------------
     // Obj is kept for the control's lifetime and not otherwise used. Colours of -1 (kOmitida),
     // an empty font name and sizes of 0 take the defaults written here.
-    void Config(QObject *Obj, const QString &FontName = QStringLiteral("Arial"), int FontSize = 10,
-                int QLin = 10, Cor BackColor = RGB(0, 64, 0), Cor BoxColor = RGB(0, 0, 64),
-                Cor TextColor = RGB(255, 255, 255), Cor BackSel = RGB(0, 0, 128),
-                Cor ForeSel = RGB(255, 255, 255));
+    void Config(QObject *Obj, const QString &FontName = QStringLiteral("Arial"), int FontSize = 10, int QLin = 10,
+                Cor BackColor = RGB(0, 64, 0), Cor BoxColor = RGB(0, 0, 64), Cor TextColor = RGB(255, 255, 255),
+                Cor BackSel = RGB(0, 0, 128), Cor ForeSel = RGB(255, 255, 255));
     // Width T in units of 120 twips; Align 0 left, 1 right, 2 centre. At most 31 columns.
     void Title(const QString &S, int T, int Align = 0);
     void SetChk(int Col);

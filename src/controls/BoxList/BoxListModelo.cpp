@@ -202,12 +202,11 @@ void BoxListModelo::PintarArmazenada(int Col, int Lin, int linha)
     const BoxCell *b = Armazenada(Col, linha);
     if (!b)
         b = &kCelulaVazia;
-    Pintar(Col * qLin_ + Lin, b->S, b->Back, b->Fore, b->FontName, b->FontSize, b->Negrito,
-           temChk_ ? b->Chk : 0);
+    Pintar(Col * qLin_ + Lin, b->S, b->Back, b->Fore, b->FontName, b->FontSize, b->Negrito, temChk_ ? b->Chk : 0);
 }
 
-void BoxListModelo::Celula(int Col, int Lin, QString S, Cor Back, Cor Fore, const QString &FontName,
-                           int FontSize, bool Negrito, int Chk)
+void BoxListModelo::Celula(int Col, int Lin, QString S, Cor Back, Cor Fore, const QString &FontName, int FontSize,
+                           bool Negrito, int Chk)
 {
     if (!CelulaExiste(Col, Lin))
         throw std::out_of_range("BoxList::Celula: no such cell");
@@ -297,8 +296,8 @@ void BoxListModelo::DimensionarLinhas(int ultima)
         coluna.resize(linhas_);
 }
 
-void BoxListModelo::Add(const QString &S, Cor Back, Cor Fore, const QString &FontName, int FontSize,
-                        bool Negrito, int Chk)
+void BoxListModelo::Add(const QString &S, Cor Back, Cor Fore, const QString &FontName, int FontSize, bool Negrito,
+                        int Chk)
 {
     if (!ativo_)
         throw std::out_of_range("BoxList::Add before Activate");
@@ -461,8 +460,7 @@ void BoxListModelo::FocoNaCelula(int Index)
     bool vazia = false;
     try {
         vazia = TestaLinhaVazia(Index % qLin_);
-    } catch (const std::out_of_range &) {
-    }
+    } catch (const std::out_of_range &) {}
     if (vazia) {
         // A blank line never holds the focus. The depth guard stops a ping-pong when the previous
         // cell's line has become blank as well.
@@ -490,8 +488,7 @@ void BoxListModelo::TeclaNaCelula(int Index, qint16 &KeyCode, qint16 &Shift)
         try {
             if (TestaLinhaVazia(Index % qLin_))
                 return;
-        } catch (const std::out_of_range &) {
-        }
+        } catch (const std::out_of_range &) {}
     }
 
     Publicar();
@@ -527,8 +524,7 @@ void BoxListModelo::TeclaNaCelula(int Index, qint16 &KeyCode, qint16 &Shift)
             Rolar(rolagem_ - qLin_);
         KeyCode = 0;
         break;
-    default:
-        break;
+    default: break;
     }
 
     Publicar();

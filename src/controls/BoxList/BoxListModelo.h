@@ -26,7 +26,7 @@ struct BoxCell {
 // One column, as Title defines it.
 struct BoxColumn {
     QString Title;
-    int Width = 0;  // twips
+    int Width = 0; // twips
     qint16 Align = 0; // 0 left, 1 right, 2 centre
     bool Chk = false;
 };
@@ -99,9 +99,8 @@ public:
 
     // --- Programming interface ---------------------------------------------------------------
     // Empty font name, sizes or line counts below 1 and kOmitida colours take the defaults.
-    void Config(const QString &FontName = QString(), int FontSize = 0, int QLin = 0,
-                Cor BackColor = kOmitida, Cor BoxColor = kOmitida, Cor TextColor = kOmitida,
-                Cor BackSel = kOmitida, Cor ForeSel = kOmitida);
+    void Config(const QString &FontName = QString(), int FontSize = 0, int QLin = 0, Cor BackColor = kOmitida,
+                Cor BoxColor = kOmitida, Cor TextColor = kOmitida, Cor BackSel = kOmitida, Cor ForeSel = kOmitida);
     void Title(const QString &S, int T, int Align = 0);
     void SetChk(int Col);
     // alturaX: height of the text "X" in the cell font; larguraControle: the control's width.
@@ -199,7 +198,11 @@ private:
     // operation is done (or earlier, before an event or a focus request leaves the model).
     class Lote {
     public:
-        explicit Lote(BoxListModelo &m) : m_(m) { ++m_.lote_; }
+        explicit Lote(BoxListModelo &m)
+            : m_(m)
+        {
+            ++m_.lote_;
+        }
         ~Lote()
         {
             if (--m_.lote_ == 0)

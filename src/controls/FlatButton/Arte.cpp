@@ -22,17 +22,13 @@ Cores CoresDaFace(Face face)
 {
     switch (face) {
     case Face::Up:
-        return {QColor(255, 255, 255), QColor(214, 226, 243), QColor(112, 140, 186),
-                QColor(255, 255, 255, 200)};
+        return {QColor(255, 255, 255), QColor(214, 226, 243), QColor(112, 140, 186), QColor(255, 255, 255, 200)};
     case Face::High:
-        return {QColor(255, 253, 244), QColor(255, 226, 150), QColor(214, 146, 38),
-                QColor(255, 255, 255, 220)};
+        return {QColor(255, 253, 244), QColor(255, 226, 150), QColor(214, 146, 38), QColor(255, 255, 255, 220)};
     case Face::Down:
-        return {QColor(190, 207, 232), QColor(226, 235, 248), QColor(84, 111, 158),
-                QColor(120, 142, 180, 120)};
+        return {QColor(190, 207, 232), QColor(226, 235, 248), QColor(84, 111, 158), QColor(120, 142, 180, 120)};
     case Face::Desabilitada:
-        return {QColor(242, 243, 245), QColor(223, 226, 231), QColor(176, 182, 191),
-                QColor(255, 255, 255, 120)};
+        return {QColor(242, 243, 245), QColor(223, 226, 231), QColor(176, 182, 191), QColor(255, 255, 255, 120)};
     }
     return {};
 }
@@ -313,8 +309,8 @@ QPixmap DesenharFace(Face face, QSize tamanho)
 
     QLinearGradient sombra(0, 0, 0, tamanho.height());
     sombra.setColorAt(0, c.topo);
-    sombra.setColorAt(face == Face::Down ? 0.35 : 0.45, face == Face::Down ? c.topo.lighter(104)
-                                                                           : c.topo.darker(102));
+    sombra.setColorAt(face == Face::Down ? 0.35 : 0.45,
+                      face == Face::Down ? c.topo.lighter(104) : c.topo.darker(102));
     sombra.setColorAt(1, c.base);
     p.setPen(QPen(c.borda, 1.0));
     p.setBrush(sombra);

@@ -12,27 +12,27 @@ class FlatButton;
 namespace Arte {
 
 enum class Face {
-    Up,           // raised: soft vertical shading, rounded corners
-    High,         // highlighted (pointer over it, or focused): lighter, warm accent
-    Down,         // pressed
+    Up, // raised: soft vertical shading, rounded corners
+    High, // highlighted (pointer over it, or focused): lighter, warm accent
+    Down, // pressed
     Desabilitada, // greyed
 };
 
 // 16 × 16 icons.
 enum class Icone {
     Nenhum,
-    Ok,        // check mark
-    Cancelar,  // cross
-    Sair,      // door with an arrow going out
-    Comecar,   // play
+    Ok, // check mark
+    Cancelar, // cross
+    Sair, // door with an arrow going out
+    Comecar, // play
     Finalizar, // stop square
-    Proximo,   // arrow to the right
-    Carregar,  // open folder
-    Incluir,   // plus
-    Alterar,   // pencil
-    Excluir,   // waste bin
-    Escolher,  // paint palette
-    Ajuda,     // question mark
+    Proximo, // arrow to the right
+    Carregar, // open folder
+    Incluir, // plus
+    Alterar, // pencil
+    Excluir, // waste bin
+    Escolher, // paint palette
+    Ajuda, // question mark
 };
 
 constexpr int kLadoIcone = 16;

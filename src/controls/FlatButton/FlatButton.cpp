@@ -170,10 +170,10 @@ void FlatButton::IniciarPropriedades()
 
 QStringList FlatButton::OrdemPropriedades()
 {
-    return {QStringLiteral("Caption"),     QStringLiteral("BackColor"),  QStringLiteral("ForeColor"),
-            QStringLiteral("Font"),        QStringLiteral("Picture"),    QStringLiteral("DownPicture"),
-            QStringLiteral("UpPicture"),   QStringLiteral("EnFalsePic"), QStringLiteral("HighPicture"),
-            QStringLiteral("Enabled"),     QStringLiteral("Style"),      QStringLiteral("BackGround")};
+    return {QStringLiteral("Caption"),   QStringLiteral("BackColor"),  QStringLiteral("ForeColor"),
+            QStringLiteral("Font"),      QStringLiteral("Picture"),    QStringLiteral("DownPicture"),
+            QStringLiteral("UpPicture"), QStringLiteral("EnFalsePic"), QStringLiteral("HighPicture"),
+            QStringLiteral("Enabled"),   QStringLiteral("Style"),      QStringLiteral("BackGround")};
 }
 
 QVariantMap FlatButton::Salvar() const
@@ -242,18 +242,12 @@ void FlatButton::Carregar(const QVariantMap &m)
 QPixmap FlatButton::FiguraDaFace(FaceBotao face) const
 {
     switch (face) {
-    case FaceBotao::UpPicture:
-        return upPicture_;
-    case FaceBotao::DownPicture:
-        return downPicture_;
-    case FaceBotao::HighPicture:
-        return highPicture_;
-    case FaceBotao::EnFalsePic:
-        return enFalsePic_;
-    case FaceBotao::BackGround:
-        return backGround_;
-    case FaceBotao::Nenhuma:
-        break;
+    case FaceBotao::UpPicture: return upPicture_;
+    case FaceBotao::DownPicture: return downPicture_;
+    case FaceBotao::HighPicture: return highPicture_;
+    case FaceBotao::EnFalsePic: return enFalsePic_;
+    case FaceBotao::BackGround: return backGround_;
+    case FaceBotao::Nenhuma: break;
     }
     return QPixmap();
 }
@@ -279,9 +273,8 @@ void FlatButton::DesenhaBotao(EstadoBotao estado)
     const QFontMetrics metricas(fonte);
     const int larguraTexto = metricas.horizontalAdvance(caption_);
     const PosicaoBotao pos = ModeloFlatButton::Centralizar(
-        Twips::twips(width()), Twips::twips(height()), Twips::twips(larguraTexto),
-        Twips::twips(metricas.height()), comFigura, Twips::twips(imagem_->width()),
-        Twips::twips(imagem_->height()));
+        Twips::twips(width()), Twips::twips(height()), Twips::twips(larguraTexto), Twips::twips(metricas.height()),
+        comFigura, Twips::twips(imagem_->width()), Twips::twips(imagem_->height()));
     if (pos.moveImagem)
         imagem_->move(Twips::px(pos.imagemLeft), Twips::px(pos.imagemTop));
 
@@ -293,8 +286,8 @@ void FlatButton::DesenhaBotao(EstadoBotao estado)
     lblCaption_->setFont(fonte);
     lblCaption_->setText(caption_);
     // A little wider than the advance, so that no overhanging glyph is cut.
-    lblCaption_->setGeometry(Twips::px(pos.captionLeft), Twips::px(pos.captionTop),
-                             larguraTexto + 2, metricas.height());
+    lblCaption_->setGeometry(Twips::px(pos.captionLeft), Twips::px(pos.captionTop), larguraTexto + 2,
+                             metricas.height());
 
     if (enabled_) {
         lblCaption_->setEnabled(true);
@@ -404,8 +397,7 @@ void FlatButton::keyPressEvent(QKeyEvent *evento)
         focusNextPrevChild(false);
         evento->accept();
         return;
-    default:
-        break;
+    default: break;
     }
 
     qint16 keyAscii = CodigoDaTecla(evento);

@@ -10,8 +10,8 @@ namespace {
 qint16 Em16Bits(double valor)
 {
     const int inteiro = ArredondarPar(valor);
-    return qint16(std::clamp(inteiro, int(std::numeric_limits<qint16>::min()),
-                             int(std::numeric_limits<qint16>::max())));
+    return qint16(
+        std::clamp(inteiro, int(std::numeric_limits<qint16>::min()), int(std::numeric_limits<qint16>::max())));
 }
 
 } // namespace
@@ -21,21 +21,16 @@ FaceBotao ModeloFlatButton::Face(EstadoBotao estado, qint32 style, bool enabled)
     if (!enabled)
         return FaceBotao::EnFalsePic;
     switch (estado) {
-    case EstadoBotao::Normal:
-        return style != 0 ? FaceBotao::UpPicture : FaceBotao::BackGround;
-    case EstadoBotao::Up:
-        return FaceBotao::UpPicture;
-    case EstadoBotao::Down:
-        return FaceBotao::DownPicture;
-    case EstadoBotao::High:
-        return style != 0 ? FaceBotao::HighPicture : FaceBotao::UpPicture;
+    case EstadoBotao::Normal: return style != 0 ? FaceBotao::UpPicture : FaceBotao::BackGround;
+    case EstadoBotao::Up: return FaceBotao::UpPicture;
+    case EstadoBotao::Down: return FaceBotao::DownPicture;
+    case EstadoBotao::High: return style != 0 ? FaceBotao::HighPicture : FaceBotao::UpPicture;
     }
     return FaceBotao::Nenhuma;
 }
 
-PosicaoBotao ModeloFlatButton::Centralizar(double w, double h, double larguraTexto,
-                                           double alturaTexto, bool comFigura,
-                                           double larguraFigura, double alturaFigura)
+PosicaoBotao ModeloFlatButton::Centralizar(double w, double h, double larguraTexto, double alturaTexto,
+                                           bool comFigura, double larguraFigura, double alturaFigura)
 {
     PosicaoBotao p;
     double x;

@@ -7,9 +7,9 @@
 // The faces a button is painted in (the argument of FlatButton::DesenhaBotao).
 enum class EstadoBotao : int {
     Normal = 0, // shown, resized, a property set, focus lost, pointer gone
-    Up = 1,     // the raised face; the program never asks for it
-    Down = 2,   // mouse button down, first half of the click flash
-    High = 3,   // focus gained, pointer over the button, mouse button up, end of the flash
+    Up = 1, // the raised face; the program never asks for it
+    Down = 2, // mouse button down, first half of the click flash
+    High = 3, // focus gained, pointer over the button, mouse button up, end of the flash
 };
 
 // Which of the button's pictures makes its face.
@@ -54,8 +54,8 @@ public:
     // its own. The caption goes right against the icon (captions that carry an icon begin with a
     // blank for that reason). The sums are floating point; the caption's place is rounded to whole
     // units, halves to the even neighbour, and kept in 16 bits (clamped there).
-    static PosicaoBotao Centralizar(double w, double h, double larguraTexto, double alturaTexto,
-                                    bool comFigura, double larguraFigura, double alturaFigura);
+    static PosicaoBotao Centralizar(double w, double h, double larguraTexto, double alturaTexto, bool comFigura,
+                                    double larguraFigura, double alturaFigura);
 
     // Pointer and mouse buttons. `PonteiroDentro` / `PonteiroFora` are what the button learns when
     // the pointer comes over it or leaves it.

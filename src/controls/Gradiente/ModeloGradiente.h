@@ -24,7 +24,7 @@ public:
     struct Passos {
         std::array<qint16, 3> inicio{};
         std::array<qint16, 3> diferenca{}; // absolute
-        std::array<qint16, 3> direcao{};   // +1 or -1
+        std::array<qint16, 3> direcao{}; // +1 or -1
         // Units of height between two steps; 0 for a component that does not move (equal start
         // and end, or a height under half its difference).
         std::array<qint16, 3> intervalo{};

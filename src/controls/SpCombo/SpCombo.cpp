@@ -40,16 +40,19 @@ bool CaractereDaTecla(const QKeyEvent *e, qint16 &KeyAscii)
 {
     switch (e->key()) {
     case Qt::Key_Backspace: KeyAscii = 8; return true;
-    case Qt::Key_Return: case Qt::Key_Enter: KeyAscii = 13; return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: KeyAscii = 13; return true;
     case Qt::Key_Escape: KeyAscii = 27; return true;
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Delete: return false;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete: return false;
     default: break;
     }
     const bool ctrl = e->modifiers().testFlag(Qt::ControlModifier);
     const bool alt = e->modifiers().testFlag(Qt::AltModifier);
     if (alt && !ctrl)
         return false;
-    if (ctrl && !alt) {  // Ctrl+Alt is AltGr on some keyboards: that one types its character
+    if (ctrl && !alt) { // Ctrl+Alt is AltGr on some keyboards: that one types its character
         if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) {
             KeyAscii = qint16(e->key() - Qt::Key_A + 1);
             return true;
@@ -81,7 +84,10 @@ qint16 CodigoBotoes(Qt::MouseButtons botoes)
 
 class SpCombo::CaixaTexto : public QLineEdit {
 public:
-    explicit CaixaTexto(SpCombo *dono) : QLineEdit(dono), m_dono(dono) {}
+    explicit CaixaTexto(SpCombo *dono)
+        : QLineEdit(dono)
+        , m_dono(dono)
+    {}
 
     void TeclaPadrao(QKeyEvent *e) { QLineEdit::keyPressEvent(e); }
     void EntradaPadrao(QInputMethodEvent *e) { QLineEdit::inputMethodEvent(e); }
@@ -126,7 +132,10 @@ private:
 
 class SpCombo::Lista : public QListWidget {
 public:
-    explicit Lista(SpCombo *dono) : QListWidget(dono), m_dono(dono) {}
+    explicit Lista(SpCombo *dono)
+        : QListWidget(dono)
+        , m_dono(dono)
+    {}
 
 protected:
     void keyPressEvent(QKeyEvent *e) override
@@ -158,7 +167,9 @@ private:
 // The arrow button: a picture, never a focus stop (the text box keeps the keyboard).
 class SpCombo::BotaoSeta : public QWidget {
 public:
-    explicit BotaoSeta(SpCombo *dono) : QWidget(dono), m_dono(dono)
+    explicit BotaoSeta(SpCombo *dono)
+        : QWidget(dono)
+        , m_dono(dono)
     {
         setFocusPolicy(Qt::NoFocus);
         setFixedSize(Twips::px(kSetaLargura), Twips::px(kSetaAltura));
@@ -201,12 +212,12 @@ private:
 // --- construction and properties -------------------------------------------------------------------
 
 SpCombo::SpCombo(QWidget *parent)
-    : QWidget(parent),
-      m_backColor(kBackColorPadrao),
-      m_foreColor(kForeColorPadrao),
-      m_defButton(kDefButtonPadrao),
-      m_enabled(kEnabledPadrao),
-      m_listHeight(kListHeightPadrao)
+    : QWidget(parent)
+    , m_backColor(kBackColorPadrao)
+    , m_foreColor(kForeColorPadrao)
+    , m_defButton(kDefButtonPadrao)
+    , m_enabled(kEnabledPadrao)
+    , m_listHeight(kListHeightPadrao)
 {
     m_picNormal = DesenharSeta(false);
     m_picDown = DesenharSeta(true);
@@ -373,14 +384,14 @@ QString SpCombo::ItemAtual() const
 void SpCombo::CopiarItemAtual()
 {
     m_text = ItemAtual();
-    if (m_txt->text() != m_text)  // the same text again must not lose the box's selection
+    if (m_txt->text() != m_text) // the same text again must not lose the box's selection
         m_txt->setText(m_text);
 }
 
 void SpCombo::SelecionarItem(int indice)
 {
     if (indice < 0 || indice >= m_lst->count())
-        return;  // nothing there: the previous selection stays
+        return; // nothing there: the previous selection stays
     {
         const QSignalBlocker bloqueio(m_lst);
         m_lst->setCurrentRow(indice);
@@ -430,16 +441,15 @@ void SpCombo::AtualizaCombo()
         m_txt->setEnabled(false);
         m_pic->setEnabled(false);
         break;
-    case Habilitacao::Manter:
-        break;
+    case Habilitacao::Manter: break;
     }
 }
 
 void SpCombo::AjustarPartes()
 {
     m_txt->setGeometry(0, 0, width(), height());
-    const Geometria g = CalcularGeometria(Twips::twips(width()), Twips::twips(height()), m_listHeight,
-                                          m_defButton);
+    const Geometria g =
+        CalcularGeometria(Twips::twips(width()), Twips::twips(height()), m_listHeight, m_defButton);
     m_pic->move(Twips::px(g.setaEsquerda), Twips::px(kSetaTopo));
     m_lst->setGeometry(0, Twips::px(g.listaTopo), width(), m_lst->height());
 }
@@ -449,8 +459,8 @@ void SpCombo::resizeEvent(QResizeEvent *)
     if (m_listaAberta)
         return;
     raise();
-    const Geometria g = CalcularGeometria(Twips::twips(width()), Twips::twips(height()), m_listHeight,
-                                          m_defButton);
+    const Geometria g =
+        CalcularGeometria(Twips::twips(width()), Twips::twips(height()), m_listHeight, m_defButton);
     if (Twips::twips(height()) != g.altura)
         resize(width(), Twips::px(g.altura));
     AjustarPartes();
@@ -467,8 +477,7 @@ void SpCombo::AbreLista()
     raise();
     m_listaAberta = true;
     const int txtAltura = m_txt->height();
-    resize(m_txt->width(),
-           Twips::px(Twips::twips(m_lst->height()) + Twips::twips(txtAltura) + kVaoLista));
+    resize(m_txt->width(), Twips::px(Twips::twips(m_lst->height()) + Twips::twips(txtAltura) + kVaoLista));
     m_lst->setEnabled(true);
     SelecionarItem(0);
 }
@@ -547,7 +556,7 @@ void SpCombo::TxtAux_KeyPressEvent(QKeyEvent *e)
     }
     const qint16 original = KeyAscii;
     if (!TxtAux_Caractere(KeyAscii)) {
-        e->accept();  // cancelled by the container
+        e->accept(); // cancelled by the container
         return;
     }
     if (KeyAscii == original) {
@@ -555,8 +564,9 @@ void SpCombo::TxtAux_KeyPressEvent(QKeyEvent *e)
         return;
     }
     // The container typed another character instead.
-    const Qt::Key tecla = KeyAscii == 8 ? Qt::Key_Backspace
-                        : KeyAscii == kTeclaEnter ? Qt::Key_Return : Qt::Key_unknown;
+    const Qt::Key tecla = KeyAscii == 8             ? Qt::Key_Backspace
+                          : KeyAscii == kTeclaEnter ? Qt::Key_Return
+                                                    : Qt::Key_unknown;
     QKeyEvent outra(QEvent::KeyPress, tecla, Qt::NoModifier, QString(Caractere(KeyAscii)));
     m_txt->TeclaPadrao(&outra);
     e->setAccepted(outra.isAccepted());
@@ -733,9 +743,9 @@ void SpCombo::FocoMudou(QWidget *antes, QWidget *agora)
 
 QStringList SpCombo::OrdemPropriedades()
 {
-    return {QStringLiteral("Text"), QStringLiteral("BackColor"), QStringLiteral("ForeColor"),
-            QStringLiteral("Font"), QStringLiteral("UpPicture"), QStringLiteral("DownPicture"),
-            QStringLiteral("DefButton"), QStringLiteral("Enabled"), QStringLiteral("ListHeight")};
+    return {QStringLiteral("Text"),      QStringLiteral("BackColor"), QStringLiteral("ForeColor"),
+            QStringLiteral("Font"),      QStringLiteral("UpPicture"), QStringLiteral("DownPicture"),
+            QStringLiteral("DefButton"), QStringLiteral("Enabled"),   QStringLiteral("ListHeight")};
 }
 
 QVariantMap SpCombo::Salvar() const

@@ -60,13 +60,13 @@ public:
     void SetDefButton(bool valor);
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool valor);
-    qint16 ListHeight() const { return m_listHeight; }  // twips
+    qint16 ListHeight() const { return m_listHeight; } // twips
     void SetListHeight(qint16 valor);
 
     // Procedures.
     void AddItem(const QString &S);
     void Clear();
-    void SelLista();  // raises DblClick
+    void SelLista(); // raises DblClick
 
     // State.
     bool ListaAberta() const { return m_listaAberta; }
@@ -134,13 +134,13 @@ private:
     QFont FonteAmbiente() const;
 
     // Text box handlers.
-    bool TxtAux_KeyDown(QKeyEvent *e);  // true: the key is spent, the text box must not see it
+    bool TxtAux_KeyDown(QKeyEvent *e); // true: the key is spent, the text box must not see it
     bool TxtAux_KeyDown(qint16 KeyCode, qint16 Shift, bool temCaractere);
     void TxtAux_KeyPressEvent(QKeyEvent *e);
     void TxtAux_KeyUp(QKeyEvent *e);
     void TxtAux_GotFocus();
     void TxtAux_InputMethod(QInputMethodEvent *e);
-    bool TxtAux_Caractere(qint16 &KeyAscii);  // search + KeyPress; false when the character is cancelled
+    bool TxtAux_Caractere(qint16 &KeyAscii); // search + KeyPress; false when the character is cancelled
     void TxtAux_Mouse(QMouseEvent *e, int tipo);
 
     // List handlers.
@@ -178,5 +178,5 @@ private:
     bool m_ignoraClique = false;
     bool m_desabilitarArmado = false;
     bool m_filtroInstalado = false;
-    bool m_descidaTratada = false;  // the key-down of the key now being delivered was already handled
+    bool m_descidaTratada = false; // the key-down of the key now being delivered was already handled
 };

@@ -30,7 +30,7 @@ int BuscaIncremental(const QStringList &itens, const QString &conteudo, QChar c)
 bool AbreComCaractere(qint16 KeyAscii)
 {
     return (KeyAscii >= 'a' && KeyAscii <= 'z') || (KeyAscii >= 'A' && KeyAscii <= 'Z')
-        || (KeyAscii >= '0' && KeyAscii <= '9');
+           || (KeyAscii >= '0' && KeyAscii <= '9');
 }
 
 qint16 CodigoCaractere(QChar c)

@@ -23,12 +23,12 @@ constexpr qint16 kBotaoDireito = 2;
 constexpr qint16 kBotaoMeio = 4;
 
 // Geometry, in twips.
-constexpr int kAlturaMinima = 280;  // closed control, built-in arrow images only
-constexpr int kVaoLista = 35;       // gap between the text box and the dropped list
-constexpr int kSetaLargura = 285;   // the arrow button: a 19 x 17 pixel image
+constexpr int kAlturaMinima = 280; // closed control, built-in arrow images only
+constexpr int kVaoLista = 35; // gap between the text box and the dropped list
+constexpr int kSetaLargura = 285; // the arrow button: a 19 x 17 pixel image
 constexpr int kSetaAltura = 255;
 constexpr int kSetaTopo = 10;
-constexpr int kSetaRecuo = 20;      // from the right edge of the text box
+constexpr int kSetaRecuo = 20; // from the right edge of the text box
 
 // Load defaults of the properties.
 constexpr Cor kBackColorPadrao = RGB(255, 255, 255);
@@ -61,11 +61,11 @@ QChar Caractere(qint16 KeyAscii);
 
 // Where the parts go for a control of the given size (all in twips).
 struct Geometria {
-    int altura = 0;          // the control's height after the minimum-height rule
-    int largura = 0;         // the control's width: the text box always fills it
-    int setaEsquerda = 0;    // left edge of the arrow button
-    int listaTopo = 0;       // top of the list: below the text box and the gap
-    int alturaAberta = 0;    // the control's height with the list dropped down
+    int altura = 0; // the control's height after the minimum-height rule
+    int largura = 0; // the control's width: the text box always fills it
+    int setaEsquerda = 0; // left edge of the arrow button
+    int listaTopo = 0; // top of the list: below the text box and the gap
+    int alturaAberta = 0; // the control's height with the list dropped down
 };
 Geometria CalcularGeometria(int largura, int altura, int listHeight, bool defButton);
 

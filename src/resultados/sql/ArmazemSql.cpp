@@ -63,7 +63,8 @@ QStringList EsquemaInicial(bool pg)
         QStringLiteral("CREATE TABLE versao_esquema (versao INTEGER NOT NULL)"),
         QStringLiteral("INSERT INTO versao_esquema (versao) VALUES (1)"),
         QStringLiteral("CREATE TABLE aluno (matricula %1, codigo INTEGER NOT NULL, nome TEXT NOT NULL, "
-                       "desde TEXT NOT NULL)").arg(chave),
+                       "desde TEXT NOT NULL)")
+            .arg(chave),
         QStringLiteral("CREATE INDEX aluno_codigo ON aluno (codigo, matricula)"),
         QStringLiteral("CREATE TABLE sessao (id %1, chave TEXT NOT NULL UNIQUE, "
                        "matricula INTEGER NOT NULL REFERENCES aluno (matricula), codigo INTEGER NOT NULL, "
@@ -77,8 +78,10 @@ QStringList EsquemaInicial(bool pg)
 
 // The per-registration totals, from every session.
 const QString kSomarTudo = QStringLiteral(
-    "INSERT INTO resumo_aluno (matricula, sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, ultima_ppm) "
-    "SELECT s.matricula, count(*), sum(s.segundos), max(s.ppm), coalesce(sum(s.precisao), 0), count(s.precisao), max(s.fim), "
+    "INSERT INTO resumo_aluno (matricula, sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, "
+    "ultima_ppm) "
+    "SELECT s.matricula, count(*), sum(s.segundos), max(s.ppm), coalesce(sum(s.precisao), 0), count(s.precisao), "
+    "max(s.fim), "
     "(SELECT u.ppm FROM sessao u WHERE u.matricula = s.matricula ORDER BY u.fim DESC, u.id DESC LIMIT 1) "
     "FROM sessao s GROUP BY s.matricula");
 
@@ -94,9 +97,10 @@ QList<QStringList> Migracoes(bool pg)
             QStringLiteral("CREATE TABLE erro_tecla (sessao INTEGER NOT NULL REFERENCES sessao (id), "
                            "caractere TEXT NOT NULL, erros INTEGER NOT NULL, PRIMARY KEY (sessao, caractere))"),
             QStringLiteral("CREATE INDEX sessao_matricula ON sessao (matricula, fim)"),
-            QStringLiteral("CREATE TABLE resumo_aluno (matricula INTEGER PRIMARY KEY REFERENCES aluno (matricula), "
-                           "sessoes INTEGER NOT NULL, segundos BIGINT NOT NULL, melhor_ppm %1, soma_precisao %1 NOT NULL, "
-                           "precisoes INTEGER NOT NULL, ultimo_fim TEXT, ultima_ppm %1)")
+            QStringLiteral(
+                "CREATE TABLE resumo_aluno (matricula INTEGER PRIMARY KEY REFERENCES aluno (matricula), "
+                "sessoes INTEGER NOT NULL, segundos BIGINT NOT NULL, melhor_ppm %1, soma_precisao %1 NOT NULL, "
+                "precisoes INTEGER NOT NULL, ultimo_fim TEXT, ultima_ppm %1)")
                 .arg(real),
             kSomarTudo,
         },
@@ -106,9 +110,9 @@ QList<QStringList> Migracoes(bool pg)
 } // namespace
 
 ArmazemSql::ArmazemSql(ConfigBanco config)
-    : config_(std::move(config)), conexao_(QStringLiteral("resultados-%1").arg(proximaConexao.fetchAndAddRelaxed(1)))
-{
-}
+    : config_(std::move(config))
+    , conexao_(QStringLiteral("resultados-%1").arg(proximaConexao.fetchAndAddRelaxed(1)))
+{}
 
 ArmazemSql::~ArmazemSql()
 {
@@ -128,7 +132,8 @@ GravadorResultados *ArmazemSql::NovoGravador(Digita &d, QObject *pai, QString &e
     ConfigBanco config;
     if (!ConfigBanco::Ler(d, config, erro))
         return nullptr;
-    auto *gravador = new GravadorResultados(Fabrica(config), d.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), pai);
+    auto *gravador = new GravadorResultados(
+        Fabrica(config), d.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), pai);
     gravador->Descarregar();
     return gravador;
 }
@@ -146,7 +151,10 @@ QSqlDatabase ArmazemSql::Banco() const
 
 QString ArmazemSql::Erro(const QString &oque, const QString &detalhe) const
 {
-    const QString onde = Postgres() ? QStringLiteral("o servidor %1:%2, banco %3").arg(config_.servidor).arg(config_.porta).arg(config_.nome)
+    const QString onde = Postgres() ? QStringLiteral("o servidor %1:%2, banco %3")
+                                          .arg(config_.servidor)
+                                          .arg(config_.porta)
+                                          .arg(config_.nome)
                                     : config_.arquivo;
     return QStringLiteral("%1 (%2): %3").arg(oque, onde, detalhe.trimmed());
 }
@@ -173,7 +181,8 @@ bool ArmazemSql::Repetir(const std::function<bool()> &executar, QSqlQuery &q, QS
         const int codigo = q.lastError().nativeErrorCode().toInt();
         const bool ocupado = !Postgres() && ((codigo & 0xff) == kSqliteBusy || (codigo & 0xff) == kSqliteLocked);
         if (!ocupado || prazo.hasExpired()) {
-            erro = Erro(ocupado ? QStringLiteral("O banco de resultados ficou ocupado por outro computador além do tempo limite")
+            erro = Erro(ocupado ? QStringLiteral(
+                            "O banco de resultados ficou ocupado por outro computador além do tempo limite")
                                 : QStringLiteral("Erro no banco de resultados"),
                         q.lastError().text());
             return false;
@@ -227,8 +236,7 @@ bool ArmazemSql::Abrir(QString &erro)
         const int fd = ::open(nome.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0660);
         if (fd >= 0) {
             // The umask would take the group's write permission away.
-            if (::fchmod(fd, 0660) != 0) {
-            }
+            if (::fchmod(fd, 0660) != 0) {}
             ::close(fd);
         }
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conexao_);
@@ -237,7 +245,8 @@ bool ArmazemSql::Abrir(QString &erro)
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
     }
     if (!db.isValid()) {
-        erro = Erro(QStringLiteral("O Qt não tem o driver do banco de resultados"), Postgres() ? "QPSQL" : "QSQLITE");
+        erro =
+            Erro(QStringLiteral("O Qt não tem o driver do banco de resultados"), Postgres() ? "QPSQL" : "QSQLITE");
         return false;
     }
     if (!db.isOpen() && !db.open()) {
@@ -261,7 +270,8 @@ bool ArmazemSql::Abrir(QString &erro)
     if (!Postgres()) {
         // A rollback journal: a database in write-ahead mode is not safe on a shared network
         // folder. Foreign keys are off by default in SQLite.
-        if (!Executar(QStringLiteral("PRAGMA journal_mode=DELETE"), erro) || !Executar(QStringLiteral("PRAGMA foreign_keys=ON"), erro))
+        if (!Executar(QStringLiteral("PRAGMA journal_mode=DELETE"), erro)
+            || !Executar(QStringLiteral("PRAGMA foreign_keys=ON"), erro))
             return false;
     }
     if (versao == kVersaoEsquema)
@@ -288,9 +298,11 @@ bool ArmazemSql::VersaoEsquema(int &versao, QString &erro)
     QSqlQuery q(Banco());
     // PostgreSQL: the catalog itself, not to_regclass, whose cache may not yet see a table that
     // another connection created while this one waited for the schema lock.
-    const QString existe = Postgres() ? QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_catalog.pg_tables "
-                                                       "WHERE schemaname = current_schema() AND tablename = 'versao_esquema')")
-                                      : QStringLiteral("SELECT count(*) > 0 FROM sqlite_master WHERE type = 'table' AND name = 'versao_esquema'");
+    const QString existe =
+        Postgres() ? QStringLiteral("SELECT EXISTS (SELECT 1 FROM pg_catalog.pg_tables "
+                                    "WHERE schemaname = current_schema() AND tablename = 'versao_esquema')")
+                   : QStringLiteral(
+                       "SELECT count(*) > 0 FROM sqlite_master WHERE type = 'table' AND name = 'versao_esquema'");
     if (!Repetir([&] { return q.exec(existe); }, q, erro))
         return false;
     const bool temTabela = q.next() && q.value(0).toBool();
@@ -327,7 +339,8 @@ bool ArmazemSql::MatriculaAtual(int codigo, qint64 &matricula, QString &nome, QS
     matricula = 0;
     nome.clear();
     QSqlQuery q(Banco());
-    q.prepare(QStringLiteral("SELECT matricula, nome FROM aluno WHERE codigo = ? ORDER BY matricula DESC LIMIT 1"));
+    q.prepare(
+        QStringLiteral("SELECT matricula, nome FROM aluno WHERE codigo = ? ORDER BY matricula DESC LIMIT 1"));
     q.addBindValue(codigo);
     if (!Executar(q, erro))
         return false;
@@ -349,7 +362,7 @@ bool ArmazemSql::Gravar(const ResultadoSessao &r, QString &erro)
     q.addBindValue(r.chave);
     if (!Executar(q, erro))
         return falhar();
-    if (q.next())  // a replay: stored already
+    if (q.next()) // a replay: stored already
         return Terminar(true, erro);
 
     // A name other than the code's current registration means the code was freed and given to
@@ -368,10 +381,10 @@ bool ArmazemSql::Gravar(const ResultadoSessao &r, QString &erro)
         matricula = q.value(0).toLongLong();
     }
 
-    q.prepare(QStringLiteral(
-        "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, "
-        "acertos, caracteres, ppm, precisao, concluido, veredito, computador) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"));
+    q.prepare(QStringLiteral("INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, "
+                             "segundos, toques, erros, "
+                             "acertos, caracteres, ppm, precisao, concluido, veredito, computador) "
+                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"));
     q.addBindValue(r.chave);
     q.addBindValue(matricula);
     q.addBindValue(r.codigo);
@@ -428,8 +441,9 @@ bool ArmazemSql::Somar(qint64 matricula, const ResultadoSessao &r, QString &erro
 {
     // The registration is locked by the write's transaction, so read, add and write back is safe.
     QSqlQuery q(Banco());
-    q.prepare(QStringLiteral("SELECT sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, ultima_ppm "
-                             "FROM resumo_aluno WHERE matricula = ?"));
+    q.prepare(
+        QStringLiteral("SELECT sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, ultima_ppm "
+                       "FROM resumo_aluno WHERE matricula = ?"));
     q.addBindValue(matricula);
     if (!Executar(q, erro))
         return false;
@@ -458,10 +472,12 @@ bool ArmazemSql::Somar(qint64 matricula, const ResultadoSessao &r, QString &erro
         ultima = r.ppm();
     }
 
-    q.prepare(existe ? QStringLiteral("UPDATE resumo_aluno SET sessoes = ?, segundos = ?, melhor_ppm = ?, soma_precisao = ?, "
-                                      "precisoes = ?, ultimo_fim = ?, ultima_ppm = ? WHERE matricula = ?")
-                     : QStringLiteral("INSERT INTO resumo_aluno (sessoes, segundos, melhor_ppm, soma_precisao, precisoes, "
-                                      "ultimo_fim, ultima_ppm, matricula) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.prepare(existe ? QStringLiteral(
+                  "UPDATE resumo_aluno SET sessoes = ?, segundos = ?, melhor_ppm = ?, soma_precisao = ?, "
+                  "precisoes = ?, ultimo_fim = ?, ultima_ppm = ? WHERE matricula = ?")
+                     : QStringLiteral(
+                         "INSERT INTO resumo_aluno (sessoes, segundos, melhor_ppm, soma_precisao, precisoes, "
+                         "ultimo_fim, ultima_ppm, matricula) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     q.addBindValue(sessoes);
     q.addBindValue(segundos);
     q.addBindValue(Real(melhor));
@@ -489,7 +505,8 @@ bool ArmazemSql::Resumo(QList<ResumoAluno> &resumo, QString &erro)
     QSqlQuery q(Banco());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
-        "SELECT a.matricula, a.codigo, a.nome, r.sessoes, r.segundos, r.ultima_ppm, r.melhor_ppm, r.soma_precisao, r.precisoes "
+        "SELECT a.matricula, a.codigo, a.nome, r.sessoes, r.segundos, r.ultima_ppm, r.melhor_ppm, "
+        "r.soma_precisao, r.precisoes "
         "FROM aluno a JOIN resumo_aluno r ON r.matricula = a.matricula "
         "WHERE a.matricula = (SELECT max(b.matricula) FROM aluno b WHERE b.codigo = a.codigo) ORDER BY a.codigo"));
     if (!Executar(q, erro))
@@ -521,8 +538,9 @@ bool ArmazemSql::SessoesDoAluno(int codigo, QList<ResultadoSessao> &sessoes, QSt
         return true;
     QSqlQuery q(Banco());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT chave, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, "
-                             "caracteres, concluido, veredito, computador FROM sessao WHERE matricula = ? ORDER BY fim, id"));
+    q.prepare(QStringLiteral(
+        "SELECT chave, codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, "
+        "caracteres, concluido, veredito, computador FROM sessao WHERE matricula = ? ORDER BY fim, id"));
     q.addBindValue(matricula);
     if (!Executar(q, erro))
         return false;

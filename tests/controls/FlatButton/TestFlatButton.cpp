@@ -84,8 +84,8 @@ private slots:
         QTest::addColumn<QColor>("cor");
         QTest::addColumn<QList<bool>>("sobre");
         QTest::addColumn<int>("cliques");
-        const auto linha = [](const char *nome, int style, const char *roteiro, const QColor &cor, QList<bool> sobre,
-                              int cliques = 0) {
+        const auto linha = [](const char *nome, int style, const char *roteiro, const QColor &cor,
+                              QList<bool> sobre, int cliques = 0) {
             QTest::newRow(nome) << style << QString::fromLatin1(roteiro) << cor << sobre << cliques;
         };
         const char *roteiros[] = {"", "m", "F", "p", "x"};
@@ -118,8 +118,12 @@ private slots:
         auto *caixa = new QLineEdit(&janela);
         auto *b = new FlatButton(&janela);
         b->setGeometry(20, 40, 60, 24);
-        b->Carregar({{"Style", style}, {"BackColor", CorDe(kCorFundo)}, {"UpPicture", Liso(kCorUp)},
-                     {"DownPicture", Liso(kCorDown)}, {"HighPicture", Liso(kCorHigh)}, {"EnFalsePic", Liso(kCorEnFalse)},
+        b->Carregar({{"Style", style},
+                     {"BackColor", CorDe(kCorFundo)},
+                     {"UpPicture", Liso(kCorUp)},
+                     {"DownPicture", Liso(kCorDown)},
+                     {"HighPicture", Liso(kCorHigh)},
+                     {"EnFalsePic", Liso(kCorEnFalse)},
                      {"BackGround", Liso(kCorBackGround, QSize(10, 10))}});
         janela.resize(200, 100);
         QVERIFY(Mostrar(janela, caixa));
@@ -174,16 +178,18 @@ private slots:
         QTest::newRow("meio para cima") << QList<double>{1215, 375, 420, 180, -1, 0} << QList<double>{398, 98};
         QTest::newRow("meio para baixo") << QList<double>{1215, 375, 390, 210, -1, 0} << QList<double>{412, 82};
         QTest::newRow("texto largo") << QList<double>{600, 375, 1005, 195, -1, 0} << QList<double>{-202, 90};
-        QTest::newRow("com icone") << QList<double>{1215, 375, 525, 195, 240, 240} << QList<double>{465, 90, 225, 67.5};
-        QTest::newRow("icone sem texto") << QList<double>{1215, 375, 0, 195, 240, 240} << QList<double>{728, 90, 487.5, 67.5};
+        QTest::newRow("com icone") << QList<double>{1215, 375, 525, 195, 240, 240}
+                                   << QList<double>{465, 90, 225, 67.5};
+        QTest::newRow("icone sem texto")
+            << QList<double>{1215, 375, 0, 195, 240, 240} << QList<double>{728, 90, 487.5, 67.5};
         QTest::newRow("fora dos 16 bits") << QList<double>{100000, 375, 0, 195, -1, 0} << QList<double>{32767, 90};
     }
     void centralizar()
     {
         QFETCH(QList<double>, medidas);
         const bool comFigura = medidas[4] >= 0;
-        const PosicaoBotao p = ModeloFlatButton::Centralizar(medidas[0], medidas[1], medidas[2], medidas[3], comFigura,
-                                                             medidas[4], medidas[5]);
+        const PosicaoBotao p = ModeloFlatButton::Centralizar(medidas[0], medidas[1], medidas[2], medidas[3],
+                                                             comFigura, medidas[4], medidas[5]);
         QList<double> lugares{double(p.captionLeft), double(p.captionTop)};
         if (comFigura)
             lugares << p.imagemLeft << p.imagemTop;
@@ -203,10 +209,13 @@ private slots:
         const QStringList clique{"pausa:2", "Click:3"};
         QTest::newRow("espaco") << int(Qt::Key_Space) << " " << clique + QStringList{"KeyPress:32"} << false;
         QTest::newRow("enter") << int(Qt::Key_Return) << "\r" << clique + QStringList{"KeyPress:13"} << false;
-        QTest::newRow("enter numerico") << int(Qt::Key_Enter) << "\r" << clique + QStringList{"KeyPress:13"} << false;
+        QTest::newRow("enter numerico")
+            << int(Qt::Key_Enter) << "\r" << clique + QStringList{"KeyPress:13"} << false;
         QTest::newRow("letra") << int(Qt::Key_X) << "x" << QStringList{"KeyPress:120"} << false;
-        QTest::newRow("cedilha") << int(Qt::Key_Ccedilla) << QStringLiteral("ç") << QStringList{"KeyPress:231"} << false;
-        QTest::newRow("euro, no codigo 1252") << int(Qt::Key_unknown) << QStringLiteral("€") << QStringList{"KeyPress:128"} << false;
+        QTest::newRow("cedilha") << int(Qt::Key_Ccedilla) << QStringLiteral("ç") << QStringList{"KeyPress:231"}
+                                 << false;
+        QTest::newRow("euro, no codigo 1252")
+            << int(Qt::Key_unknown) << QStringLiteral("€") << QStringList{"KeyPress:128"} << false;
         QTest::newRow("escape") << int(Qt::Key_Escape) << "\x1b" << QStringList{"KeyPress:27"} << true;
     }
     void teclas()
@@ -217,8 +226,10 @@ private slots:
         Janela janela;
         FlatButton b(&janela);
         QStringList visto;
-        connect(&b, &FlatButton::Click, this, [&] { visto << QStringLiteral("Click:%1").arg(int(b.EstadoAtual())); });
-        connect(&b, &FlatButton::KeyPress, this, [&](qint16 &k) { visto << QStringLiteral("KeyPress:%1").arg(k); });
+        connect(&b, &FlatButton::Click, this,
+                [&] { visto << QStringLiteral("Click:%1").arg(int(b.EstadoAtual())); });
+        connect(&b, &FlatButton::KeyPress, this,
+                [&](qint16 &k) { visto << QStringLiteral("KeyPress:%1").arg(k); });
         // Runs inside the pause, if there is one: the window keeps processing events meanwhile.
         QTimer::singleShot(0, &b, [&] {
             if (visto.isEmpty())
@@ -274,7 +285,8 @@ private slots:
         QFETCH(int, tecla);
         QFETCH(int, para);
         Janela janela;
-        const QList<FlatButton *> botoes{new FlatButton(&janela), new FlatButton(&janela), new FlatButton(&janela)};
+        const QList<FlatButton *> botoes{new FlatButton(&janela), new FlatButton(&janela),
+                                         new FlatButton(&janela)};
         for (int i = 0; i < 3; ++i)
             botoes[i]->move(10, 10 + 30 * i);
         int teclas = 0;
@@ -332,9 +344,10 @@ private slots:
         QTest::addColumn<QSize>("tamanho");
         QTest::addColumn<QString>("texto");
         QTest::newRow("com icone") << "Sair" << int(Arte::Icone::Sair) << QSize(81, 25) << " Sair";
-        QTest::newRow("branco ja posto") << " Cancelar" << int(Arte::Icone::Cancelar) << QSize(81, 25) << " Cancelar";
-        QTest::newRow("longo") << QStringLiteral("Próximo exercício") << int(Arte::Icone::Proximo) << QSize(121, 25)
-                               << QStringLiteral(" Próximo exercício");
+        QTest::newRow("branco ja posto")
+            << " Cancelar" << int(Arte::Icone::Cancelar) << QSize(81, 25) << " Cancelar";
+        QTest::newRow("longo") << QStringLiteral("Próximo exercício") << int(Arte::Icone::Proximo)
+                               << QSize(121, 25) << QStringLiteral(" Próximo exercício");
         QTest::newRow("sem icone") << "OK" << int(Arte::Icone::Nenhum) << QSize(81, 25) << "OK";
     }
     void prepararBotao()
@@ -349,7 +362,8 @@ private slots:
         QCOMPARE(b.Caption(), texto);
         QCOMPARE(Rotulo(b)->text(), texto);
         QVERIFY(b.Style() == 1 && b.Font().family() == QStringLiteral("MS Sans Serif"));
-        QVERIFY(!b.UpPicture().isNull() && !b.DownPicture().isNull() && !b.HighPicture().isNull() && !b.EnFalsePic().isNull());
+        QVERIFY(!b.UpPicture().isNull() && !b.DownPicture().isNull() && !b.HighPicture().isNull()
+                && !b.EnFalsePic().isNull());
         QCOMPARE(b.Picture().isNull(), icone == int(Arte::Icone::Nenhum));
         auto *imagem = b.findChild<QLabel *>(QStringLiteral("Imagem"));
         const int inicio = b.Picture().isNull() ? Rotulo(b)->x() : imagem->x();
@@ -370,18 +384,25 @@ private slots:
         QTest::addColumn<QVariantMap>("propriedades");
         QTest::addColumn<QStringList>("guardadas");
         QTest::newRow("padrao") << QVariantMap{} << QStringList{};
-        QTest::newRow("cor padrao") << QVariantMap{{"BackColor", RGB(200, 200, 255)}, {"Caption", "OK"}} << QStringList{};
-        QTest::newRow("cor de novo botao") << QVariantMap{{"BackColor", RGB(236, 233, 216)}} << QStringList{"BackColor"};
-        QTest::newRow("botao do programa")
-            << QVariantMap{{"Caption", " Sair"}, {"Style", 1}, {"UpPicture", Liso(Qt::red)},
-                           {"DownPicture", Liso(Qt::green)}, {"HighPicture", Liso(Qt::blue)},
-                           {"EnFalsePic", Liso(Qt::gray)}, {"Picture", Liso(Qt::black, QSize(16, 16))},
-                           {"Font", Arte::FonteBotao()}}
-            << QStringList{"Caption", "DownPicture", "EnFalsePic", "Font", "HighPicture", "Picture", "Style", "UpPicture"};
-        QTest::newRow("desabilitado, sem figuras")
-            << QVariantMap{{"Enabled", false}, {"ForeColor", RGB(0, 0, 128)}, {"BackGround", Liso(Qt::yellow)},
-                           {"Picture", QPixmap()}}
-            << QStringList{"BackGround", "Enabled", "ForeColor"};
+        QTest::newRow("cor padrao") << QVariantMap{{"BackColor", RGB(200, 200, 255)}, {"Caption", "OK"}}
+                                    << QStringList{};
+        QTest::newRow("cor de novo botao")
+            << QVariantMap{{"BackColor", RGB(236, 233, 216)}} << QStringList{"BackColor"};
+        QTest::newRow("botao do programa") << QVariantMap{{"Caption", " Sair"},
+                                                          {"Style", 1},
+                                                          {"UpPicture", Liso(Qt::red)},
+                                                          {"DownPicture", Liso(Qt::green)},
+                                                          {"HighPicture", Liso(Qt::blue)},
+                                                          {"EnFalsePic", Liso(Qt::gray)},
+                                                          {"Picture", Liso(Qt::black, QSize(16, 16))},
+                                                          {"Font", Arte::FonteBotao()}}
+                                           << QStringList{"Caption",     "DownPicture", "EnFalsePic", "Font",
+                                                          "HighPicture", "Picture",     "Style",      "UpPicture"};
+        QTest::newRow("desabilitado, sem figuras") << QVariantMap{{"Enabled", false},
+                                                                  {"ForeColor", RGB(0, 0, 128)},
+                                                                  {"BackGround", Liso(Qt::yellow)},
+                                                                  {"Picture", QPixmap()}}
+                                                   << QStringList{"BackGround", "Enabled", "ForeColor"};
     }
     void persistencia()
     {
@@ -399,7 +420,8 @@ private slots:
         for (const QString &nome : FlatButton::OrdemPropriedades()) {
             const QVariant v = b.property(qPrintable(nome));
             if (v.metaType() == QMetaType::fromType<QPixmap>())
-                QCOMPARE(copia.property(qPrintable(nome)).value<QPixmap>().toImage(), v.value<QPixmap>().toImage());
+                QCOMPARE(copia.property(qPrintable(nome)).value<QPixmap>().toImage(),
+                         v.value<QPixmap>().toImage());
             else
                 QCOMPARE(copia.property(qPrintable(nome)), v);
         }

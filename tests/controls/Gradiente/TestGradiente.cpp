@@ -50,15 +50,16 @@ private slots:
         QTest::addColumn<QList<int>>("diferencas");
         QTest::addColumn<QList<int>>("intervalos");
         QTest::addColumn<Cor>("ultima");
-        const auto linha = [](const char *nome, Cor ini, Cor fim, int altura, QList<int> dif, QList<int> intv, Cor ult) {
-            QTest::newRow(nome) << ini << fim << altura << dif << intv << ult;
-        };
+        const auto linha = [](const char *nome, Cor ini, Cor fim, int altura, QList<int> dif, QList<int> intv,
+                              Cor ult) { QTest::newRow(nome) << ini << fim << altura << dif << intv << ult; };
         // Red takes one step more than its difference; blue ends on the final colour.
-        linha("janelas, 3000", RGB(219, 234, 252), RGB(158, 192, 244), 3000, {-61, -42, -8}, {49, 71, 375}, RGB(157, 191, 244));
+        linha("janelas, 3000", RGB(219, 234, 252), RGB(158, 192, 244), 3000, {-61, -42, -8}, {49, 71, 375},
+              RGB(157, 191, 244));
         linha("meio para cima", RGB(0, 0, 0), RGB(2, 0, 0), 75, {2, 0, 0}, {38, 0, 0}, RGB(2, 0, 0));
         linha("meio para baixo", RGB(0, 0, 0), RGB(2, 0, 0), 45, {2, 0, 0}, {22, 0, 0}, RGB(3, 0, 0));
         linha("baixa demais", RGB(0, 0, 0), RGB(0, 100, 10), 30, {0, 100, 10}, {0, 0, 3}, RGB(0, 0, 10));
-        linha("maior no azul", RGB(10, 20, 30), RGB(20, 10, 130), 1500, {10, -10, 100}, {150, 150, 15}, RGB(20, 10, 130));
+        linha("maior no azul", RGB(10, 20, 30), RGB(20, 10, 130), 1500, {10, -10, 100}, {150, 150, 15},
+              RGB(20, 10, 130));
         linha("sobe ate 255", RGB(194, 0, 0), RGB(255, 0, 0), 3000, {61, 0, 0}, {49, 0, 0}, RGB(255, 0, 0));
         linha("desce ate 0", RGB(0, 61, 0), RGB(0, 0, 0), 3000, {0, -61, 0}, {0, 49, 0}, RGB(0, 0, 0));
         linha("tudo igual", RGB(9, 8, 7), RGB(9, 8, 7), 3000, {0, 0, 0}, {0, 0, 0}, RGB(9, 8, 7));
@@ -112,12 +113,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
         QVERIFY(g->isHidden());
         const auto pixel = [&](int x, int y) { return CorDe(janela.grab().toImage().pixelColor(x, y)); };
-        const QList<Cor> alta = Modelo(Gradiente::kCorInicialJanelas, Gradiente::kCorFinalPadrao).CoresDasLinhas(200 * 15);
+        const QList<Cor> alta =
+            Modelo(Gradiente::kCorInicialJanelas, Gradiente::kCorFinalPadrao).CoresDasLinhas(200 * 15);
         QCOMPARE(pixel(60, 0), Gradiente::kCorInicialJanelas);
         QCOMPARE(pixel(60, 199), alta[199]);
 
         janela.resize(300, 80);
-        const QList<Cor> baixa = Modelo(Gradiente::kCorInicialJanelas, Gradiente::kCorFinalPadrao).CoresDasLinhas(80 * 15);
+        const QList<Cor> baixa =
+            Modelo(Gradiente::kCorInicialJanelas, Gradiente::kCorFinalPadrao).CoresDasLinhas(80 * 15);
         QVERIFY(baixa[79] != alta[79]);
         QCOMPARE(pixel(250, 0), Gradiente::kCorInicialJanelas);
         QCOMPARE(pixel(250, 79), baixa[79]);
@@ -133,7 +136,9 @@ private slots:
     {
         QTest::addColumn<QVariantMap>("propriedades");
         QTest::addColumn<QStringList>("guardadas");
-        QTest::newRow("padrao") << QVariantMap{{"CorInicial", RGB(220, 235, 253)}, {"CorFinal", RGB(158, 192, 244)}} << QStringList{};
+        QTest::newRow("padrao") << QVariantMap{{"CorInicial", RGB(220, 235, 253)},
+                                               {"CorFinal", RGB(158, 192, 244)}}
+                                << QStringList{};
         QTest::newRow("janelas") << QVariantMap{{"CorInicial", RGB(219, 234, 252)}} << QStringList{"CorInicial"};
         QTest::newRow("ambas") << QVariantMap{{"CorInicial", RGB(0, 0, 0)}, {"CorFinal", RGB(1, 2, 3)}}
                                << QStringList{"CorFinal", "CorInicial"};

@@ -82,16 +82,26 @@ private slots:
         QTest::addColumn<QString>("tecla");
         QTest::addColumn<int>("esperado");
         QTest::newRow("e em branco") << kExercicios << QString() << "e" << 0;
-        QTest::newRow("Ext + r") << kExercicios << "Ext" << "r" << 2;
-        QTest::newRow("Exercici + o") << kExercicios << "Exercici" << "o" << 0;
-        QTest::newRow("caixa ignorada") << kExercicios << "eXT" << "R" << 2;
-        QTest::newRow("sem acerto") << kExercicios << "Exa" << "m" << 3;
-        QTest::newRow("Enter") << kExercicios << "Ex" << "\r" << 3;
-        QTest::newRow("c acha ç") << QStringList{"Aço", "Acre"} << "A" << "c" << 0;
-        QTest::newRow("ç acha c") << QStringList{"Acre", "Aço"} << "A" << "ç" << 0;
-        QTest::newRow("â não acha a") << QStringList{"Sala"} << "S" << "â" << 1;
-        QTest::newRow("a não acha â") << QStringList{"Sâmia"} << "S" << "a" << 1;
-        QTest::newRow("branco") << QStringList{"Ana Paula", "Ana Lúcia"} << "Ana" << " " << 0;
+        QTest::newRow("Ext + r") << kExercicios << "Ext"
+                                 << "r" << 2;
+        QTest::newRow("Exercici + o") << kExercicios << "Exercici"
+                                      << "o" << 0;
+        QTest::newRow("caixa ignorada") << kExercicios << "eXT"
+                                        << "R" << 2;
+        QTest::newRow("sem acerto") << kExercicios << "Exa"
+                                    << "m" << 3;
+        QTest::newRow("Enter") << kExercicios << "Ex"
+                               << "\r" << 3;
+        QTest::newRow("c acha ç") << QStringList{"Aço", "Acre"} << "A"
+                                  << "c" << 0;
+        QTest::newRow("ç acha c") << QStringList{"Acre", "Aço"} << "A"
+                                  << "ç" << 0;
+        QTest::newRow("â não acha a") << QStringList{"Sala"} << "S"
+                                      << "â" << 1;
+        QTest::newRow("a não acha â") << QStringList{"Sâmia"} << "S"
+                                      << "a" << 1;
+        QTest::newRow("branco") << QStringList{"Ana Paula", "Ana Lúcia"} << "Ana"
+                                << " " << 0;
         QTest::newRow("lista vazia") << QStringList{} << QString() << "a" << 0;
         QTest::newRow("além de 131") << QStringList{QString(131, u'a') + "zz"} << QString(140, u'a') << "b" << 0;
         QTest::newRow("dentro de 131") << QStringList{QString(131, u'a')} << QString(129, u'a') << "b" << 1;
@@ -121,7 +131,7 @@ private slots:
         QTest::newRow("branco não abre") << " " << false << -1 << " " << false << -1;
         QTest::newRow("pontuação não abre") << "." << false << -1 << "." << false << -1;
         QTest::newRow("acento acha sem abrir") << "é" << false << -1 << "é" << false << 0;
-        QTest::newRow("letra composta") << "é" << true << -1 << "é" << false << 0;  // "é" folds to "E"
+        QTest::newRow("letra composta") << "é" << true << -1 << "é" << false << 0; // "é" folds to "E"
         QTest::newRow("cancelada") << "axb" << false << 0 << "ab" << true << 0;
         QTest::newRow("trocada") << "axb" << false << int('y') << "ayb" << true << 0;
         QTest::newRow("trocada por ç") << "axb" << false << 231 << "açb" << true << 0;
@@ -175,12 +185,12 @@ private slots:
         QCOMPARE(c.txt->text(), kExercicios.at(0));
         QCOMPARE(c.combo->Text(), kExercicios.at(0));
         QTRY_VERIFY(c.txt->hasFocus());
-        QCOMPARE(c.dblClick.count(), 1);  // the text box got the focus
+        QCOMPARE(c.dblClick.count(), 1); // the text box got the focus
         QTest::mouseClick(c.lst->viewport(), Qt::LeftButton, {}, c.lst->visualItemRect(c.lst->item(2)).center());
         QCOMPARE(c.combo->Text(), kExercicios.at(2));
         QTest::mouseClick(c.pic, Qt::LeftButton);
         QVERIFY(c.Fechada());
-        QCOMPARE(c.dblClick.count(), 3);  // the choice, then the text box taking the focus from the list
+        QCOMPARE(c.dblClick.count(), 3); // the choice, then the text box taking the focus from the list
         QVERIFY(c.txt->hasFocus());
 
         c.txt->selectAll();
@@ -188,7 +198,7 @@ private slots:
         QCOMPARE(c.lst->currentRow(), 2);
         QTest::keyPress(c.txt, Qt::Key_Down);
         QVERIFY(c.combo->ListaAberta());
-        QCOMPARE(c.lst->currentRow(), 0);  // always the first item, even with another selected
+        QCOMPARE(c.lst->currentRow(), 0); // always the first item, even with another selected
         QTRY_VERIFY(c.lst->hasFocus());
         QVERIFY(c.combo->IgnoraClique());
         QCOMPARE(c.txt->text(), QStringLiteral("Ext"));
@@ -204,9 +214,9 @@ private slots:
         QTest::keyPress(c.txt, Qt::Key_Down);
         QTRY_VERIFY(c.lst->hasFocus());
         QTest::keyPress(c.lst, Qt::Key_Down);
-        QCOMPARE(c.combo->Text(), kExercicios.at(0));  // still ignoring selection changes...
+        QCOMPARE(c.combo->Text(), kExercicios.at(0)); // still ignoring selection changes...
         QTest::keyRelease(c.lst, Qt::Key_Down);
-        QCOMPARE(c.combo->Text(), kExercicios.at(1));  // ...but every key-up in the list copies
+        QCOMPARE(c.combo->Text(), kExercicios.at(1)); // ...but every key-up in the list copies
         QTest::mouseClick(c.lst->viewport(), Qt::LeftButton, {}, c.lst->visualItemRect(c.lst->item(2)).center());
         QVERIFY(!c.combo->IgnoraClique());
         QCOMPARE(c.combo->Text(), kExercicios.at(2));
@@ -229,7 +239,7 @@ private slots:
         QFETCH(QString, texto);
         Cena c;
         QVERIFY(c.Focar(c.txt));
-        Digitar(c.txt, "Ext");  // opens the list on Extra
+        Digitar(c.txt, "Ext"); // opens the list on Extra
         if (!aberta)
             QTest::keyClick(c.txt, Qt::Key_Up);
         QCOMPARE(c.combo->ListaAberta(), aberta);
@@ -273,7 +283,7 @@ private slots:
     // keyboard or after, or a plain filter) moves on only after that.
     void enterNaListaENaCaixa_data()
     {
-        QTest::addColumn<int>("filtro");  // 0 none, 1 EnterComoTab, 2 a plain filter
+        QTest::addColumn<int>("filtro"); // 0 none, 1 EnterComoTab, 2 a plain filter
         QTest::addColumn<bool>("instaladoAntes");
         QTest::newRow("sem filtro") << 0 << true;
         QTest::newRow("EnterComoTab, antes") << 1 << true;
@@ -306,7 +316,7 @@ private slots:
         QVERIFY(c.txt->hasFocus());
         QVERIFY(!c.combo->ListaAberta());
         QCOMPARE(c.combo->Text(), kExercicios.at(1));
-        QCOMPARE(c.dblClick.count(), 2);  // the choice, then the text box getting the focus
+        QCOMPARE(c.dblClick.count(), 2); // the choice, then the text box getting the focus
         QTest::keyClick(c.txt, Qt::Key_Return);
         QCOMPARE(c.dblClick.count(), 3);
         QCOMPARE(c.outro->hasFocus(), filtro != 0);
@@ -323,7 +333,7 @@ private slots:
         QTest::newRow("Cima") << int(Qt::Key_Up) << 38 << false;
         QTest::newRow("Enter") << int(Qt::Key_Return) << 13 << false;
         QTest::newRow("Delete") << int(Qt::Key_Delete) << 46 << false;
-        QTest::newRow("A") << int(Qt::Key_A) << 65 << true;  // its character still searches and opens
+        QTest::newRow("A") << int(Qt::Key_A) << 65 << true; // its character still searches and opens
     }
     void codigosDasTeclas()
     {
@@ -332,7 +342,10 @@ private slots:
         Cena c;
         QVERIFY(c.Focar(c.txt));
         QList<int> desceu, subiu;
-        connect(c.combo, &SpCombo::KeyDown, c.combo, [&](qint16 &k, qint16 &) { desceu << k; k = 0; });
+        connect(c.combo, &SpCombo::KeyDown, c.combo, [&](qint16 &k, qint16 &) {
+            desceu << k;
+            k = 0;
+        });
         connect(c.combo, &SpCombo::KeyUp, c.combo, [&](qint16 &k, qint16 &) { subiu << k; });
         QTest::keyClick(c.txt, Qt::Key(tecla));
         QCOMPARE(desceu, QList<int>{codigo});
@@ -389,7 +402,11 @@ private slots:
         QVERIFY(!a.txt->isEnabled() && !a.pic->isEnabled());
         a.combo->SetListHeight(900);
         const QVariantMap salvo = a.combo->Salvar();
-        QCOMPARE(QStringList(salvo.keys()), [] { auto l = SpCombo::OrdemPropriedades(); l.sort(); return l; }());
+        QCOMPARE(QStringList(salvo.keys()), [] {
+            auto l = SpCombo::OrdemPropriedades();
+            l.sort();
+            return l;
+        }());
 
         b.combo->Carregar(salvo);
         QCOMPARE(b.combo->Salvar().keys(), salvo.keys());
