@@ -208,10 +208,11 @@ void ControleDigitacao::Tique()
 void ControleDigitacao::Conferir(int posicao, QChar digitado, bool certo)
 {
     const QChar esperado = motor_.Esperado(posicao);
-    if (certo)
+    if (certo) {
         ++acertos_;
-    else if (!esperado.isNull())
+    } else if (!esperado.isNull()) {
         ++errosPorTecla_[esperado];
+    }
     emit TeclaConferida(esperado, digitado, certo);
 }
 

@@ -351,10 +351,10 @@ private slots:
                   "caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido BOOLEAN NOT NULL, veredito "
                   "TEXT)",
             "INSERT INTO aluno (codigo, nome, desde) VALUES (5, 'ANTIGO', '2025-01-01T08:00:00-03:00')",
-            "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, "
-            "toques, erros, acertos, "
-            "caracteres, ppm, precisao, concluido) VALUES ('v1', 1, 5, 'ANTIGO', 1, 1, NULL, "
-            "'2025-01-01T08:01:00-03:00', 60, 40, 0, 40, 40, 40, 100, TRUE)",
+            QStringLiteral("INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, "
+                           "segundos, toques, erros, acertos, caracteres, ppm, precisao, concluido) VALUES ('v1', "
+                           "1, 5, 'ANTIGO', 1, 1, NULL, '2025-01-01T08:01:00-03:00', 60, 40, 0, 40, 40, 40, 100, "
+                           "TRUE)"),
         };
         QTest::newRow("versão 1 migrada") << v1 << true;
         QTest::newRow("versão mais nova recusada")
@@ -407,6 +407,7 @@ private slots:
         const int sessoes = Postgres() ? 100 : 250;
         Banco b; // a new, empty database: the copies also race to create the schema
         std::vector<std::unique_ptr<QProcess>> filhos;
+        filhos.reserve(processos);
         for (int i = 0; i < processos; ++i)
             filhos.emplace_back(Filho(
                 {"--escritor", Serializar(b.config), QStringLiteral("p%1").arg(i), QString::number(sessoes)}));

@@ -130,7 +130,7 @@ private:
         std::sort(versoes.begin(), versoes.end(),
                   [](const QString &a, const QString &b) { return a.toDouble() > b.toDouble(); });
         for (const QString &v : versoes) {
-            const QString bin = raiz.filePath(v + QStringLiteral("/bin"));
+            QString bin = raiz.filePath(v + QStringLiteral("/bin"));
             if (QFile::exists(bin + QStringLiteral("/initdb")) && QFile::exists(bin + QStringLiteral("/pg_ctl")))
                 return bin;
         }
