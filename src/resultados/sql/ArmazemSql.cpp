@@ -37,6 +37,38 @@ QString Data(const QDateTime &dt)
     return dt.isValid() ? dt.toOffsetFromUtc(dt.offsetFromUtc()).toString(Qt::ISODate) : QString();
 }
 
+// Reads what Data() wrote ("2026-02-01T08:00:00-03:00", or "Z", or no offset) by position: the
+// general ISO parser costs most of the time of loading ten thousand sessions. Anything else goes
+// to it.
+QDateTime LerData(const QString &s)
+{
+    const auto num = [&s](int i, int n) {
+        int v = 0;
+        for (int k = i; k < i + n; ++k) {
+            const char16_t c = s[k].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            v = v * 10 + (c - u'0');
+        }
+        return v;
+    };
+    if (s.size() < 19 || s[4] != u'-' || s[7] != u'-' || s[10] != u'T' || s[13] != u':' || s[16] != u':')
+        return QDateTime::fromString(s, Qt::ISODate);
+    const QDate dia(num(0, 4), num(5, 2), num(8, 2));
+    const QTime hora(num(11, 2), num(14, 2), num(17, 2));
+    if (!dia.isValid() || !hora.isValid())
+        return QDateTime::fromString(s, Qt::ISODate);
+    if (s.size() == 19)
+        return QDateTime(dia, hora);
+    if (s.size() == 20 && s[19] == u'Z')
+        return QDateTime(dia, hora, Qt::UTC);
+    if (s.size() == 25 && (s[19] == u'+' || s[19] == u'-') && s[22] == u':' && num(20, 2) >= 0 && num(23, 2) >= 0) {
+        const int deslocamento = (num(20, 2) * 3600 + num(23, 2) * 60) * (s[19] == u'-' ? -1 : 1);
+        return QDateTime(dia, hora, Qt::OffsetFromUTC, deslocamento);
+    }
+    return QDateTime::fromString(s, Qt::ISODate);
+}
+
 QVariant Texto(const QString &s)
 {
     return s.isNull() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(s);
@@ -551,8 +583,8 @@ bool ArmazemSql::SessoesDoAluno(int codigo, QList<ResultadoSessao> &sessoes, QSt
         r.nome = q.value(2).toString();
         r.classe = q.value(3).toInt();
         r.exercicio = q.value(4).toInt();
-        r.inicio = QDateTime::fromString(q.value(5).toString(), Qt::ISODate);
-        r.fim = QDateTime::fromString(q.value(6).toString(), Qt::ISODate);
+        r.inicio = LerData(q.value(5).toString());
+        r.fim = LerData(q.value(6).toString());
         r.segundos = q.value(7).toLongLong();
         r.toques = q.value(8).toInt();
         r.erros = q.value(9).toInt();
