@@ -16,6 +16,7 @@
 #include "controls/Gradiente/Gradiente.h"
 #include "exercises/Biblioteca.h"
 #include "exercises/Progressao.h"
+#include "relatorio/RelatorioTurma.h"
 #include "resultados/BancoResultados.h"
 #include "resultados/FilaResultados.h"
 #include "resultados/GravadorResultados.h"
@@ -112,6 +113,9 @@ void FrmTecloria::CriarGravador()
                                digita_.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), this);
     // Only students have a history: the administrator's sessions (none can start today) stay out.
     connect(controle_, &ControleDigitacao::SessaoFinalizada, this, [this](const ResultadoSessao &r) {
+        desfecho_ = !r.concluido                                ? Progressao::Desfecho::Incompleto
+                    : r.veredito == QStringLiteral("reprovado") ? Progressao::Desfecho::Reprovado
+                                                                : Progressao::Desfecho::Completo;
         MostrarResultado(r);
         if (!digita_.EhAdministrador()) {
             gravador_->Gravar(r);
@@ -339,12 +343,14 @@ void FrmTecloria::CriarMenus()
 
     QMenu *arquivo = barra->addMenu(QStringLiteral("Arquivo"));
     arquivo->setObjectName(QStringLiteral("MenuArquivo"));
-    for (const char *nome : {"MenuConfig", "MenuCadAlunos", "MenuMudaAdm", "MenuBancoResultados"}) {
+    for (const char *nome :
+         {"MenuConfig", "MenuCadAlunos", "MenuMudaAdm", "MenuBancoResultados", "MenuRelatorio"}) {
         static const QHash<QString, QString> legendas = {
             {QStringLiteral("MenuConfig"), QStringLiteral("Configurações")},
             {QStringLiteral("MenuCadAlunos"), QStringLiteral("Cadastro de Alunos")},
             {QStringLiteral("MenuMudaAdm"), QStringLiteral("Mudar senha de administrador")},
             {QStringLiteral("MenuBancoResultados"), BancoResultados::kTitulo},
+            {QStringLiteral("MenuRelatorio"), RelatorioTurma::kTitulo},
         };
         const QString n = QString::fromLatin1(nome);
         QAction *a = arquivo->addAction(legendas.value(n));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ControleDigitacao.h"
+#include "exercises/Progressao.h"
 #include "resultados/ArmazemResultados.h"
 
 #include <QMainWindow>
@@ -19,9 +20,6 @@ class Plataforma;
 class QAction;
 class QLabel;
 class TextoPassagem;
-namespace Progressao {
-struct Carga;
-}
 
 // The main window: the passage, the input box, the session's counters and clock, the buttons and
 // the menus that open every other window. Closing it ends the program.
@@ -110,6 +108,8 @@ private:
     // Look-ups of the store running off the window's thread; waited for at the window's end.
     QList<QThread *> consultas_;
     PainelResultado *painel_ = nullptr;
+    // How the last session of the exercise on screen ended (the moving-on option asks).
+    Progressao::Desfecho desfecho_ = Progressao::Desfecho::Incompleto;
     // The results store's failure, waiting for a moment when a message box interrupts nothing.
     QString avisoPendente_;
 

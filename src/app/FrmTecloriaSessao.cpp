@@ -24,6 +24,7 @@
 #include "exercises/Progressao.h"
 #include "help/Ajuda.h"
 #include "help/Sobre.h"
+#include "relatorio/JanelaRelatorio.h"
 #include "resultados/BancoResultados.h"
 
 #include <QLabel>
@@ -113,6 +114,15 @@ void FrmTecloria::AplicarCarga(const Progressao::Carga &carga)
 
 void FrmTecloria::ProximoExercicio()
 {
+    // Under the teacher's option a finish that left the exercise incomplete, or failed class 6, does
+    // not count: refused before anything is written.
+    QString recusa = Progressao::RecusaProximo(digita_, controle_->ExercicioConcluido());
+    if (recusa.isEmpty() && Progressao::SomenteConcluido(digita_))
+        recusa = Progressao::RecusaSemConclusao(desfecho_);
+    if (!recusa.isEmpty()) {
+        Mensagem::Critico(this, recusa);
+        return;
+    }
     const Progressao::Avanco avanco = Progressao::ProximoExercicio(digita_, controle_->ExercicioConcluido());
     if (!avanco.Recusa.isEmpty()) {
         Mensagem::Critico(this, avanco.Recusa);
@@ -193,6 +203,13 @@ void FrmTecloria::ComandoAdministrativo(const QString &nome)
         // goes where the writer was told.
         BancoResultados banco(digita_, this);
         banco.exec();
+    } else if (nome == QStringLiteral("MenuRelatorio")) {
+        if (!digita_.EhAdministrador()) {
+            Mensagem::Critico(this, QStringLiteral("Relatório da turma permitido somente ao Administrador!"));
+            return;
+        }
+        JanelaRelatorio relatorio(digita_, this);
+        relatorio.exec();
     } else if (nome == QStringLiteral("MenuMudaAdm")) {
         // No gate of its own: whoever gives the administrator password may change it.
         {

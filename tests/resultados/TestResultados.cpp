@@ -359,7 +359,7 @@ private slots:
         QTest::newRow("versão 1 migrada") << v1 << true;
         QTest::newRow("versão mais nova recusada")
             << QStringList{"CREATE TABLE versao_esquema (versao INTEGER NOT NULL)",
-                           "INSERT INTO versao_esquema VALUES (3)", "CREATE TABLE futuro (x INTEGER)"}
+                           "INSERT INTO versao_esquema VALUES (99)", "CREATE TABLE futuro (x INTEGER)"}
             << false;
     }
     void esquema()
@@ -382,7 +382,7 @@ private slots:
         QCOMPARE(armazem.Abrir(erro), aceito);
         if (!aceito) {
             QVERIFY2(erro.contains(QStringLiteral("versão mais nova do Datilux")), qPrintable(erro));
-            QCOMPARE(b.Valor("SELECT versao FROM versao_esquema"), "3");
+            QCOMPARE(b.Valor("SELECT versao FROM versao_esquema"), "99");
             QCOMPARE(b.Linhas(tabelas), antes);
             QCOMPARE(b.amb.Ler(ArmazemResultados::kNomeArquivo), bytes);
             return;
