@@ -121,10 +121,9 @@ private slots:
         QTest::newRow("alterar o logado")
             << kTres << "2\n\x01z{BtnAlterar}"
             << "0004" << false << "" << kTres.left(62) + Reg(2, "Z", "bruno", 5, 3) + kTres.mid(124);
-        QTest::newRow("excluir 0002, o logado")
-            << kTres << "2\n{BtnExcluir}"
-            << "0004" << false << "Apagar também os resultados de BRUNO"
-            << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
+        QTest::newRow("excluir 0002, o logado") << kTres << "2\n{BtnExcluir}"
+                                                << "0004" << false << "Apagar também os resultados de BRUNO"
+                                                << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
         QTest::newRow("codigo 0") << kTres << "0\n"
                                   << "0004" << true << "Código inválido!" << kTres;
         QTest::newRow("codigo nao numerico") << kTres << "ab\n"

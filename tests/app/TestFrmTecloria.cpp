@@ -13,6 +13,7 @@
 #include "controls/FlatButton/FlatButton.h"
 #include "exercises/Biblioteca.h"
 #include "exercises/Carrega.h"
+#include "exercises/Progressao.h"
 #include "resultados/GravadorResultados.h"
 #include "resultados/sql/ArmazemSql.h"
 
@@ -222,6 +223,15 @@ private slots:
         // The whole passage, each line end one character.
         QCOMPARE(resultados[0].caracteres, int(p.Passagem()->Texto().size() - p.Linhas().size()));
         QCOMPARE(p.janela->Painel().Texto().section(u'\n', -1), motivo);
+
+        // With "Avançar somente após concluir o exercício" on, only a pass moves on.
+        QString erro;
+        QVERIFY(Progressao::GravarSomenteConcluido(p.amb.digita, true, erro));
+        p.mensagens.Limpar();
+        p.Menu("MenuProximo")->trigger();
+        const bool aprovado = veredito == QStringLiteral("aprovado");
+        QCOMPARE(p.mensagens.Textos(), aprovado ? QStringList() : QStringList{Progressao::kAproveParaAvancar});
+        QCOMPARE(LerAluno(p.amb, 1).Exercicio, qint16(aprovado ? 2 : 1));
     }
 
     // An Enter by mistake taken back with Backspace: the line goes on as if the Enter never came, and
@@ -710,11 +720,19 @@ private slots:
         QCOMPARE(p.mensagens.Textos(), QStringList{kRecusaProximo});
         QCOMPARE(Registro(p.amb, 1), antes);
 
-        // Any finish unlocks the next exercise, complete or not.
+        // Any finish unlocks the next exercise, complete or not, unless the teacher's option asks
+        // for a complete one: then nothing is written.
         p.mensagens.Limpar();
         p.Comecar();
         p.Atalho(Qt::Key_F);
         QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Reprovado - Exercício incompleto!")});
+        QString erro;
+        QVERIFY(Progressao::GravarSomenteConcluido(p.amb.digita, true, erro));
+        p.mensagens.Limpar();
+        p.Menu("MenuProximo")->trigger();
+        QCOMPARE(p.mensagens.Textos(), QStringList{Progressao::kConcluaParaAvancar});
+        QCOMPARE(Registro(p.amb, 1), antes);
+        QVERIFY(Progressao::GravarSomenteConcluido(p.amb.digita, false, erro));
         p.mensagens.Limpar();
         p.Menu("MenuProximo")->trigger();
         QCOMPARE(LerAluno(p.amb, 1).Exercicio, qint16(60));

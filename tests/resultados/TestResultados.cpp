@@ -21,6 +21,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 
 // One suite, two back-ends: DATILUX_TESTE_BANCO=postgresql runs it against a PostgreSQL server the
@@ -328,6 +329,80 @@ private slots:
         for (const ResultadoSessao &s : sessoes)
             chaves << s.chave;
         QCOMPARE(chaves, sessoes7);
+    }
+
+    // The class report's figures over a history written out of order: the last session, the best
+    // speed, the mean accuracy of the ten most recent, the class 6 verdicts; the same after the
+    // totals are rebuilt from the sessions, and gone with the student's erased results.
+    void relatorio()
+    {
+        Banco b;
+        ArmazemSql armazem(b.config);
+        QString erro;
+        QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
+        QList<ResultadoSessao> ana;
+        for (int i = 0; i < 14; ++i) {
+            ResultadoSessao r =
+                Res(QStringLiteral("a%1").arg(i), 3, QStringLiteral("ANA"), 40 + 7 * i, 100 + 9 * i, 80 + i, i % 4,
+                    100 - 3 * i); // the minute goes down: written newest first
+            if (i < 5) {
+                r.classe = 6;
+                r.veredito = i % 2 ? QStringLiteral("aprovado") : QStringLiteral("reprovado");
+            }
+            ana << r;
+        }
+        for (const ResultadoSessao &r : ana)
+            QVERIFY2(armazem.Gravar(r, erro), qPrintable(erro));
+        QVERIFY2(armazem.Gravar(Res("b", 4, "BETO", 60, 30, 0, 0), erro), qPrintable(erro));
+
+        // Computed here from the sessions themselves.
+        QList<ResultadoSessao> ordem = ana;
+        std::sort(ordem.begin(), ordem.end(), [](const auto &x, const auto &y) { return x.fim > y.fim; });
+        double soma = 0, melhor = 0;
+        qint64 segundos = 0;
+        for (int i = 0; i < ordem.size(); ++i) {
+            if (i < 10)
+                soma += 100.0 * ordem[i].acertos / (ordem[i].acertos + ordem[i].erros);
+            melhor = std::max(melhor, 60.0 * ordem[i].toques / ordem[i].segundos);
+            segundos += ordem[i].segundos;
+        }
+        const QString esperado = QStringLiteral("3|14|%1|%2|%3|%4|%5|2|3")
+                                     .arg(segundos)
+                                     .arg(ordem[0].fim.toString(Qt::ISODate))
+                                     .arg(60.0 * ordem[0].toques / ordem[0].segundos, 0, 'f', 3)
+                                     .arg(melhor, 0, 'f', 3)
+                                     .arg(soma / 10, 0, 'f', 3);
+        const auto linhas = [&] {
+            QList<ResumoAluno> lista;
+            QStringList l;
+            if (!armazem.Resumo(lista, erro))
+                return QStringList{erro};
+            for (const ResumoAluno &r : lista)
+                l << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                         .arg(r.codigo)
+                         .arg(r.sessoes)
+                         .arg(r.segundos)
+                         .arg(r.ultimoFim.toString(Qt::ISODate))
+                         .arg(r.ultimaPpm.value_or(-1), 0, 'f', 3)
+                         .arg(r.melhorPpm.value_or(-1), 0, 'f', 3)
+                         .arg(r.precisaoRecente.value_or(-1), 0, 'f', 3)
+                         .arg(r.aprovados)
+                         .arg(r.reprovados);
+            return l;
+        };
+        const QString beto =
+            QStringLiteral("4|1|60|%1|30.000|30.000|-1.000|0|0").arg(Hora(10).toString(Qt::ISODate));
+        QCOMPARE(linhas(), (QStringList{esperado, beto}));
+        QVERIFY2(armazem.RefazerResumo(erro), qPrintable(erro));
+        QCOMPARE(linhas(), (QStringList{esperado, beto}));
+
+        // Erased only under the name of the code's current registration.
+        QVERIFY2(armazem.ApagarAluno(3, QStringLiteral("OUTRA"), erro), qPrintable(erro));
+        QCOMPARE(linhas().size(), 2);
+        QVERIFY2(armazem.ApagarAluno(3, QStringLiteral("ANA"), erro), qPrintable(erro));
+        QCOMPARE(linhas(), QStringList{beto});
+        QCOMPARE(b.Valor("SELECT count(*) FROM sessao"), "1");
+        QCOMPARE(b.Valor("SELECT count(*) FROM aluno"), "1");
     }
 
     // A database of version 1 is brought up to date; one of a newer program is refused untouched.
