@@ -199,38 +199,35 @@ JanelaRelatorio::JanelaRelatorio(Digita &d, QWidget *pai)
             Mensagem::Critico(this, erroGravar);
     });
 
-    // The register is read here (a few hundred kilobytes at most); the store's totals on a thread
-    // of their own, so that the window is on screen at once and fills in when they come.
-    ArquivoAlunos arquivo;
-    if (arquivo.Abrir(digita_.Caminho(ArquivoAlunos::kNomeArquivo), erroAlunos_)) {
-        const int n = arquivo.Quantidade();
-        alunos_.reserve(n);
-        for (int i = 1; i <= n; ++i) {
-            Aluno a;
-            if (!arquivo.Ler(i, a, erroAlunos_))
-                break;
-            alunos_.append(a);
-        }
-    }
+    // The register (a few hundred kilobytes at most) and the store's totals are read on a thread of
+    // their own, so that the window is on screen at once and fills in when they come.
     struct Resposta {
         bool ok = false;
         QString erro;
         QList<ResumoAluno> resumo;
+        QString erroAlunos;
+        QList<Linha> linhas;
     };
     auto resposta = std::make_shared<Resposta>();
     ConfigBanco banco;
     QString erroBanco;
     const bool configurado = ConfigBanco::Ler(digita_, banco, erroBanco);
-    leitura_ = QThread::create([banco, configurado, erroBanco, resposta] {
-        if (!configurado) {
+    const QString cadastro = digita_.Caminho(ArquivoAlunos::kNomeArquivo);
+    leitura_ = QThread::create([banco, configurado, erroBanco, cadastro, resposta] {
+        QList<Aluno> alunos;
+        ArquivoAlunos::LerTodos(cadastro, alunos, resposta->erroAlunos);
+        if (configurado) {
+            ArmazemSql armazem(banco);
+            resposta->ok = armazem.Abrir(resposta->erro) && armazem.Resumo(resposta->resumo, resposta->erro);
+        } else {
             resposta->erro = erroBanco;
-            return;
         }
-        ArmazemSql armazem(banco);
-        resposta->ok = armazem.Abrir(resposta->erro) && armazem.Resumo(resposta->resumo, resposta->erro);
+        resposta->linhas = Montar(alunos, resposta->resumo);
     });
-    connect(leitura_, &QThread::finished, this,
-            [this, resposta] { Mostrar(resposta->ok, resposta->erro, resposta->resumo); });
+    connect(leitura_, &QThread::finished, this, [this, resposta] {
+        erroAlunos_ = resposta->erroAlunos;
+        Mostrar(resposta->ok, resposta->erro, std::move(resposta->linhas));
+    });
     leitura_->start();
     txtNome_->setFocus();
 }
@@ -241,9 +238,9 @@ JanelaRelatorio::~JanelaRelatorio()
     delete leitura_;
 }
 
-void JanelaRelatorio::Mostrar(bool ok, const QString &erro, const QList<ResumoAluno> &resumo)
+void JanelaRelatorio::Mostrar(bool ok, const QString &erro, QList<Linha> linhas)
 {
-    modelo_->Definir(Montar(alunos_, resumo));
+    modelo_->Definir(std::move(linhas));
     carregado_ = true;
     AtualizarSituacao();
     if (!erroAlunos_.isEmpty())

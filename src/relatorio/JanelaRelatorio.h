@@ -44,7 +44,7 @@ signals:
     void Carregou();
 
 private:
-    void Mostrar(bool ok, const QString &erro, const QList<ResumoAluno> &resumo);
+    void Mostrar(bool ok, const QString &erro, QList<RelatorioTurma::Linha> linhas);
     void AtualizarSituacao();
     void AbrirHistorico();
     void Exportar();
@@ -54,7 +54,6 @@ private:
     void *Funcao(const char *nome) const;
 
     Digita &digita_;
-    QList<Aluno> alunos_;
     QString erroAlunos_;
     QThread *leitura_ = nullptr;
     bool carregado_ = false;

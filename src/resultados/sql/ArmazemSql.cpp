@@ -570,8 +570,8 @@ bool ArmazemSql::Resumo(QList<ResumoAluno> &resumo, QString &erro)
         "SELECT a.matricula, a.codigo, a.nome, r.sessoes, r.segundos, r.ultima_ppm, r.melhor_ppm, "
         "r.soma_precisao, r.precisoes, r.ultimo_fim, r.aprovados, r.reprovados, "
         // The ten most recent sessions through the (matricula, fim) index: ten rows per student.
-        "(SELECT avg(u.precisao) FROM sessao u WHERE u.id IN (SELECT v.id FROM sessao v "
-        "WHERE v.matricula = a.matricula ORDER BY v.fim DESC, v.id DESC LIMIT 10)) "
+        "(SELECT avg(u.precisao) FROM (SELECT v.precisao FROM sessao v WHERE v.matricula = a.matricula "
+        "ORDER BY v.fim DESC, v.id DESC LIMIT 10) u) "
         "FROM aluno a JOIN resumo_aluno r ON r.matricula = a.matricula "
         "WHERE a.matricula = (SELECT max(b.matricula) FROM aluno b WHERE b.codigo = a.codigo) ORDER BY a.codigo"));
     if (!Executar(q, erro))
