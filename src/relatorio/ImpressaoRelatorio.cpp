@@ -44,7 +44,13 @@ Q_DECL_EXPORT int DatiluxRelatorioPaginar(QPagedPaintDevice *dispositivo, const 
     QFont titulo = corpo;
     titulo.setPointSizeF(13);
     titulo.setBold(true);
-    const QFontMetricsF mCorpo(corpo, dispositivo), mNegrito(negrito, dispositivo), mTitulo(titulo, dispositivo);
+    // The painter's own metrics: the preview paints through an engine of its own, whose resolution
+    // the device's metrics would not match.
+    const auto medidas = [&p](const QFont &f) {
+        p.setFont(f);
+        return QFontMetricsF(p.fontMetrics());
+    };
+    const QFontMetricsF mCorpo = medidas(corpo), mNegrito = medidas(negrito), mTitulo = medidas(titulo);
 
     // Column widths from the widest heading or cell, shrunk together when they do not fit; a cell
     // still too wide is cut with an ellipsis.
@@ -56,14 +62,22 @@ Q_DECL_EXPORT int DatiluxRelatorioPaginar(QPagedPaintDevice *dispositivo, const 
         for (const QStringList &l : r.linhas)
             if (c < l.size())
                 largura[c] = std::max(largura[c], mCorpo.horizontalAdvance(l[c]));
-        largura[c] += espaco;
+        largura[c] += espaco * 1.5; // half a space of slack: a text exactly as wide as its cell is not cut
     }
     double total = 0;
     for (double w : largura)
         total += w;
-    if (total > area.width())
+    if (total > area.width()) {
         for (double &w : largura)
             w *= area.width() / total;
+    } else if (n > 0) {
+        // Room to spare goes to the widest text column (the names).
+        int elastica = -1;
+        for (int c = 0; c < n; ++c)
+            if (!(c < r.direita.size() && r.direita[c]) && (elastica < 0 || largura[c] > largura[elastica]))
+                elastica = c;
+        largura[elastica < 0 ? n - 1 : elastica] += area.width() - total;
+    }
 
     const double altLinha = mCorpo.height() * 1.35;
     const double topo = mTitulo.height() + mCorpo.height() * 1.5;

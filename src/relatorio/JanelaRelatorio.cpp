@@ -22,11 +22,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 using namespace RelatorioTurma;
@@ -112,7 +114,9 @@ JanelaRelatorio::JanelaRelatorio(Digita &d, QWidget *pai)
 {
     setObjectName(QStringLiteral("RelatorioTurma"));
     setWindowTitle(kTitulo);
-    resize(980, 600);
+    // At most the screen's room: a lab's 1024×768 screen shows the whole window.
+    const QRect tela = (pai ? pai->screen() : screen())->availableGeometry();
+    resize(std::min(1000, tela.width() - 16), std::min(600, tela.height() - 48));
     auto *coluna = new QVBoxLayout(this);
 
     auto *linha = new QHBoxLayout;
@@ -162,9 +166,12 @@ JanelaRelatorio::JanelaRelatorio(Digita &d, QWidget *pai)
     vista_->setTabKeyNavigation(false);
     vista_->setWordWrap(false);
     vista_->horizontalHeader()->setHighlightSections(false);
+    // Every column at its heading's width (the figures are narrower), the name at a long name's; the
+    // name takes what room the window has beyond that.
     for (int c = 0; c < kColunas; ++c)
-        vista_->setColumnWidth(c, vista_->fontMetrics().horizontalAdvance(Titulo(c)) + 28);
-    vista_->setColumnWidth(kNome, vista_->fontMetrics().horizontalAdvance(QString(22, QLatin1Char('M'))));
+        vista_->setColumnWidth(c, vista_->fontMetrics().horizontalAdvance(Titulo(c)) + 18);
+    vista_->setColumnWidth(kNome, vista_->fontMetrics().averageCharWidth() * 26);
+    vista_->horizontalHeader()->setSectionResizeMode(kNome, QHeaderView::Stretch);
     coluna->addWidget(vista_, 1);
 
     auto *botoes = new QHBoxLayout;
