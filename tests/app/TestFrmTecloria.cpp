@@ -213,15 +213,12 @@ private slots:
         QTest::addColumn<int>("caracteres");
         QTest::addColumn<QString>("velocidade"); // live labels after 75 seconds
         QTest::addColumn<QString>("precisao");
-        QTest::newRow("erro apagado") << false << "asx\bd"
-                                      << "aa+ss+dx-dd+" << 3 << " 4"
-                                      << "75,0%";
-        QTest::newRow("trava recusa") << true << "asxd"
-                                      << "aa+ss+dx-dd+" << 3 << " 2"
-                                      << "75,0%";
-        QTest::newRow("enter no meio da linha") << false << "as\naz"
-                                                << "aa+ss+\n\n+aa+sz-" << 62 << " 4"
-                                                << "80,0%";
+        QTest::newRow("erro apagado") << false << "asx\bd" << QStringLiteral("aa+ss+dx-dd+") << 3 << " 4"
+                                      << QStringLiteral("75,0%");
+        QTest::newRow("trava recusa") << true << "asxd" << QStringLiteral("aa+ss+dx-dd+") << 3 << " 2"
+                                      << QStringLiteral("75,0%");
+        QTest::newRow("enter no meio da linha")
+            << false << "as\naz" << QStringLiteral("aa+ss+\n\n+aa+sz-") << 62 << " 4" << QStringLiteral("80,0%");
     }
     void sinaisDaSessao()
     {
@@ -422,14 +419,11 @@ private slots:
         QTest::addColumn<QString>("mensagem");
         QTest::addColumn<QString>("senha"); // in the record afterwards
         QTest::newRow("trocada") << "abc\nnova\nNOVA\n\n"
-                                 << "Senha alterada com sucesso!"
-                                 << "NOVA";
+                                 << QStringLiteral("Senha alterada com sucesso!") << "NOVA";
         QTest::newRow("senha atual errada") << "abd\nnova\nnova\n\n"
-                                            << "Senha atual incorreta!"
-                                            << "abc";
+                                            << QStringLiteral("Senha atual incorreta!") << "abc";
         QTest::newRow("confirmacao diferente") << "abc\nnova\nnovo\n\n"
-                                               << "Senha não confere!"
-                                               << "abc";
+                                               << QStringLiteral("Senha não confere!") << "abc";
     }
     void alterarMinhaSenha()
     {
@@ -627,45 +621,25 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("janela"); // the modal window that opens, or empty
         QTest::addColumn<QString>("mensagem"); // the refusal, or empty
-        QTest::newRow("aluno: configuracoes") << false << "MenuConfig"
-                                              << ""
-                                              << "Configuração permitida somente ao Administrador!";
-        QTest::newRow("aluno: cadastro") << false << "MenuCadAlunos"
-                                         << ""
-                                         << "Cadastro permitido somente ao Administrador!";
-        QTest::newRow("aluno: carregar") << false << "MenuCarregar"
-                                         << "InfoSenha"
-                                         << "";
-        QTest::newRow("aluno: sobre") << false << "MenuSobre"
-                                      << "Sobre"
-                                      << "";
-        QTest::newRow("administrador: configuracoes") << true << "MenuConfig"
-                                                      << "Configura"
-                                                      << "";
-        QTest::newRow("administrador: cadastro") << true << "MenuCadAlunos"
-                                                 << "Alunos"
-                                                 << "";
-        QTest::newRow("administrador: senha") << true << "MenuMudaAdm"
-                                              << "InfoSenha"
-                                              << "";
-        QTest::newRow("administrador: proximo") << true << "MenuProximo"
-                                                << ""
-                                                << "Opção permitida somente com senha de aluno!";
-        QTest::newRow("administrador: meu desempenho") << true << "MenuDesempenho"
-                                                       << ""
-                                                       << "Opção permitida somente com senha de aluno!";
-        QTest::newRow("aluno: alterar minha senha") << false << "MenuAlteraSenha"
-                                                    << "AlteraSenha"
-                                                    << "";
-        QTest::newRow("administrador: alterar minha senha") << true << "MenuAlteraSenha"
-                                                            << ""
-                                                            << "Opção permitida somente com senha de aluno!";
-        QTest::newRow("aluno: banco de resultados") << false << "MenuBancoResultados"
-                                                    << ""
-                                                    << "Banco de resultados permitido somente ao Administrador!";
-        QTest::newRow("administrador: banco de resultados") << true << "MenuBancoResultados"
-                                                            << "BancoResultados"
-                                                            << "";
+        const auto linha = [](const char *nome, bool administrador, const char *menu, const char *janela,
+                              const char *mensagem) {
+            QTest::newRow(nome) << administrador << QString(menu) << QString(janela) << QString(mensagem);
+        };
+        const char *soAluno = "Opção permitida somente com senha de aluno!";
+        linha("aluno: configuracoes", false, "MenuConfig", "", "Configuração permitida somente ao Administrador!");
+        linha("aluno: cadastro", false, "MenuCadAlunos", "", "Cadastro permitido somente ao Administrador!");
+        linha("aluno: carregar", false, "MenuCarregar", "InfoSenha", "");
+        linha("aluno: sobre", false, "MenuSobre", "Sobre", "");
+        linha("aluno: alterar minha senha", false, "MenuAlteraSenha", "AlteraSenha", "");
+        linha("aluno: banco de resultados", false, "MenuBancoResultados", "",
+              "Banco de resultados permitido somente ao Administrador!");
+        linha("administrador: configuracoes", true, "MenuConfig", "Configura", "");
+        linha("administrador: cadastro", true, "MenuCadAlunos", "Alunos", "");
+        linha("administrador: senha", true, "MenuMudaAdm", "InfoSenha", "");
+        linha("administrador: proximo", true, "MenuProximo", "", soAluno);
+        linha("administrador: meu desempenho", true, "MenuDesempenho", "", soAluno);
+        linha("administrador: alterar minha senha", true, "MenuAlteraSenha", "", soAluno);
+        linha("administrador: banco de resultados", true, "MenuBancoResultados", "BancoResultados", "");
     }
     void acessos()
     {
