@@ -30,11 +30,6 @@ QByteArray Reg(int codigo, const QByteArray &nome, const QByteArray &senha, char
 const QByteArray kTres =
     Reg(1, "ANA", "ana1", 2, 5) + Reg(2, "BRUNO", "bruno", 5, 3) + Reg(3, "CARLA", "x", 6, 14);
 
-QWidget *Foco()
-{
-    return QApplication::focusWidget();
-}
-
 // Root ignores file permissions; without these capabilities a read-only file is read-only for us too.
 struct SemPrivilegio {
     __user_cap_header_struct cab{_LINUX_CAPABILITY_VERSION_3, 0};

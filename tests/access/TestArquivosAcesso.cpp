@@ -4,6 +4,7 @@
 #include "common/TravaArquivo.h"
 #include "exercises/Progressao.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/LimiteArquivo.h"
 
 #include <QDir>
@@ -31,15 +32,6 @@ Aluno Novo(const QString &codigo, const QString &nome, const QString &senha = QS
     Aluno a;
     a.Codigo = codigo, a.Nome = nome, a.Senha = senha, a.Classe = a.Exercicio = 1;
     return a;
-}
-
-QByteArray Emb(const char *texto)
-{
-    return ArquivoDatilux::Embaralhar(QByteArray(texto));
-}
-QByteArray Entrada(const char *chave, const char *valor)
-{
-    return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$";
 }
 
 const QByteArray kTres =

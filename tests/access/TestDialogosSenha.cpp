@@ -6,6 +6,7 @@
 #include "access/TestaSenha.h"
 #include "common/Mensagem.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/DialogoModal.h"
 #include "support/LimiteArquivo.h"
 #include "support/Teclado.h"
@@ -26,20 +27,6 @@ namespace {
 
 const QString kInvalida = QStringLiteral("Senha inválida!");
 const QString kNaoCadastrado = QStringLiteral("Código não cadastrado!");
-
-QWidget *Foco()
-{
-    return QApplication::focusWidget();
-}
-
-QByteArray Emb(const char *texto)
-{
-    return ArquivoDatilux::Embaralhar(QByteArray(texto));
-}
-QByteArray Entrada(const char *chave, const char *valor)
-{
-    return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$";
-}
 
 template <class T = QWidget>
 T *Filho(QWidget *janela, const char *nome)

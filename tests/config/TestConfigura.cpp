@@ -5,6 +5,7 @@
 #include "config/MarcaErros.h"
 #include "config/Traducoes.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/Teclado.h"
 
 #include <QApplication>
@@ -25,17 +26,6 @@ namespace {
 
 const QString kConfig = ArquivoConfig::kNomeArquivo;
 
-// The record a new installation's OK writes: three options on, "Courier New" 12, and the colours
-// RGB(219, 234, 252), black, RGB(158, 192, 244), white.
-const QByteArray kPadrao("\x01\x00\x01\x00\x01\x00"
-                         "Courier New                   "
-                         "\x0C\x00"
-                         "\xDB\xEA\xFC\x00"
-                         "\x00\x00\x00\x00"
-                         "\x9E\xC0\xF4\x00"
-                         "\xFF\xFF\xFF\x00",
-                         54);
-
 // Another record: every option off, "Arial" 9, four unusual colours.
 const QByteArray kOutro("\x00\x00\x00\x00\x00\x00"
                         "Arial                         "
@@ -49,7 +39,8 @@ const QByteArray kOutro("\x00\x00\x00\x00\x00\x00"
 // What OK writes once font, size and "Travar" have been changed in a new installation's dialog.
 QByteArray Gravado(const QByteArray &fonte, char tamanho)
 {
-    return QByteArray("\x01\x00\x00\x00\x01\x00", 6) + fonte.leftJustified(30) + tamanho + '\0' + kPadrao.mid(38);
+    return QByteArray("\x01\x00\x00\x00\x01\x00", 6) + fonte.leftJustified(30) + tamanho + '\0'
+           + kConfigPadrao.mid(38);
 }
 
 // Replaces the text of an editable combo as a person does: select all, delete, type.
@@ -212,7 +203,7 @@ private slots:
                                    {"BtnSelCorLetra", "CorLetra"},
                                    {"BtnSelCorJanela", "CorJanela"},
                                    {"BtnCorFundoTexto", "CorFundoTexto"}};
-        QByteArray esperado = kPadrao;
+        QByteArray esperado = kConfigPadrao;
         for (int i = 0; i < 4; ++i) {
             const QColor antes = Cor(botoes[i][1]), escolhida(0x12, 0x34, 0x50 + i);
             mostradas.clear();
@@ -294,7 +285,7 @@ private slots:
         if (!cor.isEmpty())
             Clicar("BtnCorErros");
         Clicar("BtnOK");
-        QCOMPARE(amb_->Ler(kConfig), kPadrao);
+        QCOMPARE(amb_->Ler(kConfig), kConfigPadrao);
         amb_->digita.TextoConfig.clear();
         QVERIFY(ArquivoDatilux::LerConfig(amb_->digita, MarcaErros::kChaveMarcar, marcar, erro));
         QVERIFY(ArquivoDatilux::LerConfig(amb_->digita, MarcaErros::kChaveCor, corErros, erro));

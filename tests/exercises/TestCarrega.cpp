@@ -29,11 +29,6 @@ QByteArray Registro(const char *codigo, const char *nome, char classe, char exer
 const QByteArray kAna = Registro("0001", "ANA", 1, 1);
 const QByteArray kBia = Registro("0002", "BIA", 3, 5);
 
-QWidget *Foco()
-{
-    return QApplication::focusWidget();
-}
-
 SpCombo *Combo(QWidget *janela, const char *nome)
 {
     return janela->findChild<SpCombo *>(QLatin1String(nome));

@@ -8,6 +8,11 @@
 #include <QTest>
 #include <QWidget>
 
+inline QWidget *Foco()
+{
+    return QApplication::focusWidget();
+}
+
 // Special characters of a script: '\n' Enter, '\t' Tab, '\v' Shift+Tab, '\b' Backspace, '\x1b' Escape,
 // '↓' Down, '←' Left, '\x01' Ctrl+A, '\x16' Ctrl+V, '⎀' Shift+Insert; and, given the window, '×' its title bar's close button and "{Nome}" a mouse
 // click on its control of that name. Characters beyond ASCII arrive as dead keys deliver them: the
