@@ -209,8 +209,6 @@ private slots:
         const QStringList clique{"pausa:2", "Click:3"};
         QTest::newRow("espaco") << int(Qt::Key_Space) << " " << clique + QStringList{"KeyPress:32"} << false;
         QTest::newRow("enter") << int(Qt::Key_Return) << "\r" << clique + QStringList{"KeyPress:13"} << false;
-        QTest::newRow("enter numerico")
-            << int(Qt::Key_Enter) << "\r" << clique + QStringList{"KeyPress:13"} << false;
         QTest::newRow("cedilha") << int(Qt::Key_Ccedilla) << QStringLiteral("ç") << QStringList{"KeyPress:231"}
                                  << false;
         QTest::newRow("euro, no codigo 1252")
