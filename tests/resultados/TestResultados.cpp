@@ -106,8 +106,7 @@ struct Banco {
             db.setDatabaseName(Postgres() ? config.nome : config.arquivo);
             db.setHostName(config.servidor), db.setPort(config.porta), db.setUserName(config.usuario);
         }
-        QSqlDatabase db = QSqlDatabase::database(conexao);
-        return db;
+        return QSqlDatabase::database(conexao);
     }
     void Fechar() { QSqlDatabase::database(conexao, false).close(); }
 
@@ -256,12 +255,11 @@ private slots:
         Banco b;
         ArmazemSql armazem(b.config);
         QString erro;
-        QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
-        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro));
-        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro)); // a replayed spool
+        // The second write is a replayed spool.
+        QVERIFY2(armazem.Abrir(erro) && armazem.Gravar(resultado, erro) && armazem.Gravar(resultado, erro),
+                 qPrintable(erro));
         QCOMPARE(b.Linhas("SELECT codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, "
-                          "caracteres, "
-                          "ppm, precisao, concluido, veredito, computador FROM sessao"),
+                          "caracteres, ppm, precisao, concluido, veredito, computador FROM sessao"),
                  QStringList{linha});
         QCOMPARE(b.Linhas("SELECT e.caractere || '=' || e.erros FROM erro_tecla e JOIN sessao s ON s.id = "
                           "e.sessao ORDER BY 1")
@@ -418,13 +416,12 @@ private slots:
             "CREATE TABLE aluno (matricula " + chave
                 + ", codigo INTEGER NOT NULL, nome TEXT NOT NULL, desde TEXT NOT NULL)",
             "CREATE TABLE sessao (id " + chave
-                + ", chave TEXT NOT NULL UNIQUE, matricula INTEGER NOT NULL REFERENCES aluno (matricula), "
-                  "codigo INTEGER NOT NULL, nome TEXT NOT NULL, classe INTEGER NOT NULL, exercicio INTEGER NOT "
-                  "NULL, inicio TEXT, fim TEXT, "
-                  "segundos INTEGER NOT NULL, toques INTEGER NOT NULL, erros INTEGER NOT NULL, acertos INTEGER "
-                  "NOT NULL, "
-                  "caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido BOOLEAN NOT NULL, veredito "
-                  "TEXT)",
+                + ", chave TEXT NOT NULL UNIQUE, matricula INTEGER NOT NULL REFERENCES aluno (matricula), codigo "
+                  "INTEGER NOT NULL, nome TEXT NOT NULL, classe INTEGER NOT NULL, exercicio INTEGER NOT NULL, "
+                  "inicio "
+                  "TEXT, fim TEXT, segundos INTEGER NOT NULL, toques INTEGER NOT NULL, erros INTEGER NOT NULL, "
+                  "acertos INTEGER NOT NULL, caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido "
+                  "BOOLEAN NOT NULL, veredito TEXT)",
             "INSERT INTO aluno (codigo, nome, desde) VALUES (5, 'ANTIGO', '2025-01-01T08:00:00-03:00')",
             QStringLiteral("INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, "
                            "segundos, toques, erros, acertos, caracteres, ppm, precisao, concluido) VALUES ('v1', "
@@ -471,8 +468,7 @@ private slots:
         QCOMPARE(b.Valor("SELECT count(*) FROM erro_tecla"), "1");
         QList<ResumoAluno> lista;
         QVERIFY(armazem.Resumo(lista, erro));
-        QCOMPARE(lista.size(), 1);
-        QCOMPARE(lista[0].sessoes, 2);
+        QCOMPARE(lista.size() == 1 ? lista[0].sessoes : -1, 2);
     }
 
     // Copies of the program writing at once, each its own process and connection: all rows, once each.
@@ -688,12 +684,8 @@ private slots:
         QTest::addColumn<bool>("postgres");
         QTest::addColumn<int>("portaLida");
         QTest::newRow("ausente") << QString() << QString() << false << 5432;
-        QTest::newRow("postgresql") << "postgresql"
-                                    << "6543" << true << 6543;
-        QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL"
-                                                     << "99999" << true << 5432;
-        QTest::newRow("desconhecido") << "mysql"
-                                      << "1" << false << 1;
+        QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL" << QStringLiteral("99999") << true << 5432;
+        QTest::newRow("desconhecido") << "mysql" << QStringLiteral("1") << false << 1;
     }
     void config()
     {
@@ -764,10 +756,9 @@ private slots:
             QCOMPARE(b.amb.Ler(ArquivoDatilux::kNomeArquivo), antes);
             return;
         }
-        QCOMPARE(lida.tipo, b.config.tipo);
-        QCOMPARE(lida.porta, b.config.porta);
-        QCOMPARE(lida.nome, Postgres() ? b.config.nome : QString());
-        QCOMPARE(lida.senha, Postgres() ? QStringLiteral("sénha") : QString());
+        QCOMPARE((QVariantList{int(lida.tipo), lida.porta, lida.nome, lida.senha}),
+                 (QVariantList{int(b.config.tipo), b.config.porta, Postgres() ? b.config.nome : QString(),
+                               Postgres() ? QStringLiteral("sénha") : QString()}));
     }
 };
 
