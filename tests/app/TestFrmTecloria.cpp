@@ -187,7 +187,6 @@ private slots:
         QVERIFY(Progressao::GravarSomenteConcluido(p.amb.digita, true, erro));
         p.mensagens.Limpar();
         p.Menu("MenuProximo")->trigger();
-        const bool aprovado = veredito == QStringLiteral("aprovado");
         QCOMPARE(p.mensagens.Textos(), aprovado ? QStringList() : QStringList{Progressao::kAproveParaAvancar});
         QCOMPARE(LerAluno(p.amb, 1).Exercicio, qint16(aprovado ? 2 : 1));
     }
