@@ -21,6 +21,7 @@
 #include "resultados/FilaResultados.h"
 #include "resultados/GravadorResultados.h"
 #include "resultados/sql/ArmazemSql.h"
+#include "teclado/TecladoNaTela.h"
 
 #include <QAction>
 #include <QApplication>
@@ -328,6 +329,9 @@ void FrmTecloria::CriarControles()
     connect(btnCarrega_, &FlatButton::Click, this,
             [this] { ComandoAdministrativo(QStringLiteral("MenuCarregar")); });
     connect(btnSair_, &FlatButton::Click, this, &QWidget::close);
+
+    teclado_ = new TecladoNaTela(centro_);
+    teclado_->hide();
 }
 
 void FrmTecloria::CriarMenus()
@@ -375,6 +379,9 @@ void FrmTecloria::CriarMenus()
             &QAction::triggered, this, &FrmTecloria::IniciarDigitacao);
     connect(item(digitacao, "MenuFimDigita", "Finalizar digitação", QKeySequence(Qt::CTRL | Qt::Key_F)),
             &QAction::triggered, this, &FrmTecloria::FinalizarDigitacao);
+    menuTeclado_ = item(digitacao, "MenuTeclado", "Teclado na tela");
+    menuTeclado_->setCheckable(true);
+    connect(menuTeclado_, &QAction::toggled, this, &FrmTecloria::PosicionarControles);
 
     QMenu *exercicios = barra->addMenu(QStringLiteral("Exercícios"));
     exercicios->setObjectName(QStringLiteral("MenuExercicios"));
@@ -501,8 +508,19 @@ void FrmTecloria::PosicionarControles()
     picOrvenal_->setGeometry(kLogo);
     grd_->move(0, 0);
     grd_->lower();
+    // The keyboard goes below the input box and the window grows to hold it; the compact layout,
+    // for screens too small for both, has none.
+    const bool teclado = !c && menuTeclado_ && menuTeclado_->isChecked();
+    int altura = kTamanhoProjeto.height();
+    if (teclado) {
+        const QRect caixa = txtDigita_->geometry();
+        teclado_->setGeometry(caixa.x(), caixa.bottom() + 6, caixa.width(),
+                              TecladoNaTela::AlturaPara(caixa.width()));
+        altura = teclado_->geometry().bottom() + 6;
+    }
+    teclado_->setVisible(teclado);
     if (!c)
-        resize(kTamanhoProjeto.width(), kTamanhoProjeto.height() + menuBar()->sizeHint().height());
+        resize(kTamanhoProjeto.width(), altura + menuBar()->sizeHint().height());
 }
 
 void FrmTecloria::AplicarLayoutCompacto()
@@ -564,8 +582,23 @@ void FrmTecloria::closeEvent(QCloseEvent *evento)
     }
 }
 
+void FrmTecloria::keyPressEvent(QKeyEvent *evento)
+{
+    // Typing before the start types nothing; the box's line on how to start flashes.
+    if (!evento->text().isEmpty() && !evento->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
+        && controle_->ExercicioCarregado() && !controle_->EmDigitacao())
+        txtDigita_->PiscarDica();
+    QMainWindow::keyPressEvent(evento);
+}
+
 bool FrmTecloria::eventFilter(QObject *alvo, QEvent *evento)
 {
+    if (evento->type() == QEvent::KeyPress && alvo == txtTexto_) {
+        auto *tecla = static_cast<QKeyEvent *>(evento);
+        if (!tecla->text().isEmpty() && !tecla->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
+            && controle_->ExercicioCarregado() && !controle_->EmDigitacao())
+            txtDigita_->PiscarDica();
+    }
     // The window's shortcuts win over the text boxes' own copy and paste keys.
     if (evento->type() == QEvent::ShortcutOverride && (alvo == txtDigita_ || alvo == txtTexto_)) {
         auto *tecla = static_cast<QKeyEvent *>(evento);

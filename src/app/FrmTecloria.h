@@ -19,6 +19,7 @@ class QTimer;
 class Plataforma;
 class QAction;
 class QLabel;
+class TecladoNaTela;
 class TextoPassagem;
 
 // The main window: the passage, the input box, the session's counters and clock, the buttons and
@@ -83,6 +84,7 @@ protected:
     void showEvent(QShowEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
     bool eventFilter(QObject *alvo, QEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
 
 private:
     void CriarControles();
@@ -98,6 +100,7 @@ private:
     void AvisarFalhaResultados(const QString &mensagem);
     void MostrarAvisoPendente();
     void MostrarResultado(const ResultadoSessao &r);
+    void AplicarTeclado();
     void ConsultarMelhor(const ResultadoSessao &r);
 
     Digita &digita_;
@@ -108,6 +111,9 @@ private:
     // Look-ups of the store running off the window's thread; waited for at the window's end.
     QList<QThread *> consultas_;
     PainelResultado *painel_ = nullptr;
+    TecladoNaTela *teclado_ = nullptr;
+    // "Teclado na tela": the teacher's default at each login, the student's choice for the rest of it.
+    QAction *menuTeclado_ = nullptr;
     // How the last session of the exercise on screen ended (the moving-on option asks).
     Progressao::Desfecho desfecho_ = Progressao::Desfecho::Incompleto;
     // The results store's failure, waiting for a moment when a message box interrupts nothing.

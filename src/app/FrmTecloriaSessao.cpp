@@ -4,6 +4,7 @@
 
 #include "access/Alunos.h"
 #include "access/ArquivoAlunos.h"
+#include "access/ArquivoDatilux.h"
 #include "access/InfoSenha.h"
 #include "access/MudaSenha.h"
 #include "access/TestaSenha.h"
@@ -26,6 +27,7 @@
 #include "help/Sobre.h"
 #include "relatorio/JanelaRelatorio.h"
 #include "resultados/BancoResultados.h"
+#include "teclado/TecladoNaTela.h"
 
 #include <QLabel>
 
@@ -49,6 +51,7 @@ void FrmTecloria::EntrarUsuario()
         login.exec();
     }
     AplicarConfiguracao();
+    AplicarTeclado();
     painel_->hide();
     controle_->Descarregar();
     // A cancelled login ends the program; there is nothing to load for it.
@@ -87,6 +90,16 @@ void FrmTecloria::AplicarConfiguracao()
     grd_->DefinirCorInicial(efeito.CorInicio);
     grd_->DefinirCorFinal(efeito.CorFim);
     grd_->FormGradiente();
+}
+
+void FrmTecloria::AplicarTeclado()
+{
+    QString mostrar, layout, erro;
+    ArquivoDatilux::LerConfig(digita_, ModeloTeclado::kChaveMostrar, mostrar, erro);
+    ArquivoDatilux::LerConfig(digita_, ModeloTeclado::kChaveLayout, layout, erro);
+    teclado_->DefinirLayout(layout.trimmed());
+    menuTeclado_->setChecked(mostrar.trimmed() == QStringLiteral("1"));
+    PosicionarControles();
 }
 
 void FrmTecloria::CarregarExercicio()
@@ -169,6 +182,13 @@ void FrmTecloria::LigarControle()
         }
     });
     connect(c, &ControleDigitacao::SessaoIniciada, painel_, &QWidget::hide);
+    // The keyboard follows every key, start, finish and load; a wrong key flashes.
+    connect(c, &ControleDigitacao::FigurasMudaram, teclado_,
+            [this] { teclado_->MostrarProximo(controle_->ProximoEsperado()); });
+    connect(c, &ControleDigitacao::TeclaConferida, teclado_, [this](QChar, QChar digitado, bool certo) {
+        if (!certo)
+            teclado_->PiscarErro(digitado);
+    });
     connect(c, &ControleDigitacao::EmDigitacaoMudou, this, [this](bool emDigitacao) {
         btnComecar_->DefinirEnabled(!emDigitacao);
         btnFinalizar_->DefinirEnabled(emDigitacao);
