@@ -1,5 +1,6 @@
 #include "config/Configura.h"
 
+#include "access/ArquivoDatilux.h"
 #include "access/PadraoDialogo.h"
 #include "common/CorQt.h"
 #include "common/Digita.h"
@@ -9,6 +10,7 @@
 #include "config/MarcaErros.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "exercises/Progressao.h"
+#include "teclado/ModeloTeclado.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -24,7 +26,7 @@
 namespace {
 
 // Taller than the options need by one row and a colour: the marking of wrong letters.
-constexpr QSize kTamanho(344, 446);
+constexpr QSize kTamanho(344, 458);
 constexpr int kMargem = 22;
 constexpr int kColunaCampos = 112;
 
@@ -121,9 +123,18 @@ Configura::Configura(Digita &digita, QWidget *parent)
           CorErros, BtnCorErros);
     ChkSomenteConcluido = marca(368, QStringLiteral("ChkSomenteConcluido"),
                                 QStringLiteral("Avançar somente após concluir o exercício"));
+    ChkTeclado = marca(392, QStringLiteral("ChkTeclado"), QStringLiteral("Teclado na tela:"));
+    ChkTeclado->setFixedWidth(140);
+    ChkTeclado->setToolTip(QStringLiteral("Mostrar o teclado na tela ao entrar (o aluno pode escondê-lo)"));
+    CmbTeclado = new QComboBox(this);
+    CmbTeclado->setObjectName(QStringLiteral("CmbTeclado"));
+    CmbTeclado->setGeometry(kColunaCampos + 50, 391, kTamanho.width() - kMargem - kColunaCampos - 50, 24);
+    CmbTeclado->addItem(QStringLiteral("ABNT2 (Brasil)"), ModeloTeclado::kAbnt2);
+    CmbTeclado->addItem(QStringLiteral("US-Internacional"), ModeloTeclado::kUsIntl);
+    CmbTeclado->setToolTip(QStringLiteral("O teclado dos computadores do laboratório"));
 
     const int wBotao = PadraoDialogo::kTamanhoBotao.width();
-    const int yBotoes = kTamanho.height() - 22 - PadraoDialogo::kTamanhoBotao.height();
+    const int yBotoes = kTamanho.height() - 11 - PadraoDialogo::kTamanhoBotao.height();
     BtnOK = PadraoDialogo::Botao(this, QStringLiteral("BtnOK"), QStringLiteral(" OK"), Arte::Icone::Ok,
                                  QPoint(kTamanho.width() - kMargem - 2 * wBotao - 8, yBotoes),
                                  QStringLiteral("Entrar no programa"));
@@ -169,6 +180,11 @@ void Configura::Form_Load()
     ChkMarcarErros->setChecked(marca.marcar);
     PintarCaixa(CorErros, CorQt(marca.cor));
     ChkSomenteConcluido->setChecked(Progressao::SomenteConcluido(digita_));
+    QString mostrar, layout, erro;
+    ArquivoDatilux::LerConfig(digita_, ModeloTeclado::kChaveMostrar, mostrar, erro);
+    ArquivoDatilux::LerConfig(digita_, ModeloTeclado::kChaveLayout, layout, erro);
+    ChkTeclado->setChecked(mostrar.trimmed() == QStringLiteral("1"));
+    CmbTeclado->setCurrentIndex(std::max(0, CmbTeclado->findData(layout.trimmed())));
 }
 
 void Configura::showEvent(QShowEvent *evento)
@@ -232,7 +248,11 @@ void Configura::BtnOK_Click()
     marca.marcar = ChkMarcarErros->isChecked();
     marca.cor = CorDaCaixa(CorErros);
     if (!marca.Gravar(digita_, erro)
-        || !Progressao::GravarSomenteConcluido(digita_, ChkSomenteConcluido->isChecked(), erro)) {
+        || !Progressao::GravarSomenteConcluido(digita_, ChkSomenteConcluido->isChecked(), erro)
+        || !ArquivoDatilux::GravarConfig(digita_, ModeloTeclado::kChaveMostrar,
+                                         ChkTeclado->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), erro)
+        || !ArquivoDatilux::GravarConfig(digita_, ModeloTeclado::kChaveLayout,
+                                         CmbTeclado->currentData().toString(), erro)) {
         Mensagem::Critico(this, erro);
         return;
     }

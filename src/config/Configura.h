@@ -68,6 +68,8 @@ private:
     QCheckBox *ChkSom = nullptr;
     QCheckBox *ChkMarcarErros = nullptr;
     QCheckBox *ChkSomenteConcluido = nullptr;
+    QCheckBox *ChkTeclado = nullptr;
+    QComboBox *CmbTeclado = nullptr;
     QFrame *CorErros = nullptr;
     FlatButton *BtnCorErros = nullptr;
     FlatButton *BtnOK = nullptr;

@@ -86,7 +86,7 @@ void TecladoNaTela::MostrarProximo(QChar c)
     const QList<ModeloTeclado::Passo> passos = c.isNull() ? QList<ModeloTeclado::Passo>() : modelo_.Sequencia(c);
     for (int i = 0; i < passos.size(); ++i) {
         novas.insert(passos[i].tecla, passos.size() > 1 ? i + 1 : 1);
-        if (passos[i].shift >= 0 && i == 0)
+        if (passos[i].shift >= 0)
             novas.insert(passos[i].shift, 0);
     }
     for (auto it = destacadas_.cbegin(); it != destacadas_.cend(); ++it)

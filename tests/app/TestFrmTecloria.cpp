@@ -1,5 +1,6 @@
 #include "Programa.h"
 
+#include "access/ArquivoDatilux.h"
 #include "access/InfoSenha.h"
 #include "app/AlteraSenha.h"
 #include "app/MeuDesempenho.h"
@@ -14,6 +15,7 @@
 #include "exercises/Progressao.h"
 #include "resultados/GravadorResultados.h"
 #include "resultados/sql/ArmazemSql.h"
+#include "teclado/TecladoNaTela.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -718,6 +720,36 @@ private slots:
         QCOMPARE(p.Passagem()->font().pointSize(), 16);
         QVERIFY(!p.amb.digita.TravaNoErro);
         QVERIFY(p.amb.digita.PermiteBackspace);
+    }
+
+    // The input box's line on how to start: there while an exercise waits, gone while it is typed,
+    // back after the finish. The keyboard: the teacher's setting at the login, the menu for the rest
+    // of it; the window grows to hold it, and it follows the next character.
+    void dicaETeclado()
+    {
+        Programa p;
+        QString erro;
+        QVERIFY(
+            ArquivoDatilux::GravarConfig(p.amb.digita, ModeloTeclado::kChaveMostrar, QStringLiteral("1"), erro));
+        QVERIFY(p.EntrarAluno());
+        const QString dica = ControleDigitacao::kDicaInicio;
+        auto *teclado = p.janela->findChild<TecladoNaTela *>(QStringLiteral("TecladoNaTela"));
+        QCOMPARE(p.Caixa()->Dica(), dica);
+        QVERIFY(teclado->isVisible());
+        QVERIFY(teclado->geometry().top() > p.Caixa()->geometry().bottom());
+        QVERIFY(p.janela->centralWidget()->height() > teclado->geometry().bottom());
+        p.Comecar();
+        QCOMPARE(p.Caixa()->Dica(), QString());
+        const QChar primeiro = p.Passagem()->Texto().at(0);
+        QCOMPARE(teclado->Destacadas().value(teclado->Modelo().TeclaDe(primeiro)), 1);
+        p.Atalho(Qt::Key_F);
+        p.mensagens.Limpar();
+        QCOMPARE(p.Caixa()->Dica(), dica);
+        QVERIFY(teclado->Destacadas().isEmpty());
+        const int alta = p.janela->height();
+        p.Menu("MenuTeclado")->trigger();
+        QVERIFY(!teclado->isVisible());
+        QVERIFY(p.janela->height() < alta);
     }
 
     void layoutCompacto_data()
