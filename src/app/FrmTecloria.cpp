@@ -1,6 +1,7 @@
 #include "app/FrmTecloria.h"
 
 #include "access/ArquivoDatilux.h"
+#include "app/Acessibilidade.h"
 #include "app/CaixaDigitacao.h"
 #include "app/Logotipo.h"
 #include "app/PainelResultado.h"
@@ -85,6 +86,7 @@ FrmTecloria::FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai)
 {
     setObjectName(QStringLiteral("FrmTecloria"));
     setWindowTitle(kTitulo);
+    Acessibilidade::Instalar();
     setWindowIcon(Logotipo::Icone());
     controle_ = new ControleDigitacao(digita_, plataforma_, this);
     CriarGravador();
@@ -203,12 +205,15 @@ void FrmTecloria::CriarControles()
 
     txtTexto_ = new TextoPassagem(centro_);
     txtTexto_->setObjectName(QStringLiteral("TxtTexto"));
+    txtTexto_->setAccessibleName(QStringLiteral("Texto do exercício"));
     txtTexto_->setFont(fonteTexto);
     txtTexto_->installEventFilter(this);
 
     txtDigita_ = new CaixaDigitacao(*controle_, plataforma_, centro_);
     controle_->DefinirCaixa(txtDigita_);
     txtDigita_->setObjectName(QStringLiteral("TxtDigita"));
+    txtDigita_->setAccessibleName(QStringLiteral("Digitação"));
+    txtDigita_->setAccessibleDescription(QStringLiteral("Digite aqui o texto do exercício"));
     txtDigita_->setFont(fonteTexto);
     txtDigita_->setEnabled(false);
     txtDigita_->installEventFilter(this);
@@ -280,6 +285,10 @@ void FrmTecloria::CriarControles()
         auto *valor = new QLabel(centro_);
         valor->setObjectName(QString::fromLatin1(p.nome));
         valor->setToolTip(QString::fromUtf8(p.dica));
+        // A screen reader names the value by its caption, and reads the tip as its description.
+        valor->setAccessibleName(texto.chopped(texto.endsWith(u':') ? 1 : 0));
+        valor->setAccessibleDescription(valor->toolTip());
+        legenda->setBuddy(valor);
         valor->setGeometry(xi, kTopoLinha[p.linha], largValor, kAlturaRotulo);
         valor->setAutoFillBackground(true);
         valor->setFont(fonteValor);
@@ -292,6 +301,7 @@ void FrmTecloria::CriarControles()
 
     lblCaps_ = new QLabel(QStringLiteral("Caps"), centro_);
     lblCaps_->setObjectName(QStringLiteral("LblCaps"));
+    lblCaps_->setAccessibleName(QStringLiteral("Indicador de CAPS LOCK"));
     lblCaps_->setFont(fonteLegenda);
     lblCaps_->setGeometry(qMax(x[1], kFimLinha - kLarguraCaps), kTopoLinha[1], kLarguraCaps, kAlturaRotulo);
     lblCaps_->setAlignment(Qt::AlignCenter);
@@ -450,6 +460,8 @@ void FrmTecloria::CriarFiguras()
         auto *valor = new QLabel(figuras);
         valor->setObjectName(QString::fromLatin1(p.nome));
         valor->setToolTip(QString::fromUtf8(p.dica));
+        valor->setAccessibleName(legenda->text().chopped(1));
+        valor->setAccessibleDescription(valor->toolTip());
         valor->setFixedSize(kLargValor, kAlturaRotulo);
         valor->setAutoFillBackground(true);
         valor->setFont(fonteValor);

@@ -43,6 +43,7 @@ PainelResultado::PainelResultado(QWidget *pai)
 
     texto_ = new QLabel(this);
     texto_->setObjectName(QStringLiteral("LblResultado"));
+    texto_->setAccessibleName(QStringLiteral("Resultado do exercício"));
     texto_->setTextFormat(Qt::PlainText);
     texto_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     texto_->setFocusPolicy(Qt::NoFocus);

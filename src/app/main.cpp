@@ -2,6 +2,7 @@
 // its data folder (the program's own folder unless told otherwise).
 
 #include "access/ArquivoDados.h"
+#include "app/Acessibilidade.h"
 #include "app/FrmTecloria.h"
 #include "app/Logotipo.h"
 #include "common/Digita.h"
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(Logotipo::Icone());
     // The colour chooser and the standard buttons speak Portuguese, as every other window does.
     Traducoes::Instalar(app);
+    Acessibilidade::Instalar();
     // The program's windows manage their own lifetime: closing the main window ends the program even
     // while the help window is still open.
     app.setQuitOnLastWindowClosed(false);

@@ -52,6 +52,11 @@ Ajuda::Ajuda(QWidget *pai)
     PicAjuda->setObjectName(QStringLiteral("PicAjuda"));
     PicAjuda->setPixmap(QPixmap::fromImage(pagina));
     PicAjuda->setGeometry(0, 0, pagina.width(), pagina.height());
+    // The page is a picture to the eye; a screen reader gets its text.
+    QTextDocument texto;
+    texto.setHtml(TextoDaPagina());
+    PicAjuda->setAccessibleName(QStringLiteral("Página de ajuda"));
+    PicAjuda->setAccessibleDescription(texto.toPlainText());
 
     VScroll = new QScrollBar(Qt::Vertical, PicShape);
     VScroll->setObjectName(QStringLiteral("VScroll"));

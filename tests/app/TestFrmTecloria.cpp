@@ -17,6 +17,7 @@
 #include "resultados/sql/ArmazemSql.h"
 #include "teclado/TecladoNaTela.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -750,6 +751,35 @@ private slots:
         p.Menu("MenuTeclado")->trigger();
         QVERIFY(!teclado->isVisible());
         QVERIFY(p.janela->height() < alta);
+    }
+
+    // What a screen reader gets: every button a named button with its tip, every value label named
+    // by its caption, the passage's and the typed text with the caret through the text interface.
+    void acessibilidade()
+    {
+        Programa p;
+        QVERIFY(p.EntrarAluno());
+        for (FlatButton *b : p.janela->findChildren<FlatButton *>()) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(b);
+            QVERIFY(a);
+            QCOMPARE(a->role(), QAccessible::Button);
+            QCOMPARE(a->text(QAccessible::Name), b->Caption().trimmed());
+            QCOMPARE(a->text(QAccessible::Description), b->toolTip());
+        }
+        for (QLabel *l : p.janela->findChildren<QLabel *>())
+            if (l->objectName().startsWith(QStringLiteral("Lbl")))
+                QVERIFY2(!QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name).isEmpty(),
+                         qPrintable(l->objectName()));
+        QAccessibleTextInterface *passagem = QAccessible::queryAccessibleInterface(p.Passagem())->textInterface();
+        QVERIFY(passagem);
+        QCOMPARE(passagem->text(0, passagem->characterCount()), p.Passagem()->Texto());
+        p.Comecar();
+        const QString inicio = p.Passagem()->Texto().left(3);
+        Teclar(inicio);
+        QAccessibleTextInterface *caixa = QAccessible::queryAccessibleInterface(p.Caixa())->textInterface();
+        QVERIFY(caixa);
+        QCOMPARE(caixa->text(0, caixa->characterCount()), inicio);
+        QCOMPARE(caixa->cursorPosition(), 3);
     }
 
     void layoutCompacto_data()
