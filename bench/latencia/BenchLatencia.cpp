@@ -14,6 +14,7 @@
 #include "exercises/Biblioteca.h"
 #include "support/DialogoModal.h"
 #include "support/PlataformaTeste.h"
+#include "teclado/ModeloTeclado.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,12 +73,15 @@ struct Medida {
 // counted), so that short and long passages give samples of comparable size.
 // `figuras`: the live speed and accuracy labels follow the keys, as in the program; without them,
 // the window as it was before it had them (same binary, so that both are measured in one run).
-Medida Digitar(const Passagem &p, bool trava, int vezes, bool figuras = true)
+// `teclado`: the on-screen keyboard shown below the input box, following the keys.
+Medida Digitar(const Passagem &p, bool trava, int vezes, bool figuras = true, bool teclado = false)
 {
     QTemporaryDir dir;
     Digita digita(dir.path());
     QString erro;
     ArquivoDatilux::GravarConfig(digita, ArquivoDatilux::kChaveMostrarSenha, QStringLiteral("1"), erro);
+    ArquivoDatilux::GravarConfig(digita, ModeloTeclado::kChaveMostrar, teclado ? QStringLiteral("1") : QString(),
+                                 erro);
     ConfigRec rec;
     rec.Travar = trava ? 1 : 0;
     rec.Som = 0;
@@ -226,6 +230,20 @@ int main(int argc, char **argv)
         }
     }
     std::printf("  without: p50 %.3f ms, p99 %.3f ms (%zu keys)\n  with:    p50 %.3f ms, p99 %.3f ms (%zu keys)\n",
+                Percentil(sem, 0.5), Percentil(sem, 0.99), sem.size(), Percentil(com, 0.5), Percentil(com, 0.99),
+                com.size());
+
+    // The cost of the on-screen keyboard, measured the same way.
+    std::printf("on-screen keyboard, class %d exercise %d, normal mode (typing keys):\n", longa.classe,
+                longa.indice + 1);
+    sem.clear(), com.clear();
+    for (int rodada = 0; rodada < 3; ++rodada) {
+        for (bool teclado : {false, true}) {
+            const Medida m = Digitar(longa, false, qMax(1, int(2000 / longa.texto.size()) + 1), true, teclado);
+            (teclado ? com : sem).insert((teclado ? com : sem).end(), m.digitando.begin(), m.digitando.end());
+        }
+    }
+    std::printf("  hidden: p50 %.3f ms, p99 %.3f ms (%zu keys)\n  shown:  p50 %.3f ms, p99 %.3f ms (%zu keys)\n",
                 Percentil(sem, 0.5), Percentil(sem, 0.99), sem.size(), Percentil(com, 0.5), Percentil(com, 0.99),
                 com.size());
     return 0;

@@ -164,6 +164,14 @@ int ModeloTeclado::TeclaDe(QChar c) const
 
 QList<ModeloTeclado::Passo> ModeloTeclado::Sequencia(QChar c) const
 {
+    auto it = sequencias_.constFind(c);
+    if (it == sequencias_.cend())
+        it = sequencias_.insert(c, Calcular(c));
+    return *it;
+}
+
+QList<ModeloTeclado::Passo> ModeloTeclado::Calcular(QChar c) const
+{
     const int shiftEsq = Indice(QStringLiteral("ShiftEsq")), shiftDir = Indice(QStringLiteral("ShiftDir"));
     // Shift is held by the other hand than the one that types the key.
     const auto comShift = [&](int i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -65,6 +66,9 @@ public:
 
 private:
     void Linha(int linha, double x, const QList<Tecla> &teclas);
+    QList<Passo> Calcular(QChar c) const;
     QString layout_;
     QList<Tecla> teclas_;
+    // Each character's steps, worked out the first time it is asked for (it is asked at every key).
+    mutable QHash<QChar, QList<Passo>> sequencias_;
 };

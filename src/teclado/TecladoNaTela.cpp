@@ -109,43 +109,74 @@ void TecladoNaTela::PiscarErro(QChar digitado)
     apagar_->start();
 }
 
-void TecladoNaTela::paintEvent(QPaintEvent *evento)
+// Each look of every key is drawn once per size and layout; a paint then copies the changed keys'
+// rectangles from the look they have now, so that following the keys costs a few small copies.
+void TecladoNaTela::PrepararCamadas()
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(evento->rect(), QColor(236, 240, 248));
+    const qreal escala = devicePixelRatioF();
+    if (camadas_[0].size() == size() * escala && camadasLayout_ == modelo_.Layout())
+        return;
+    camadasLayout_ = modelo_.Layout();
     QFont fonte = font();
-    fonte.setPixelSize(std::max(9, int(height() / 5.0 * 0.32)));
-    p.setFont(fonte);
+    fonte.setPixelSize(std::max(9, int(height() / 5.0 * 0.42)));
     QFont pequena = fonte;
     pequena.setPixelSize(std::max(8, fonte.pixelSize() * 3 / 4));
     const QList<ModeloTeclado::Tecla> &teclas = modelo_.Teclas();
-    for (int i = 0; i < teclas.size(); ++i) {
-        const QRectF r = Retangulo(i);
-        if (!evento->region().intersects(r.toAlignedRect().adjusted(-3, -3, 3, 3)))
-            continue;
-        const ModeloTeclado::Tecla &t = teclas[i];
-        const int passo = destacadas_.value(i, -1);
-        QColor fundo = CorDoDedo(t.dedo);
-        QPen borda(QColor(120, 130, 150), 1);
-        if (i == piscando_) {
-            fundo = QColor(230, 40, 40);
-        } else if (passo >= 0) {
-            fundo = passo == 2 ? fundo.darker(115) : QColor(255, 215, 0);
-            borda = QPen(QColor(20, 40, 120), passo == 2 ? 2 : 3, passo == 2 ? Qt::DashLine : Qt::SolidLine);
-        }
-        QPainterPath caminho;
-        caminho.addRoundedRect(r, 4, 4);
-        p.fillPath(caminho, fundo);
-        p.setPen(borda);
-        p.drawPath(caminho);
-        p.setPen(i == piscando_ ? Qt::white : QColor(30, 30, 40));
-        p.setFont(t.rotulo.contains(u'\n') || t.rotulo.size() > 2 ? pequena : fonte);
-        p.drawText(r, Qt::AlignCenter, t.rotulo);
-        if (passo > 0 && destacadas_.size() > 1
-            && std::count_if(destacadas_.cbegin(), destacadas_.cend(), [](int v) { return v > 0; }) > 1) {
-            p.setFont(pequena);
-            p.drawText(r.adjusted(3, 1, -3, -1), Qt::AlignLeft | Qt::AlignTop, QString::number(passo));
+    for (int estado = 0; estado < kEstados; ++estado) {
+        QPixmap &camada = camadas_[estado];
+        camada = QPixmap(size() * escala);
+        camada.setDevicePixelRatio(escala);
+        camada.fill(QColor(236, 240, 248));
+        QPainter p(&camada);
+        p.setRenderHint(QPainter::Antialiasing);
+        for (int i = 0; i < teclas.size(); ++i) {
+            const ModeloTeclado::Tecla &t = teclas[i];
+            const QRectF r = Retangulo(i);
+            QColor fundo = CorDoDedo(t.dedo);
+            QPen borda(QColor(120, 130, 150), 1);
+            if (estado == kErro) {
+                fundo = QColor(230, 40, 40);
+            } else if (estado == kProximo || estado == kPrimeiro) {
+                fundo = QColor(255, 215, 0);
+                borda = QPen(QColor(20, 40, 120), 3);
+            } else if (estado == kSegundo) {
+                fundo = fundo.darker(115);
+                borda = QPen(QColor(20, 40, 120), 2, Qt::DashLine);
+            }
+            QPainterPath caminho;
+            caminho.addRoundedRect(r, 4, 4);
+            p.fillPath(caminho, fundo);
+            p.setPen(borda);
+            p.drawPath(caminho);
+            p.setPen(estado == kErro ? Qt::white : QColor(30, 30, 40));
+            p.setFont(t.rotulo.contains(u'\n') || t.rotulo.size() > 2 ? pequena : fonte);
+            p.drawText(r, Qt::AlignCenter, t.rotulo);
+            if (estado == kSegundo || estado == kPrimeiro) {
+                p.setFont(pequena);
+                p.drawText(r.adjusted(4, 1, -3, -1), Qt::AlignLeft | Qt::AlignTop,
+                           estado == kSegundo ? QStringLiteral("2") : QStringLiteral("1"));
+            }
         }
     }
+}
+
+void TecladoNaTela::paintEvent(QPaintEvent *evento)
+{
+    PrepararCamadas();
+    QPainter p(this);
+    const QRect area = evento->rect();
+    p.drawPixmap(area, camadas_[kNormal],
+                 QRectF(area.topLeft() * devicePixelRatioF(), area.size() * devicePixelRatioF()));
+    // Two steps (a dead key, then its letter) are numbered; one step is just the key.
+    const bool numerado = std::count_if(destacadas_.cbegin(), destacadas_.cend(), [](int v) { return v > 0; }) > 1;
+    const auto copiar = [&](int tecla, int estado) {
+        const QRect r = Retangulo(tecla).toAlignedRect().adjusted(-2, -2, 2, 2).intersected(rect());
+        if (evento->region().intersects(r))
+            p.drawPixmap(r, camadas_[estado],
+                         QRectF(r.topLeft() * devicePixelRatioF(), r.size() * devicePixelRatioF()));
+    };
+    for (auto it = destacadas_.cbegin(); it != destacadas_.cend(); ++it)
+        copiar(it.key(), it.value() == 2 ? kSegundo : it.value() == 1 && numerado ? kPrimeiro : kProximo);
+    if (piscando_ >= 0)
+        copiar(piscando_, kErro);
 }

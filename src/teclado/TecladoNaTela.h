@@ -2,6 +2,7 @@
 
 #include "teclado/ModeloTeclado.h"
 
+#include <QPixmap>
 #include <QSet>
 #include <QWidget>
 
@@ -38,6 +39,7 @@ protected:
 
 private:
     QRectF Retangulo(int tecla) const;
+    void PrepararCamadas();
     void Atualizar(int tecla);
 
     ModeloTeclado modelo_;
@@ -45,4 +47,9 @@ private:
     QHash<int, int> destacadas_;
     int piscando_ = -1;
     QTimer *apagar_ = nullptr;
+    // The keyboard drawn in each look: plain, next key (also a Shift to hold), first and second
+    // of two steps, wrong key.
+    enum { kNormal, kProximo, kPrimeiro, kSegundo, kErro, kEstados };
+    QPixmap camadas_[kEstados];
+    QString camadasLayout_;
 };
