@@ -250,12 +250,13 @@ void JanelaRelatorio::Mostrar(bool ok, const QString &erro, QList<Linha> linhas)
     modelo_->Definir(std::move(linhas));
     carregado_ = true;
     AtualizarSituacao();
-    if (!erroAlunos_.isEmpty())
+    if (!erroAlunos_.isEmpty()) {
         lblSituacao_->setText(erroAlunos_);
-    else if (!ok)
+    } else if (!ok) {
         lblSituacao_->setText(QStringLiteral("O banco de resultados não respondeu (%1): os alunos aparecem sem "
                                              "os números das sessões.")
                                   .arg(erro));
+    }
     emit Carregou();
 }
 
