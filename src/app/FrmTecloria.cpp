@@ -194,6 +194,7 @@ void FrmTecloria::CriarControles()
 {
     centro_ = new QWidget(this);
     centro_->setObjectName(QStringLiteral("Centro"));
+    centro_->installEventFilter(this);
     setCentralWidget(centro_);
 
     grd_ = new Gradiente(centro_);
@@ -507,6 +508,8 @@ void FrmTecloria::MostrarFiguras()
 
 void FrmTecloria::PosicionarControles()
 {
+    // Everything is placed at the layout's own size first; the scale is applied after.
+    AplicarEscala(1.0);
     const bool c = compacto_;
     txtTexto_->setGeometry(c ? kTxtTextoCompacto : kTxtTexto);
     txtDigita_->setGeometry(c ? kTxtDigitaCompacto : kTxtDigita);
@@ -531,8 +534,13 @@ void FrmTecloria::PosicionarControles()
         altura = teclado_->geometry().bottom() + 6;
     }
     teclado_->setVisible(teclado);
+    // The compact layout's size is the window's outer size less the decorations and the menu bar.
+    const QSize moldura = frameGeometry().size() - geometry().size();
+    GuardarProjeto(c ? kJanelaCompacta - moldura - QSize(0, menuBar()->sizeHint().height())
+                     : QSize(kTamanhoProjeto.width(), altura));
     if (!c)
-        resize(kTamanhoProjeto.width(), altura + menuBar()->sizeHint().height());
+        resize(Caber(QSize(kTamanhoProjeto.width(), altura + menuBar()->sizeHint().height())));
+    AjustarEscala();
 }
 
 void FrmTecloria::AplicarLayoutCompacto()
@@ -541,7 +549,83 @@ void FrmTecloria::AplicarLayoutCompacto()
     PosicionarControles();
     // The outer size is given; the decorations the window manager adds come off it.
     const QSize moldura = frameGeometry().size() - geometry().size();
-    resize(kJanelaCompacta - moldura);
+    resize(Caber(kJanelaCompacta - moldura));
+    AjustarEscala();
+}
+
+// ---- a window that fits ------------------------------------------------------------------------
+//
+// Each layout is drawn for one size. In a larger window (maximised, or resized by hand) and on a
+// screen with less room than that size, the whole layout scales uniformly, centred across: every
+// control's place and size, and the captions' fonts; the passage and the input box keep the
+// configured font and just grow.
+
+void FrmTecloria::GuardarProjeto(QSize tamanho)
+{
+    projeto_.clear();
+    for (QObject *o : centro_->children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (!w || w == grd_ || w->isWindow())
+            continue;
+        auto *b = qobject_cast<FlatButton *>(w);
+        projeto_.insert(w, {w->geometry(), b ? b->Font() : w->font()});
+    }
+    tamanhoProjeto_ = tamanho;
+}
+
+void FrmTecloria::AplicarEscala(double escala)
+{
+    if (projeto_.isEmpty() || (escala == escala_ && escala == 1.0))
+        return;
+    escala_ = escala;
+    const int esquerda =
+        escala == 1.0 ? 0 : std::max(0, int((centro_->width() - tamanhoProjeto_.width() * escala) / 2));
+    const auto medir = [escala](int v) { return int(std::lround(v * escala)); };
+    for (auto it = projeto_.cbegin(); it != projeto_.cend(); ++it) {
+        QWidget *w = it.key();
+        const QRect &r = it->geometria;
+        w->setGeometry(esquerda + medir(r.x()), medir(r.y()), medir(r.width()), medir(r.height()));
+        if (w == txtTexto_ || w == txtDigita_ || w == teclado_)
+            continue;
+        QFont f = it->fonte;
+        if (f.pointSizeF() > 0)
+            f.setPointSizeF(std::max(5.0, f.pointSizeF() * escala));
+        else if (f.pixelSize() > 0)
+            f.setPixelSize(std::max(6, medir(f.pixelSize())));
+        if (auto *b = qobject_cast<FlatButton *>(w)) {
+            // The button's faces are pictures of its size: drawn again at the new one.
+            const QSize tamanho = w->size();
+            b->DefinirFont(f);
+            b->DefinirDownPicture(Arte::DesenharFace(Arte::Face::Down, tamanho));
+            b->DefinirHighPicture(Arte::DesenharFace(Arte::Face::High, tamanho));
+            b->DefinirEnFalsePic(Arte::DesenharFace(Arte::Face::Desabilitada, tamanho));
+            b->DefinirUpPicture(Arte::DesenharFace(Arte::Face::Up, tamanho));
+        } else {
+            w->setFont(f);
+        }
+    }
+}
+
+void FrmTecloria::AjustarEscala()
+{
+    if (tamanhoProjeto_.isEmpty())
+        return;
+    const double escala = std::min(double(centro_->width()) / tamanhoProjeto_.width(),
+                                   double(centro_->height()) / tamanhoProjeto_.height());
+    // At its own size (to a pixel or two of rounding) the layout is exactly as drawn.
+    AplicarEscala(std::abs(escala - 1.0) < 0.01 ? 1.0 : escala);
+}
+
+QSize FrmTecloria::Caber(QSize desejado) const
+{
+    const QRect area = areaTela_ ? *areaTela_ : (screen() ? screen()->availableGeometry() : QRect());
+    if (area.isEmpty())
+        return desejado;
+    const QSize moldura = isVisible() ? frameGeometry().size() - geometry().size() : QSize();
+    const QSize cabe = area.size() - moldura;
+    const double escala =
+        std::min({1.0, double(cabe.width()) / desejado.width(), double(cabe.height()) / desejado.height()});
+    return escala >= 1.0 ? desejado : QSize(int(desejado.width() * escala), int(desejado.height() * escala));
 }
 
 bool FrmTecloria::event(QEvent *evento)
@@ -576,6 +660,8 @@ void FrmTecloria::Form_Activate()
             larguraTela_ ? *larguraTela_ : (screen() ? screen()->geometry().width() : kTamanhoProjeto.width());
         if (largura <= kLarguraCompacta)
             AplicarLayoutCompacto();
+        else
+            PosicionarControles(); // on the screen as it is now: scaled down if it has less room
     }
     if (digita_.RespostaDialogo[0] == Digita::kCancelar) {
         close();
@@ -605,6 +691,8 @@ void FrmTecloria::keyPressEvent(QKeyEvent *evento)
 
 bool FrmTecloria::eventFilter(QObject *alvo, QEvent *evento)
 {
+    if (alvo == centro_ && evento->type() == QEvent::Resize)
+        AjustarEscala();
     if (evento->type() == QEvent::KeyPress && alvo == txtTexto_) {
         auto *tecla = static_cast<QKeyEvent *>(evento);
         if (!tecla->text().isEmpty() && !tecla->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)

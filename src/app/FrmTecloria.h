@@ -4,7 +4,10 @@
 #include "exercises/Progressao.h"
 #include "resultados/ArmazemResultados.h"
 
+#include <QFont>
+#include <QHash>
 #include <QMainWindow>
+#include <QRect>
 
 #include <optional>
 
@@ -53,6 +56,10 @@ public:
     bool LayoutCompacto() const { return compacto_; }
     // The width the compact-layout decision reads; tests set it (nullopt: the primary screen's).
     void DefinirLarguraTela(std::optional<int> pixels) { larguraTela_ = pixels; }
+    // The screen's room the window must fit in (tests); unset: the screen's available area.
+    void DefinirAreaTela(std::optional<QRect> area) { areaTela_ = area; }
+    // The layout's scale in the window now (1: exactly as drawn).
+    double Escala() const { return escala_; }
 
     // The live figures as their labels show them: keystrokes per minute, percent of right keys; empty
     // when there is nothing to divide by.
@@ -101,6 +108,10 @@ private:
     void MostrarAvisoPendente();
     void MostrarResultado(const ResultadoSessao &r);
     void AplicarTeclado();
+    void GuardarProjeto(QSize tamanho);
+    void AplicarEscala(double escala);
+    void AjustarEscala();
+    QSize Caber(QSize desejado) const;
     void ConsultarMelhor(const ResultadoSessao &r);
 
     Digita &digita_;
@@ -146,5 +157,14 @@ private:
     bool ativado_ = false;
     bool compacto_ = false;
     std::optional<int> larguraTela_;
+    std::optional<QRect> areaTela_;
+    // Every control's place and font at the layout's own size, and that size.
+    struct Projeto {
+        QRect geometria;
+        QFont fonte;
+    };
+    QHash<QWidget *, Projeto> projeto_;
+    QSize tamanhoProjeto_;
+    double escala_ = 1.0;
     bool encerrado_ = false;
 };

@@ -825,6 +825,54 @@ private slots:
         }
     }
 
+    // The whole window on a screen with less room than its layout (a 1024×768 screen at 2×, a
+    // 640×480 one), exact at its own size, and scaled up when larger; nothing overlapping.
+    void janelaCabe_data()
+    {
+        QTest::addColumn<QSize>("tela");
+        QTest::addColumn<QSize>("janela"); // resized by hand after the login; empty: as it opens
+        QTest::addColumn<int>("escala"); // -1 smaller, 0 exact, 1 larger
+        QTest::newRow("1024x768 a 2x") << QSize(512, 384) << QSize() << -1;
+        QTest::newRow("640x480") << QSize(640, 480) << QSize() << -1;
+        QTest::newRow("1024x768") << QSize(1024, 768) << QSize() << 0;
+        QTest::newRow("1920x1080 maximizada") << QSize(1920, 1080) << QSize(1900, 1040) << 1;
+    }
+    void janelaCabe()
+    {
+        QFETCH(QSize, tela);
+        QFETCH(QSize, janela);
+        QFETCH(int, escala);
+        Programa p;
+        p.Abrir(QString(), QStringLiteral("korva"));
+        p.janela->DefinirLarguraTela(tela.width());
+        p.janela->DefinirAreaTela(QRect(QPoint(), tela));
+        QTRY_VERIFY(p.Entrou());
+        if (janela.isValid())
+            p.janela->resize(janela);
+        QTRY_VERIFY2(p.janela->frameGeometry().width() <= tela.width()
+                         && p.janela->frameGeometry().height() <= tela.height(),
+                     qPrintable(QStringLiteral("%1x%2")
+                                    .arg(p.janela->frameGeometry().width())
+                                    .arg(p.janela->frameGeometry().height())));
+        QCOMPARE(escala < 0   ? p.janela->Escala() < 1
+                 : escala > 0 ? p.janela->Escala() > 1
+                              : p.janela->Escala() == 1,
+                 true);
+        QWidget *centro = p.janela->centralWidget();
+        QList<QWidget *> controles;
+        for (QWidget *w : centro->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            // The compact layout leaves the logo out, past its right edge.
+            if (w->isVisible() && !w->objectName().isEmpty() && w->objectName() != QStringLiteral("Grd")
+                && !(p.janela->LayoutCompacto() && w->objectName() == QStringLiteral("PicOrvenal")))
+                controles << w;
+        for (QWidget *w : controles) {
+            QVERIFY2(centro->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            for (QWidget *outro : controles)
+                QVERIFY2(w == outro || !w->geometry().intersects(outro->geometry()),
+                         qPrintable(w->objectName() + u' ' + outro->objectName()));
+        }
+    }
+
     void logoAbreOSite()
     {
         Programa p;
