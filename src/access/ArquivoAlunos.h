@@ -92,10 +92,6 @@ public:
     // code and the reserved fields kept. `aluno` receives the record as written. With `esperado`,
     // only while the slot still holds it (Recusado otherwise, `aluno` then what it holds now).
     Resultado ApagarSeIgual(int numero, const std::optional<Aluno> &esperado, Aluno &aluno, QString &erro);
-    bool Apagar(int numero, Aluno &aluno, QString &erro)
-    {
-        return ApagarSeIgual(numero, std::nullopt, aluno, erro) == Resultado::Gravado;
-    }
 
     enum class Identificacao { Administrador, Aluno, NaoCadastrado, Falha };
     // The login's code check: 0 is the administrator; a code past the slot count, or a blank slot

@@ -8,6 +8,7 @@
 #include "common/Formatos.h"
 #include "common/Mensagem.h"
 #include "controls/FlatButton/FlatButton.h"
+#include "shared/PintarFundo.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -127,11 +128,7 @@ TestaSenha::TestaSenha(Digita &digita, QWidget *parent)
                                     QStringLiteral("Informe a senha do usuário"), true);
 
     LblNome = PadraoDialogo::Rotulo(this, QString(), QRect(40, 188, 304, 24), QStringLiteral("LblNome"));
-    LblNome->setAutoFillBackground(true);
-    QPalette paleta = LblNome->palette();
-    paleta.setColor(QPalette::Window, QColor(104, 150, 213));
-    paleta.setColor(QPalette::WindowText, Qt::white);
-    LblNome->setPalette(paleta);
+    PintarFundo(LblNome, QColor(104, 150, 213), Qt::white);
     LblNome->setIndent(8);
     QFont negrito = LblNome->font();
     negrito.setBold(true);

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr Cor kFundoErros = RGB(128, 0, 0);
-constexpr Cor kFundoErrosPiscando = RGB(255, 0, 0);
 constexpr Cor kAzul = RGB(0, 0, 255);
 constexpr Cor kPreto = RGB(0, 0, 0);
 
@@ -197,7 +195,7 @@ ControleDigitacao::Figuras ControleDigitacao::FigurasAtuais() const
 
 void ControleDigitacao::Tique()
 {
-    emit FundoErrosMudou(kFundoErros);
+    emit FundoErrosMudou(Sessao::kFundoErros);
     emit CapsMudou(caps_.Tique(plataforma_.CapsLockAtivo()));
     if (emDigitacao_)
         emit FigurasMudaram();
@@ -226,7 +224,7 @@ bool ControleDigitacao::TxtDigita_KeyPress(int k, int caret)
     const int posicao = motor_.PosTexto - 1;
     const MotorDigitacao::RespostaTecla r = motor_.TeclaPressionada(k, caret, caps_.Vermelho());
     if (r.recusadaTrava) {
-        emit FundoErrosMudou(kFundoErrosPiscando);
+        emit FundoErrosMudou(Sessao::kFundoErrosPiscando);
         Conferir(posicao, QChar(char16_t(k)), false);
     }
     if (r.mostrarErros)

@@ -20,6 +20,7 @@
 #include "resultados/FilaResultados.h"
 #include "resultados/GravadorResultados.h"
 #include "resultados/sql/ArmazemSql.h"
+#include "shared/PintarFundo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,7 +43,6 @@ namespace {
 
 // Colours of the counters and clock labels.
 constexpr Cor kFundoValor = RGB(104, 150, 213);
-constexpr Cor kFundoErros = RGB(128, 0, 0);
 constexpr Cor kBranco = RGB(255, 255, 255);
 
 // Screens of this width or less get the compact layout.
@@ -65,14 +65,6 @@ constexpr QRect kTxtDigitaCompacto(0, 272, 633, 218);
 constexpr int kTopoBotoesCompacto = 245;
 constexpr int kEsquerdaBotoesCompacto = 16;
 constexpr int kPassoBotoesCompacto = 120;
-
-void Pintar(QLabel *l, Cor fundo, Cor texto)
-{
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, CorQt(fundo));
-    p.setColor(QPalette::WindowText, CorQt(texto));
-    l->setPalette(p);
-}
 
 } // namespace
 
@@ -279,11 +271,11 @@ void FrmTecloria::CriarControles()
         valor->setAutoFillBackground(true);
         valor->setFont(fonteValor);
         valor->setAlignment(p.largValor ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-        Pintar(valor, kFundoValor, kBranco);
+        PintarFundo(valor, CorQt(kFundoValor), CorQt(kBranco));
         *p.valor = valor;
         xi += largValor + kEntrePares;
     }
-    Pintar(lblErros_, kFundoErros, kBranco);
+    PintarFundo(lblErros_, CorQt(Sessao::kFundoErros), CorQt(kBranco));
 
     lblCaps_ = new QLabel(QStringLiteral("Caps"), centro_);
     lblCaps_->setObjectName(QStringLiteral("LblCaps"));
@@ -321,8 +313,7 @@ void FrmTecloria::CriarControles()
     connect(btnComecar_, &FlatButton::Click, this, &FrmTecloria::IniciarDigitacao);
     connect(btnFinalizar_, &FlatButton::Click, this, &FrmTecloria::FinalizarDigitacao);
     connect(btnProximo_, &FlatButton::Click, this, &FrmTecloria::ProximoExercicio);
-    connect(btnCarrega_, &FlatButton::Click, this,
-            [this] { ComandoAdministrativo(QStringLiteral("MenuCarregar")); });
+    connect(btnCarrega_, &FlatButton::Click, this, &FrmTecloria::MenuCarregar_Click);
     connect(btnSair_, &FlatButton::Click, this, &QWidget::close);
 }
 
@@ -339,27 +330,24 @@ void FrmTecloria::CriarMenus()
 
     QMenu *arquivo = barra->addMenu(QStringLiteral("Arquivo"));
     arquivo->setObjectName(QStringLiteral("MenuArquivo"));
-    for (const char *nome : {"MenuConfig", "MenuCadAlunos", "MenuMudaAdm", "MenuBancoResultados"}) {
-        static const QHash<QString, QString> legendas = {
-            {QStringLiteral("MenuConfig"), QStringLiteral("Configurações")},
-            {QStringLiteral("MenuCadAlunos"), QStringLiteral("Cadastro de Alunos")},
-            {QStringLiteral("MenuMudaAdm"), QStringLiteral("Mudar senha de administrador")},
-            {QStringLiteral("MenuBancoResultados"), BancoResultados::kTitulo},
-        };
-        const QString n = QString::fromLatin1(nome);
-        QAction *a = arquivo->addAction(legendas.value(n));
-        a->setObjectName(n);
-        connect(a, &QAction::triggered, this, [this, n] { ComandoAdministrativo(n); });
-    }
+    connect(item(arquivo, "MenuConfig", "Configurações"), &QAction::triggered, this,
+            &FrmTecloria::MenuConfig_Click);
+    connect(item(arquivo, "MenuCadAlunos", "Cadastro de Alunos"), &QAction::triggered, this,
+            &FrmTecloria::MenuCadAlunos_Click);
+    connect(item(arquivo, "MenuMudaAdm", "Mudar senha de administrador"), &QAction::triggered, this,
+            &FrmTecloria::MenuMudaAdm_Click);
+    QAction *banco = arquivo->addAction(BancoResultados::kTitulo);
+    banco->setObjectName(QStringLiteral("MenuBancoResultados"));
+    connect(banco, &QAction::triggered, this, &FrmTecloria::MenuBancoResultados_Click);
     connect(item(arquivo, "MenuMudaSenha", "Mudar senha de aluno", QKeySequence(Qt::CTRL | Qt::Key_M)),
             &QAction::triggered, this, [this] {
                 EntrarUsuario();
                 Form_Activate();
             });
     connect(item(arquivo, "MenuDesempenho", "Meu desempenho"), &QAction::triggered, this,
-            [this] { ComandoAdministrativo(QStringLiteral("MenuDesempenho")); });
+            &FrmTecloria::MenuDesempenho_Click);
     connect(item(arquivo, "MenuAlteraSenha", "Alterar minha senha"), &QAction::triggered, this,
-            [this] { ComandoAdministrativo(QStringLiteral("MenuAlteraSenha")); });
+            &FrmTecloria::MenuAlteraSenha_Click);
     arquivo->addSeparator();
     connect(item(arquivo, "MenuSair", "Sair"), &QAction::triggered, this, &QWidget::close);
 
@@ -373,16 +361,15 @@ void FrmTecloria::CriarMenus()
     QMenu *exercicios = barra->addMenu(QStringLiteral("Exercícios"));
     exercicios->setObjectName(QStringLiteral("MenuExercicios"));
     connect(item(exercicios, "MenuCarregar", "Carregar Exercício", QKeySequence(Qt::CTRL | Qt::Key_E)),
-            &QAction::triggered, this, [this] { ComandoAdministrativo(QStringLiteral("MenuCarregar")); });
+            &QAction::triggered, this, &FrmTecloria::MenuCarregar_Click);
     connect(item(exercicios, "MenuProximo", "Próximo Exercício", QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &FrmTecloria::ProximoExercicio);
 
     QMenu *ajuda = barra->addMenu(QStringLiteral("Ajuda"));
     ajuda->setObjectName(QStringLiteral("MenuAjuda"));
     connect(item(ajuda, "MenuTopicos", "Tópicos da ajuda"), &QAction::triggered, this,
-            [this] { ComandoAdministrativo(QStringLiteral("MenuTopicos")); });
-    connect(item(ajuda, "MenuSobre", "Sobre"), &QAction::triggered, this,
-            [this] { ComandoAdministrativo(QStringLiteral("MenuSobre")); });
+            &FrmTecloria::MenuTopicos_Click);
+    connect(item(ajuda, "MenuSobre", "Sobre"), &QAction::triggered, this, &FrmTecloria::MenuSobre_Click);
 
     // The menus without the mouse: F10 opens the first one, Alt and a menu's initial opens that menu
     // (the captions stay as they are written: no accelerator marks).

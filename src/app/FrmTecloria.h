@@ -93,7 +93,17 @@ private:
     void PosicionarControles();
     void MostrarFalha(const QString &erro);
     void AplicarCarga(const Progressao::Carga &carga);
-    void ComandoAdministrativo(const QString &nome);
+    // The commands of the menu items (and of BtnCarrega) that open the other windows, each checking
+    // who may use it.
+    void MenuConfig_Click();
+    void MenuCadAlunos_Click();
+    void MenuBancoResultados_Click();
+    void MenuMudaAdm_Click();
+    void MenuDesempenho_Click();
+    void MenuAlteraSenha_Click();
+    void MenuCarregar_Click();
+    void MenuTopicos_Click();
+    void MenuSobre_Click();
     void CriarGravador();
     void CriarFiguras();
     void MostrarFiguras();

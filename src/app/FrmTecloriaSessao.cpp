@@ -25,19 +25,13 @@
 #include "help/Ajuda.h"
 #include "help/Sobre.h"
 #include "resultados/BancoResultados.h"
+#include "shared/PintarFundo.h"
 
 #include <QLabel>
 
 namespace {
 
 constexpr Cor kPreto = RGB(0, 0, 0);
-
-void PintarFundo(QLabel *l, Cor fundo)
-{
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, CorQt(fundo));
-    l->setPalette(p);
-}
 
 } // namespace
 
@@ -146,12 +140,10 @@ void FrmTecloria::LigarControle()
     connect(c, &ControleDigitacao::ErrosMudou, lblErros_, &QLabel::setText);
     connect(c, &ControleDigitacao::ToquesMudou, lblToques_, &QLabel::setText);
     connect(c, &ControleDigitacao::LimiteMudou, lblTempo_, &QLabel::setText);
-    connect(c, &ControleDigitacao::FundoErrosMudou, this, [this](Cor fundo) { PintarFundo(lblErros_, fundo); });
+    connect(c, &ControleDigitacao::FundoErrosMudou, this,
+            [this](Cor fundo) { PintarFundo(lblErros_, CorQt(fundo)); });
     connect(c, &ControleDigitacao::CapsMudou, this, [this](const Sessao::AparenciaCaps &a) {
-        QPalette p = lblCaps_->palette();
-        p.setColor(QPalette::Window, CorQt(a.fundo));
-        p.setColor(QPalette::WindowText, CorQt(a.texto));
-        lblCaps_->setPalette(p);
+        PintarFundo(lblCaps_, CorQt(a.fundo), CorQt(a.texto));
         QFont f = lblCaps_->font();
         if (f.bold() != a.negrito) {
             f.setBold(a.negrito);
@@ -165,69 +157,91 @@ void FrmTecloria::LigarControle()
     });
 }
 
-void FrmTecloria::ComandoAdministrativo(const QString &nome)
+void FrmTecloria::MenuConfig_Click()
 {
-    if (nome == QStringLiteral("MenuConfig")) {
-        if (!digita_.EhAdministrador()) {
-            Mensagem::Critico(this, QStringLiteral("Configuração permitida somente ao Administrador!"));
-            return;
-        }
-        {
-            Configura configura(digita_, this);
-            configura.exec();
-        }
-        AplicarConfiguracao();
-    } else if (nome == QStringLiteral("MenuCadAlunos")) {
-        if (!digita_.EhAdministrador()) {
-            Mensagem::Critico(this, QStringLiteral("Cadastro permitido somente ao Administrador!"));
-            return;
-        }
-        Alunos cadastro(digita_, this);
-        cadastro.exec();
-    } else if (nome == QStringLiteral("MenuBancoResultados")) {
-        if (!digita_.EhAdministrador()) {
-            Mensagem::Critico(this, QStringLiteral("Banco de resultados permitido somente ao Administrador!"));
-            return;
-        }
-        // The new settings take effect at the next start: a result already handed to the writer
-        // goes where the writer was told.
-        BancoResultados banco(digita_, this);
-        banco.exec();
-    } else if (nome == QStringLiteral("MenuMudaAdm")) {
-        // No gate of its own: whoever gives the administrator password may change it.
-        {
-            InfoSenha info(digita_, this);
-            info.exec();
-        }
-        if (digita_.RespostaDialogo[1] == Digita::kCancelar)
-            return;
-        MudaSenha muda(digita_, this);
-        muda.exec();
-    } else if (nome == QStringLiteral("MenuDesempenho")) {
-        if (digita_.EhAdministrador()) {
-            Mensagem::Critico(this, QStringLiteral("Opção permitida somente com senha de aluno!"));
-            return;
-        }
-        MeuDesempenho desempenho(configBanco_, TirarEspacos(digita_.AlunoAtual.Codigo).toInt(), this);
-        desempenho.exec();
-    } else if (nome == QStringLiteral("MenuAlteraSenha")) {
-        // The administrator's own password has its command; this one is a student's.
-        if (digita_.EhAdministrador()) {
-            Mensagem::Critico(this, QStringLiteral("Opção permitida somente com senha de aluno!"));
-            return;
-        }
-        AlteraSenha altera(digita_, this);
-        altera.exec();
-    } else if (nome == QStringLiteral("MenuCarregar")) {
-        // The chooser asks for the administrator password, refuses the administrator's own session and
-        // stores the student's new place before it is loaded.
-        if (EscolherExercicio(digita_, this))
-            CarregarExercicio();
-    } else if (nome == QStringLiteral("MenuTopicos")) {
-        Ajuda::Abrir(this);
-    } else if (nome == QStringLiteral("MenuSobre")) {
-        txtTexto_->setFocus(Qt::OtherFocusReason);
-        Sobre sobre(plataforma_, this);
-        sobre.exec();
+    if (!digita_.EhAdministrador()) {
+        Mensagem::Critico(this, QStringLiteral("Configuração permitida somente ao Administrador!"));
+        return;
     }
+    {
+        Configura configura(digita_, this);
+        configura.exec();
+    }
+    AplicarConfiguracao();
+}
+
+void FrmTecloria::MenuCadAlunos_Click()
+{
+    if (!digita_.EhAdministrador()) {
+        Mensagem::Critico(this, QStringLiteral("Cadastro permitido somente ao Administrador!"));
+        return;
+    }
+    Alunos cadastro(digita_, this);
+    cadastro.exec();
+}
+
+void FrmTecloria::MenuBancoResultados_Click()
+{
+    if (!digita_.EhAdministrador()) {
+        Mensagem::Critico(this, QStringLiteral("Banco de resultados permitido somente ao Administrador!"));
+        return;
+    }
+    // The new settings take effect at the next start: a result already handed to the writer
+    // goes where the writer was told.
+    BancoResultados banco(digita_, this);
+    banco.exec();
+}
+
+void FrmTecloria::MenuMudaAdm_Click()
+{
+    // No gate of its own: whoever gives the administrator password may change it.
+    {
+        InfoSenha info(digita_, this);
+        info.exec();
+    }
+    if (digita_.RespostaDialogo[1] == Digita::kCancelar)
+        return;
+    MudaSenha muda(digita_, this);
+    muda.exec();
+}
+
+void FrmTecloria::MenuDesempenho_Click()
+{
+    if (digita_.EhAdministrador()) {
+        Mensagem::Critico(this, Progressao::kSomenteAluno);
+        return;
+    }
+    MeuDesempenho desempenho(configBanco_, TirarEspacos(digita_.AlunoAtual.Codigo).toInt(), this);
+    desempenho.exec();
+}
+
+void FrmTecloria::MenuAlteraSenha_Click()
+{
+    // The administrator's own password has its command; this one is a student's.
+    if (digita_.EhAdministrador()) {
+        Mensagem::Critico(this, Progressao::kSomenteAluno);
+        return;
+    }
+    AlteraSenha altera(digita_, this);
+    altera.exec();
+}
+
+void FrmTecloria::MenuCarregar_Click()
+{
+    // The chooser asks for the administrator password, refuses the administrator's own session and
+    // stores the student's new place before it is loaded.
+    if (const std::optional<Progressao::Carga> carga = EscolherExercicio(digita_, this))
+        AplicarCarga(*carga);
+}
+
+void FrmTecloria::MenuTopicos_Click()
+{
+    Ajuda::Abrir(this);
+}
+
+void FrmTecloria::MenuSobre_Click()
+{
+    txtTexto_->setFocus(Qt::OtherFocusReason);
+    Sobre sobre(plataforma_, this);
+    sobre.exec();
 }

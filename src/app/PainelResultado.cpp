@@ -4,6 +4,7 @@
 #include "app/Sessao.h"
 #include "controls/FlatButton/Arte.h"
 #include "controls/FlatButton/FlatButton.h"
+#include "shared/PintarFundo.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -34,12 +35,8 @@ PainelResultado::PainelResultado(QWidget *pai)
 {
     setObjectName(QStringLiteral("PainelResultado"));
     setFrameShape(QFrame::Box);
-    setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(255, 255, 238));
-    p.setColor(QPalette::WindowText, QColor(0, 0, 0));
-    setPalette(p);
+    PintarFundo(this, QColor(255, 255, 238), QColor(0, 0, 0));
 
     texto_ = new QLabel(this);
     texto_->setObjectName(QStringLiteral("LblResultado"));

@@ -37,6 +37,11 @@ inline const QString kIncompleto = QStringLiteral("Reprovado - Exercício incomp
 inline const QString kCarregar = QStringLiteral("Favor carregar exercício!");
 inline const QString kFocoSemSessao = QStringLiteral("Pressione primeiramente Ctrl+C !");
 
+// The errors label's background: dark red, and bright red from a key lock mode refused until the
+// next timer tick.
+inline constexpr Cor kFundoErros = RGB(128, 0, 0);
+inline constexpr Cor kFundoErrosPiscando = RGB(255, 0, 0);
+
 // How the CAPS LOCK indicator looks after a timer tick.
 struct AparenciaCaps {
     Cor fundo;
@@ -55,7 +60,6 @@ public:
     AparenciaCaps Tique(bool capsAtivo);
     // The indicator shows its red phase right now (what the caps warning of lock mode asks).
     bool Vermelho() const { return vermelho_; }
-    bool FaseCaps() const { return faseCaps_; }
 
 private:
     bool faseCaps_ = false;

@@ -8,6 +8,7 @@
 #include "config/ArquivoConfig.h"
 #include "config/MarcaErros.h"
 #include "controls/FlatButton/FlatButton.h"
+#include "shared/PintarFundo.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -39,12 +40,10 @@ QFrame *CaixaCor(QWidget *janela, const QString &nome, QRect onde)
     return caixa;
 }
 
+// The frame of a colour box in the colour it stands for.
 void PintarCaixa(QFrame *caixa, const QColor &cor)
 {
-    QPalette p = caixa->palette();
-    p.setColor(QPalette::Window, cor);
-    p.setColor(QPalette::WindowText, QColor(60, 80, 120));
-    caixa->setPalette(p);
+    PintarFundo(caixa, cor, QColor(60, 80, 120));
 }
 
 Cor CorDaCaixa(const QFrame *caixa)

@@ -155,19 +155,19 @@ void Carrega::reject()
     QDialog::reject();
 }
 
-bool EscolherExercicio(Digita &d, QWidget *janela)
+std::optional<Progressao::Carga> EscolherExercicio(Digita &d, QWidget *janela)
 {
     {
         InfoSenha senha(d, janela);
         senha.exec();
     }
     if (d.RespostaDialogo[1] != Digita::kOk)
-        return false;
+        return std::nullopt;
 
     // The chooser stores a student's place: the administrator has none.
     if (d.EhAdministrador()) {
         Mensagem::Critico(janela, Progressao::kSomenteAluno);
-        return false;
+        return std::nullopt;
     }
 
     const qint16 classeAntes = d.ClasseAtual;
@@ -177,19 +177,10 @@ bool EscolherExercicio(Digita &d, QWidget *janela)
         escolha.exec();
     }
     if (d.RespostaDialogo[1] != Digita::kOk)
-        return false;
+        return std::nullopt;
 
-    const Aluno anterior = d.AlunoAtual;
-    d.AlunoAtual.Classe = d.ClasseAtual;
-    d.AlunoAtual.Exercicio = qint16(d.ExercicioAtual + 1);
-    QString erro;
-    if (!Progressao::GravarProgresso(d, erro)) {
-        // Not stored, so not moved: memory keeps agreeing with the record and with what is on screen.
-        d.AlunoAtual = anterior;
-        d.ClasseAtual = classeAntes;
-        d.ExercicioAtual = exercicioAntes;
-        Mensagem::Critico(janela, erro);
-        return false;
-    }
-    return true;
+    Progressao::Avanco avanco = Progressao::EscolherExercicio(d, classeAntes, exercicioAntes);
+    if (!avanco.Recusa.isEmpty())
+        Mensagem::Critico(janela, avanco.Recusa);
+    return std::move(avanco.Exercicio);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exercises/Progressao.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -38,9 +40,6 @@ public:
     Carrega(Digita &digita, QWidget *pai = nullptr);
     ~Carrega() override;
 
-    // The choice OK would confirm now: set by a passed check, dropped as soon as either box changes.
-    std::optional<Escolha> Escolhida() const { return escolha_; }
-
     void reject() override;
 
 private:
@@ -59,8 +58,7 @@ private:
 };
 
 // The "Carregar Exercício" command of the main window: the administrator password first (a cancelled
-// prompt ends it), then the refusal of the administrator's own session, then the chooser. When the
-// choice is confirmed the student's record gets the new class and exercise number. True when that
-// record was written and the main window must now load the exercise (ClasseAtual, ExercicioAtual);
-// false when nothing changed: a cancel, the refusal, or a failed write (shown naming the file).
-bool EscolherExercicio(Digita &d, QWidget *janela);
+// prompt ends it), then the refusal of the administrator's own session, then the chooser. A confirmed
+// choice is stored and loaded by Progressao::EscolherExercicio; the window applies the load returned.
+// Nothing when nothing changed: a cancel, the refusal, or a failed write (shown naming the file).
+std::optional<Progressao::Carga> EscolherExercicio(Digita &d, QWidget *janela);

@@ -157,7 +157,7 @@ Avanco ProximoExercicio(Digita &d, bool exercicioConcluido)
     return avanco;
 }
 
-Avanco EscolherExercicio(Digita &d)
+Avanco EscolherExercicio(Digita &d, qint16 classeAntes, qint16 exercicioAntes)
 {
     Avanco avanco;
     const Aluno anterior = d.AlunoAtual;
@@ -165,7 +165,10 @@ Avanco EscolherExercicio(Digita &d)
     d.AlunoAtual.Exercicio = qint16(d.ExercicioAtual + 1);
     QString erro;
     if (!GravarProgresso(d, erro)) {
+        // Memory keeps agreeing with the record and with what is on screen.
         d.AlunoAtual = anterior;
+        d.ClasseAtual = classeAntes;
+        d.ExercicioAtual = exercicioAntes;
         avanco.Recusa = erro;
         return avanco;
     }

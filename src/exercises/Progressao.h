@@ -79,9 +79,11 @@ struct Avanco {
 // its place is loaded and reported in Aviso.
 Avanco ProximoExercicio(Digita &d, bool exercicioConcluido);
 
-// The chooser's command after its choice was accepted (ClasseAtual and ExercicioAtual set):
-// stores them in the student's record, then loads the exercise. A failed write is returned in
-// Recusa, the record in memory is left as it was and nothing is loaded.
-Avanco EscolherExercicio(Digita &d);
+// The chooser's command after its choice was accepted: ClasseAtual and ExercicioAtual hold the choice,
+// `classeAntes` and `exercicioAntes` the place they held before it. Stores the choice in the student's
+// record (see GravarProgresso), then loads it. A failed write is returned in Recusa with nothing
+// loaded, and the place goes back to the one before, in memory as in the record: not stored, so not
+// moved.
+Avanco EscolherExercicio(Digita &d, qint16 classeAntes, qint16 exercicioAntes);
 
 } // namespace Progressao

@@ -2,6 +2,7 @@
 
 #include "access/PadraoDialogo.h"
 #include "common/Twips.h"
+#include "shared/PintarFundo.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -39,10 +40,7 @@ Ajuda::Ajuda(QWidget *pai)
     PicShape = new QFrame(this);
     PicShape->setObjectName(QStringLiteral("PicShape"));
     PicShape->setGeometry(frame);
-    PicShape->setAutoFillBackground(true);
-    QPalette branco = PicShape->palette();
-    branco.setColor(QPalette::Window, Qt::white);
-    PicShape->setPalette(branco);
+    PintarFundo(PicShape, Qt::white);
 
     // The page is as wide as the frame less the scroll bar; child widgets are clipped to the frame.
     const int larguraBarra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);

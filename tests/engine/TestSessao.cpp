@@ -101,7 +101,6 @@ private slots:
         // Switched off in the red phase: white at once, and the phase is kept for the next blink.
         QCOMPARE(caps.Tique(false), kCapsBranco);
         QVERIFY(!caps.Vermelho());
-        QVERIFY(caps.FaseCaps());
         QCOMPARE(caps.Tique(true), kCapsBranco);
         QCOMPARE(caps.Tique(true), kCapsVermelho);
     }

@@ -5,6 +5,8 @@
 #include "common/Mensagem.h"
 #include "common/Teclas.h"
 #include "common/Twips.h"
+#include "shared/PintarFundo.h"
+#include "shared/Propriedades.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -32,14 +34,6 @@ Qt::Alignment AlinhamentoDe(int align)
     case 2: return Qt::AlignHCenter | Qt::AlignVCenter;
     default: return Qt::AlignLeft | Qt::AlignVCenter;
     }
-}
-
-void PintarFundo(QWidget *w, Cor cor)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, CorQt(cor));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -216,31 +210,14 @@ void BoxList::Config(QObject *Obj, const QString &FontName, int FontSize, int QL
     dono_ = Obj;
 }
 
-const QStringList &BoxList::OrdemPropriedades()
+QStringList BoxList::OrdemPropriedades()
 {
-    static const QStringList ordem{
-        QStringLiteral("FontName"),  QStringLiteral("FontSize"), QStringLiteral("QLin"),
-        QStringLiteral("BackColor"), QStringLiteral("BoxColor"), QStringLiteral("TextColor"),
-        QStringLiteral("BackSel"),   QStringLiteral("ForeSel"),
-    };
-    return ordem;
+    return Propriedades::Ordem(staticMetaObject);
 }
 
 QVariantMap BoxList::Salvar() const
 {
-    const BoxListModelo padrao;
-    const QVariant padroes[] = {
-        padrao.FontName(), padrao.FontSize(),  padrao.QLin(),    padrao.BackColor(),
-        padrao.BoxColor(), padrao.TextColor(), padrao.BackSel(), padrao.ForeSel(),
-    };
-    QVariantMap valores;
-    for (int i = 0; i < OrdemPropriedades().size(); ++i) {
-        const QString &nome = OrdemPropriedades()[i];
-        const QVariant valor = property(nome.toLatin1().constData());
-        if (valor != padroes[i])
-            valores.insert(nome, valor);
-    }
-    return valores;
+    return Propriedades::Salvar(*this, BoxList());
 }
 
 void BoxList::Carregar(const QVariantMap &valores)
@@ -271,8 +248,8 @@ void BoxList::Activate(bool OpcTitle)
     const int alturaX = int(Twips::twips(QFontMetrics(fonte).height()));
     modelo_.Activate(OpcTitle, alturaX, int(Twips::twips(width())));
 
-    PintarFundo(picBorda_, modelo_.BackColor());
-    PintarFundo(picBox_, modelo_.BackColor());
+    PintarFundo(picBorda_, CorQt(modelo_.BackColor()));
+    PintarFundo(picBox_, CorQt(modelo_.BackColor()));
 
     const int qCol = modelo_.QCol();
     const int n = modelo_.NumeroCelulas();
@@ -508,7 +485,7 @@ void BoxList::Aplicar(int k)
             c->setChecked(e.Chk != 0);
         }
         if (a.chkBack != e.ChkBack) {
-            PintarFundo(c, e.ChkBack);
+            PintarFundo(c, CorQt(e.ChkBack));
             a.chkBack = e.ChkBack;
         }
         if (c->isVisibleTo(picBox_) != e.ChkVisivel)

@@ -36,7 +36,7 @@ class BoxList : public QWidget, private BoxListObservador {
     Q_PROPERTY(quint32 TextColor READ TextColor)
     Q_PROPERTY(quint32 BackSel READ BackSel)
     Q_PROPERTY(quint32 ForeSel READ ForeSel)
-    Q_PROPERTY(int QCol READ QCol)
+    Q_PROPERTY(int QCol READ QCol STORED false)
 
 public:
     static constexpr Cor kOmitida = BoxListModelo::kOmitida;
@@ -97,7 +97,7 @@ public:
     // The Config settings in a window design: only values other than the defaults are stored,
     // in the order of OrdemPropriedades(). Carregar is Config with the stored values (so it comes
     // before Title, like Config); an empty map gives the defaults.
-    static const QStringList &OrdemPropriedades();
+    static QStringList OrdemPropriedades();
     QVariantMap Salvar() const;
     void Carregar(const QVariantMap &valores);
 

@@ -157,19 +157,14 @@ public:
     bool TemChk() const { return temChk_; }
     int TotalWidth() const { return totalWidth_; }
     int RowsHeight() const { return rowsHeight_; }
-    int QReg() const { return qReg_; }
     int ColAdd() const { return colAdd_; }
     int LinSel() const { return linSel_; }
-    int LinAtual() const { return linAtual_; }
     int CelAnterior() const { return celAnterior_; }
     int IndiceSel() const { return indiceSel_; }
     int ProxChk(int Col) const { return proxChk_.at(Col); }
-    int ChkSel(int Indice) const { return chkSel_.at(Indice); }
     const BoxColumn &Coluna(int Col) const { return colunas_.at(Col); }
     bool Ativo() const { return ativo_; }
 
-    // Last row index of the row store (-1 before Activate).
-    int UltimaLinha() const { return linhas_ - 1; }
     // A stored cell; null outside the store.
     const BoxCell *Armazenada(int Col, int Lin) const;
 
@@ -183,7 +178,6 @@ public:
     int AlturaCelula() const { return h_; }
     int TopoLinha(int L) const { return t0_ + L * (h_ + 15); }
     int EsquerdaColuna(int C) const;
-    bool TitulosVisiveis() const { return titulos_; }
     Retangulo GeoCelula(int k) const;
     Retangulo GeoChk(int k) const;
     Retangulo GeoTitulo(int C) const;

@@ -3,31 +3,23 @@
 #include "common/CorQt.h"
 #include "common/Cp1252.h"
 #include "common/Twips.h"
+#include "shared/Propriedades.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFontMetrics>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 namespace {
 
 // The disabled caption: the classic grey of disabled text, readable on a greyed face.
 const QColor kTextoDesabilitado(128, 128, 128);
-
-QPixmap FiguraDe(const QVariant &valor)
-{
-    if (valor.metaType() == QMetaType::fromType<QPixmap>())
-        return valor.value<QPixmap>();
-    if (valor.metaType() == QMetaType::fromType<QImage>())
-        return QPixmap::fromImage(valor.value<QImage>());
-    return QPixmap();
-}
 
 QSize TamanhoDe(const QPixmap &figura)
 {
@@ -74,22 +66,28 @@ QSize FlatButton::sizeHint() const
 
 // ---- properties ---------------------------------------------------------------------------------
 
+void FlatButton::Mudou()
+{
+    if (!carregando_)
+        DesenhaBotao(EstadoBotao::Normal);
+}
+
 void FlatButton::DefinirCaption(const QString &caption)
 {
     caption_ = caption;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirBackColor(Cor cor)
 {
     backColor_ = cor;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirForeColor(Cor cor)
 {
     foreColor_ = cor;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 QFont FlatButton::Font() const
@@ -104,58 +102,65 @@ void FlatButton::DefinirFont(const QFont &fonte)
     fonte_ = fonte;
     // The button's own font is the one the caption is measured in.
     setFont(fonte);
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
+}
+
+void FlatButton::SemFonte()
+{
+    fonte_.reset();
+    setFont(QFont()); // the window's again
+    Mudou();
 }
 
 void FlatButton::DefinirPicture(const QPixmap &figura)
 {
     picture_ = figura;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirDownPicture(const QPixmap &figura)
 {
     downPicture_ = figura;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirUpPicture(const QPixmap &figura)
 {
     upPicture_ = figura;
-    if (!figura.isNull())
+    if (!figura.isNull() && !carregando_)
         resize(TamanhoDe(figura));
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirEnFalsePic(const QPixmap &figura)
 {
     enFalsePic_ = figura;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirHighPicture(const QPixmap &figura)
 {
     highPicture_ = figura;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirEnabled(bool enabled)
 {
     enabled_ = enabled;
     modelo_.ArmarDesabilitar();
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirStyle(qint32 style)
 {
     style_ = style;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::DefinirBackGround(const QPixmap &figura)
 {
     backGround_ = figura;
-    DesenhaBotao(EstadoBotao::Normal);
+    Mudou();
 }
 
 void FlatButton::IniciarPropriedades()
@@ -170,70 +175,20 @@ void FlatButton::IniciarPropriedades()
 
 QStringList FlatButton::OrdemPropriedades()
 {
-    return {QStringLiteral("Caption"),   QStringLiteral("BackColor"),  QStringLiteral("ForeColor"),
-            QStringLiteral("Font"),      QStringLiteral("Picture"),    QStringLiteral("DownPicture"),
-            QStringLiteral("UpPicture"), QStringLiteral("EnFalsePic"), QStringLiteral("HighPicture"),
-            QStringLiteral("Enabled"),   QStringLiteral("Style"),      QStringLiteral("BackGround")};
+    return Propriedades::Ordem(staticMetaObject);
 }
 
 QVariantMap FlatButton::Salvar() const
 {
-    QVariantMap m;
-    auto figura = [&m](const char *nome, const QPixmap &p) {
-        if (!p.isNull())
-            m.insert(QLatin1String(nome), p);
-    };
-    if (caption_ != kCaptionPadrao)
-        m.insert(QStringLiteral("Caption"), caption_);
-    if (backColor_ != kBackColorPadrao)
-        m.insert(QStringLiteral("BackColor"), backColor_);
-    if (foreColor_ != kForeColorPadrao)
-        m.insert(QStringLiteral("ForeColor"), foreColor_);
-    const QFont ambiente = parentWidget() ? parentWidget()->font() : QApplication::font();
-    if (fonte_ && *fonte_ != ambiente)
-        m.insert(QStringLiteral("Font"), *fonte_);
-    figura("Picture", picture_);
-    figura("DownPicture", downPicture_);
-    figura("UpPicture", upPicture_);
-    figura("EnFalsePic", enFalsePic_);
-    figura("HighPicture", highPicture_);
-    if (!enabled_)
-        m.insert(QStringLiteral("Enabled"), enabled_);
-    if (style_ != 0)
-        m.insert(QStringLiteral("Style"), style_);
-    figura("BackGround", backGround_);
-    return m;
+    return Propriedades::Salvar(*this, FlatButton());
 }
 
-void FlatButton::Carregar(const QVariantMap &m)
+void FlatButton::Carregar(const QVariantMap &propriedades)
 {
-    auto cor = [&m](const char *nome, Cor padrao) {
-        const QVariant v = m.value(QLatin1String(nome));
-        bool ok = false;
-        const uint valor = v.toUInt(&ok);
-        return ok ? Cor(valor) : padrao;
-    };
-    caption_ = m.value(QStringLiteral("Caption"), kCaptionPadrao).toString();
-    backColor_ = cor("BackColor", kBackColorPadrao);
-    foreColor_ = cor("ForeColor", kForeColorPadrao);
-    const QVariant fonte = m.value(QStringLiteral("Font"));
-    fonte_.reset();
-    if (fonte.metaType() == QMetaType::fromType<QFont>()) {
-        fonte_ = fonte.value<QFont>();
-    } else if (fonte.metaType() == QMetaType::fromType<QString>()) {
-        QFont f;
-        if (f.fromString(fonte.toString()))
-            fonte_ = f;
+    {
+        const QScopedValueRollback carga(carregando_, true);
+        Propriedades::Carregar(*this, propriedades, FlatButton());
     }
-    setFont(fonte_ ? *fonte_ : QFont()); // without a font of its own, the window's again
-    picture_ = FiguraDe(m.value(QStringLiteral("Picture")));
-    downPicture_ = FiguraDe(m.value(QStringLiteral("DownPicture")));
-    upPicture_ = FiguraDe(m.value(QStringLiteral("UpPicture")));
-    enFalsePic_ = FiguraDe(m.value(QStringLiteral("EnFalsePic")));
-    highPicture_ = FiguraDe(m.value(QStringLiteral("HighPicture")));
-    enabled_ = m.value(QStringLiteral("Enabled"), true).toBool();
-    style_ = m.value(QStringLiteral("Style"), 0).toInt();
-    backGround_ = FiguraDe(m.value(QStringLiteral("BackGround")));
     modelo_.Reiniciar();
 }
 

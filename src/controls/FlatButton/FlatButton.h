@@ -24,7 +24,7 @@ class FlatButton : public QWidget {
     Q_PROPERTY(QString Caption READ Caption WRITE DefinirCaption)
     Q_PROPERTY(Cor BackColor READ BackColor WRITE DefinirBackColor)
     Q_PROPERTY(Cor ForeColor READ ForeColor WRITE DefinirForeColor)
-    Q_PROPERTY(QFont Font READ Font WRITE DefinirFont)
+    Q_PROPERTY(QFont Font READ Font WRITE DefinirFont RESET SemFonte)
     Q_PROPERTY(QPixmap Picture READ Picture WRITE DefinirPicture)
     Q_PROPERTY(QPixmap DownPicture READ DownPicture WRITE DefinirDownPicture)
     Q_PROPERTY(QPixmap UpPicture READ UpPicture WRITE DefinirUpPicture)
@@ -132,6 +132,11 @@ protected:
     void leaveEvent(QEvent *evento) override;
 
 private:
+    // After a setter stored its value: paints, except while a design loads (the first paint then
+    // comes from showing the button).
+    void Mudou();
+    // Back to the window's font: the button has none of its own.
+    void SemFonte();
     void Aplicar(const ModeloFlatButton::Reacao &reacao);
     QPixmap FiguraDaFace(FaceBotao face) const;
     static qint16 CodigoDaTecla(const QKeyEvent *evento);
@@ -156,6 +161,7 @@ private:
     Cor corDeFundo_ = kBackColorPadrao;
     int contaPinturas_ = 0;
 
+    bool carregando_ = false;
     bool emClique_ = false;
     // A double click's second press must not click again.
     bool semClique_ = false;

@@ -82,7 +82,6 @@ public:
     bool Pressionado() const { return pressionado_; }
     bool MouseSobre() const { return mouseSobre_; }
     bool DesabilitarArmado() const { return desabilitarArmado_; }
-    int ContaPerdeFoco() const { return contaPerdeFoco_; }
 
 private:
     bool pressionado_ = false;

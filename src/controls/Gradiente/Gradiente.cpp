@@ -2,6 +2,7 @@
 
 #include "common/CorQt.h"
 #include "common/Twips.h"
+#include "shared/Propriedades.h"
 
 #include <QEvent>
 #include <QLinearGradient>
@@ -18,6 +19,21 @@ Gradiente::Gradiente(QWidget *parent)
 }
 
 Gradiente::~Gradiente() = default;
+
+QVariantMap Gradiente::Salvar() const
+{
+    return Propriedades::Salvar(*this, Gradiente());
+}
+
+void Gradiente::Carregar(const QVariantMap &propriedades)
+{
+    Propriedades::Carregar(*this, propriedades, Gradiente());
+}
+
+QStringList Gradiente::OrdemPropriedades()
+{
+    return Propriedades::Ordem(staticMetaObject);
+}
 
 void Gradiente::AcompanharJanela(bool acompanhar)
 {

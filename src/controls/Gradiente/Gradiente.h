@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QVariantMap>
 #include <QWidget>
 
 // Gives the window it sits on a vertical gradient background, from CorInicial at the top to
@@ -45,12 +46,12 @@ public:
 
     // Whether every resize of the parent window repaints the gradient (on by default).
     void AcompanharJanela(bool acompanhar = true);
-    bool AcompanhandoJanela() const { return acompanhar_; }
 
-    QVariantMap Salvar() const { return modelo_.Salvar(); }
-    // Reads the colours without painting.
-    void Carregar(const QVariantMap &propriedades) { modelo_.Carregar(propriedades); }
-    static QStringList OrdemPropriedades() { return ModeloGradiente::OrdemPropriedades(); }
+    // A colour equal to its default is not stored; an empty design gives the defaults. Loading
+    // reads the colours without painting.
+    QVariantMap Salvar() const;
+    void Carregar(const QVariantMap &propriedades);
+    static QStringList OrdemPropriedades();
 
 protected:
     bool event(QEvent *evento) override;

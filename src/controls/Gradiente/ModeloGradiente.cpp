@@ -114,29 +114,3 @@ QList<Cor> ModeloGradiente::CoresDasLinhas(int alturaTwips)
         linhas.append(ultimaCor);
     return linhas;
 }
-
-QStringList ModeloGradiente::OrdemPropriedades()
-{
-    return {QStringLiteral("CorInicial"), QStringLiteral("CorFinal")};
-}
-
-QVariantMap ModeloGradiente::Salvar() const
-{
-    QVariantMap m;
-    if (corInicial_ != kCorInicialPadrao)
-        m.insert(QStringLiteral("CorInicial"), corInicial_);
-    if (corFinal_ != kCorFinalPadrao)
-        m.insert(QStringLiteral("CorFinal"), corFinal_);
-    return m;
-}
-
-void ModeloGradiente::Carregar(const QVariantMap &m)
-{
-    auto cor = [&m](const QString &nome, Cor padrao) {
-        bool ok = false;
-        const uint valor = m.value(nome).toUInt(&ok);
-        return ok ? Cor(valor) : padrao;
-    };
-    corInicial_ = cor(QStringLiteral("CorInicial"), kCorInicialPadrao);
-    corFinal_ = cor(QStringLiteral("CorFinal"), kCorFinalPadrao);
-}

@@ -3,7 +3,6 @@
 #include "common/Cores.h"
 
 #include <QList>
-#include <QVariantMap>
 
 #include <array>
 
@@ -47,11 +46,6 @@ public:
     // n pixels gives n + 1 rows, the last one just below the window. The row counter is 16 bits:
     // rows past 32767 keep the last colour.
     QList<Cor> CoresDasLinhas(int alturaTwips);
-
-    // A value equal to its default is not stored; an empty design gives the defaults.
-    QVariantMap Salvar() const;
-    void Carregar(const QVariantMap &propriedades);
-    static QStringList OrdemPropriedades();
 
 private:
     Cor corInicial_ = kCorInicialPadrao;

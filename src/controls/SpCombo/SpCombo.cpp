@@ -4,6 +4,7 @@
 #include "common/Teclas.h"
 #include "common/Twips.h"
 #include "controls/SpCombo/SpComboModelo.h"
+#include "shared/Propriedades.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 using namespace SpComboModelo;
@@ -261,22 +263,28 @@ QSize SpCombo::sizeHint() const
     return {Twips::px(1500), qMax(Twips::px(kAlturaMinima), m_txt->sizeHint().height())};
 }
 
+void SpCombo::Mudou()
+{
+    if (!m_carregando)
+        AtualizaCombo();
+}
+
 void SpCombo::SetText(const QString &valor)
 {
     m_text = valor;
-    AtualizaCombo();
+    Mudou();
 }
 
 void SpCombo::SetBackColor(Cor valor)
 {
     m_backColor = valor;
-    AtualizaCombo();
+    Mudou();
 }
 
 void SpCombo::SetForeColor(Cor valor)
 {
     m_foreColor = valor;
-    AtualizaCombo();
+    Mudou();
 }
 
 QFont SpCombo::Font() const
@@ -288,19 +296,26 @@ void SpCombo::SetFont(const QFont &valor)
 {
     m_font = valor;
     m_fonteDefinida = true;
-    AtualizaCombo();
+    Mudou();
+}
+
+void SpCombo::SemFonte()
+{
+    m_font = QFont();
+    m_fonteDefinida = false;
+    Mudou();
 }
 
 void SpCombo::SetUpPicture(const QPixmap &valor)
 {
     m_upPicture = valor;
-    AtualizaCombo();
+    Mudou();
 }
 
 void SpCombo::SetDownPicture(const QPixmap &valor)
 {
     m_downPicture = valor;
-    AtualizaCombo();
+    Mudou();
 }
 
 void SpCombo::SetDefButton(bool valor)
@@ -311,14 +326,15 @@ void SpCombo::SetDefButton(bool valor)
 void SpCombo::SetEnabled(bool valor)
 {
     m_enabled = valor;
-    m_desabilitarArmado = true;
-    AtualizaCombo();
+    if (!m_carregando)
+        m_desabilitarArmado = true;
+    Mudou();
 }
 
 void SpCombo::SetListHeight(qint16 valor)
 {
     m_listHeight = valor;
-    AtualizaCombo();
+    Mudou();
 }
 
 QFont SpCombo::FonteAmbiente() const
@@ -743,48 +759,19 @@ void SpCombo::FocoMudou(QWidget *antes, QWidget *agora)
 
 QStringList SpCombo::OrdemPropriedades()
 {
-    return {QStringLiteral("Text"),      QStringLiteral("BackColor"), QStringLiteral("ForeColor"),
-            QStringLiteral("Font"),      QStringLiteral("UpPicture"), QStringLiteral("DownPicture"),
-            QStringLiteral("DefButton"), QStringLiteral("Enabled"),   QStringLiteral("ListHeight")};
+    return Propriedades::Ordem(staticMetaObject);
 }
 
 QVariantMap SpCombo::Salvar() const
 {
-    QVariantMap m;
-    if (!m_text.isEmpty())
-        m.insert(QStringLiteral("Text"), m_text);
-    if (m_backColor != kBackColorPadrao)
-        m.insert(QStringLiteral("BackColor"), m_backColor);
-    if (m_foreColor != kForeColorPadrao)
-        m.insert(QStringLiteral("ForeColor"), m_foreColor);
-    if (m_fonteDefinida && m_font != FonteAmbiente())
-        m.insert(QStringLiteral("Font"), m_font);
-    if (!m_upPicture.isNull())
-        m.insert(QStringLiteral("UpPicture"), m_upPicture);
-    if (!m_downPicture.isNull())
-        m.insert(QStringLiteral("DownPicture"), m_downPicture);
-    if (m_defButton != kDefButtonPadrao)
-        m.insert(QStringLiteral("DefButton"), m_defButton);
-    if (m_enabled != kEnabledPadrao)
-        m.insert(QStringLiteral("Enabled"), m_enabled);
-    if (m_listHeight != kListHeightPadrao)
-        m.insert(QStringLiteral("ListHeight"), int(m_listHeight));
-    return m;
+    return Propriedades::Salvar(*this, SpCombo());
 }
 
 void SpCombo::Carregar(const QVariantMap &propriedades)
 {
     // Loading stores the values only: the parts take them at the next refresh (showing, resizing).
-    m_text = propriedades.value(QStringLiteral("Text")).toString();
-    m_backColor = propriedades.value(QStringLiteral("BackColor"), kBackColorPadrao).value<Cor>();
-    m_foreColor = propriedades.value(QStringLiteral("ForeColor"), kForeColorPadrao).value<Cor>();
-    m_fonteDefinida = propriedades.contains(QStringLiteral("Font"));
-    m_font = m_fonteDefinida ? propriedades.value(QStringLiteral("Font")).value<QFont>() : QFont();
-    m_upPicture = propriedades.value(QStringLiteral("UpPicture")).value<QPixmap>();
-    m_downPicture = propriedades.value(QStringLiteral("DownPicture")).value<QPixmap>();
-    m_defButton = propriedades.value(QStringLiteral("DefButton"), kDefButtonPadrao).toBool();
-    m_enabled = propriedades.value(QStringLiteral("Enabled"), kEnabledPadrao).toBool();
-    m_listHeight = qint16(propriedades.value(QStringLiteral("ListHeight"), int(kListHeightPadrao)).toInt());
+    const QScopedValueRollback carga(m_carregando, true);
+    Propriedades::Carregar(*this, propriedades, SpCombo());
 }
 
 // --- artwork ---------------------------------------------------------------------------------------

@@ -30,7 +30,7 @@ class SpCombo : public QWidget {
     Q_PROPERTY(QString Text READ Text WRITE SetText)
     Q_PROPERTY(quint32 BackColor READ BackColor WRITE SetBackColor)
     Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE SetForeColor)
-    Q_PROPERTY(QFont Font READ Font WRITE SetFont)
+    Q_PROPERTY(QFont Font READ Font WRITE SetFont RESET SemFonte)
     Q_PROPERTY(QPixmap UpPicture READ UpPicture WRITE SetUpPicture)
     Q_PROPERTY(QPixmap DownPicture READ DownPicture WRITE SetDownPicture)
     Q_PROPERTY(bool DefButton READ DefButton WRITE SetDefButton)
@@ -132,6 +132,10 @@ private:
     void CopiarItemAtual();
     void AjustarPartes();
     QFont FonteAmbiente() const;
+    // After a setter stored its value: the parts take it, except while a design loads.
+    void Mudou();
+    // Back to the container's font: the combo has none of its own.
+    void SemFonte();
 
     // Text box handlers.
     bool TxtAux_KeyDown(QKeyEvent *e); // true: the key is spent, the text box must not see it
@@ -177,6 +181,7 @@ private:
     bool m_listaAberta = false;
     bool m_ignoraClique = false;
     bool m_desabilitarArmado = false;
+    bool m_carregando = false;
     bool m_filtroInstalado = false;
     bool m_descidaTratada = false; // the key-down of the key now being delivered was already handled
 };
