@@ -2,6 +2,7 @@
 #include "support/Ambiente.h"
 #include "support/DispositivoFalho.h"
 #include "support/LimiteArquivo.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -148,5 +149,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestArquivoConfig)
+DATILUX_TESTE_NUCLEO(TestArquivoConfig)
 #include "TestArquivoConfig.moc"

@@ -1,4 +1,5 @@
 #include "app/Sessao.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QTest>
 
@@ -106,5 +107,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSessao)
+DATILUX_TESTE_NUCLEO(TestSessao)
 #include "TestSessao.moc"

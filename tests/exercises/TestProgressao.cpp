@@ -2,6 +2,7 @@
 #include "exercises/Biblioteca.h"
 #include "exercises/Progressao.h"
 #include "support/Ambiente.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QDir>
 #include <QTest>
@@ -187,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestProgressao)
+DATILUX_TESTE_NUCLEO(TestProgressao)
 #include "TestProgressao.moc"
