@@ -48,9 +48,7 @@ void FrmTecloria::EntrarUsuario()
     // A cancelled login ends the program; there is nothing to load for it.
     if (digita_.RespostaDialogo[0] == Digita::kCancelar || digita_.EhAdministrador())
         return;
-    digita_.ExercicioAtual = qint16(digita_.AlunoAtual.Exercicio - 1);
-    digita_.ClasseAtual = digita_.AlunoAtual.Classe;
-    CarregarExercicio();
+    AplicarCarga(Progressao::CarregarDoRegistro(digita_));
 }
 
 void FrmTecloria::AplicarConfiguracao()
