@@ -51,7 +51,8 @@ bool Carregar(const ConfigBanco &banco)
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("carga"));
     db.setDatabaseName(banco.arquivo);
     QSqlQuery q(db);
-    return db.open() && q.exec(QStringLiteral(
+    return db.open()
+           && q.exec(QStringLiteral(
                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 9999) "
                "INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, segundos, "
                "toques, erros, acertos, caracteres, ppm, precisao, concluido, veredito) "

@@ -31,11 +31,6 @@ QByteArray Reg(int codigo, const QByteArray &nome, const QByteArray &senha, char
 const QByteArray kTres =
     Reg(1, "ANA", "ana1", 2, 5) + Reg(2, "BRUNO", "bruno", 5, 3) + Reg(3, "CARLA", "x", 6, 14);
 
-QWidget *Foco()
-{
-    return QApplication::focusWidget();
-}
-
 // Root ignores file permissions; without these capabilities a read-only file is read-only for us too.
 struct SemPrivilegio {
     __user_cap_header_struct cab{_LINUX_CAPABILITY_VERSION_3, 0};
@@ -102,45 +97,37 @@ private slots:
         QTest::addColumn<bool>("incluir"); // BtnIncluir enabled afterwards
         QTest::addColumn<QString>("mensagem"); // the last message, or the start of it
         QTest::addColumn<QByteArray>("depois"); // the file afterwards
-        const QByteArray maria = Reg(1, "MARIA SILVA", "segredo", 5, 12);
-        QTest::newRow("vazio: 0001 proposto") << QByteArray() << ""
-                                              << "0001" << true << "" << QByteArray("");
-        QTest::newRow("vazio: 0005 vira 0001") << QByteArray() << "0005\n"
-                                               << "0001" << true << "" << QByteArray("");
-        QTest::newRow("nome minusculo gravado maiusculo") << QByteArray() << "\nmaria silva\nsegredo\n5\n12\n\n"
-                                                          << "0002" << true << "" << maria;
-        QTest::newRow("registro cortado: inteiros contam") << kTres + "0004MAR"
-                                                           << "9\n"
-                                                           << "0004" << true << "" << kTres + "0004MAR";
-        QTest::newRow("existente, Sair") << kTres << "2\n{BtnSair}"
-                                         << "0002" << false << "" << kTres;
-        QTest::newRow("alterar outro") << kTres
-                                       << "3\n\x01"
-                                          "carla dias\n{BtnAlterar}"
-                                       << "0004" << false << ""
-                                       << kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14);
-        QTest::newRow("alterar o logado")
-            << kTres << "2\n\x01z{BtnAlterar}"
-            << "0004" << false << "" << kTres.left(62) + Reg(2, "Z", "bruno", 5, 3) + kTres.mid(124);
-        QTest::newRow("excluir 0002, o logado")
-            << kTres << "2\n{BtnExcluir}"
-            << "0004" << false << "" << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
-        QTest::newRow("codigo 0") << kTres << "0\n"
-                                  << "0004" << true << "Código inválido!" << kTres;
-        QTest::newRow("codigo nao numerico") << kTres << "ab\n"
-                                             << "0004" << true << "Código inválido!" << kTres;
-        QTest::newRow("incluir com codigo 0") << kTres << "0{BtnIncluir}"
-                                              << "0004" << true << "Código inválido!" << kTres;
-        QTest::newRow("excluir sem aluno") << kTres << "{BtnExcluir}"
-                                           << "0004" << true << "Código não cadastrado!" << kTres;
-        QTest::newRow("nome fora do Windows-1252")
-            << QByteArray() << "\nJOSÉ Ω\nsegredo{BtnIncluir}"
-            << "0001" << true << "O nome contém caracteres que o arquivo não comporta (Ω)." << QByteArray("");
-        const QByteArray cheio = kTres + QByteArray((9999 - 3) * 62, '\0');
-        QTest::newRow("cadastro cheio") << cheio << "\n{BtnIncluir}"
-                                        << "" << true << ArquivoAlunos::kCadastroCompleto << cheio;
-        QTest::newRow("senha fora do Windows-1252") << kTres << "1\n\nсекрет{BtnAlterar}"
-                                                    << "0001" << false << "A senha contém caracteres" << kTres;
+        const auto linha = [](const char *nome, const QByteArray &arquivo, const char *roteiro, const char *codigo,
+                              bool incluir, const QString &mensagem, const QByteArray &depois) {
+            QTest::newRow(nome) << arquivo << QString(roteiro) << QString(codigo) << incluir << mensagem << depois;
+        };
+        const QByteArray nada(""), cheio = kTres + QByteArray((9999 - 3) * 62, '\0');
+        const QString invalido = QStringLiteral("Código inválido!");
+        linha("vazio: 0001 proposto", QByteArray(), "", "0001", true, "", nada);
+        linha("vazio: 0005 vira 0001", QByteArray(), "0005\n", "0001", true, "", nada);
+        linha("nome minusculo gravado maiusculo", QByteArray(), "\nmaria silva\nsegredo\n5\n12\n\n", "0002", true,
+              "", Reg(1, "MARIA SILVA", "segredo", 5, 12));
+        linha("registro cortado: inteiros contam", kTres + "0004MAR", "9\n", "0004", true, "", kTres + "0004MAR");
+        linha("existente, Sair", kTres, "2\n{BtnSair}", "0002", false, "", kTres);
+        linha("alterar outro", kTres,
+              "3\n\x01"
+              "carla dias\n{BtnAlterar}",
+              "0004", false, "", kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14));
+        linha("alterar o logado", kTres, "2\n\x01z{BtnAlterar}", "0004", false, "",
+              kTres.left(62) + Reg(2, "Z", "bruno", 5, 3) + kTres.mid(124));
+        linha("excluir 0002, o logado", kTres, "2\n{BtnExcluir}", "0004", false,
+              QStringLiteral("Apagar também os resultados de BRUNO"),
+              kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124));
+        linha("codigo 0", kTres, "0\n", "0004", true, invalido, kTres);
+        linha("codigo nao numerico", kTres, "ab\n", "0004", true, invalido, kTres);
+        linha("incluir com codigo 0", kTres, "0{BtnIncluir}", "0004", true, invalido, kTres);
+        linha("excluir sem aluno", kTres, "{BtnExcluir}", "0004", true, QStringLiteral("Código não cadastrado!"),
+              kTres);
+        linha("nome fora do Windows-1252", QByteArray(), "\nJOSÉ Ω\nsegredo{BtnIncluir}", "0001", true,
+              QStringLiteral("O nome contém caracteres que o arquivo não comporta (Ω)."), nada);
+        linha("cadastro cheio", cheio, "\n{BtnIncluir}", "", true, ArquivoAlunos::kCadastroCompleto, cheio);
+        linha("senha fora do Windows-1252", kTres, "1\n\nсекрет{BtnAlterar}", "0001", false,
+              QStringLiteral("A senha contém caracteres"), kTres);
     }
 
     void entrada_pelo_teclado()
@@ -257,7 +244,6 @@ private slots:
         QTest::newRow("classe 1 escolhida") << "\n\n\n1\n" << 47;
         QTest::newRow("classe 6 digitada e Tab") << "\n\n\n6\t" << 14;
         QTest::newRow("classe 05 de um aluno") << "2\n\n\n" << 18;
-        QTest::newRow("classe 06 de um aluno") << "3\n\n\n" << 14;
     }
 
     void lista_de_exercicios()

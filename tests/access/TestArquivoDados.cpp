@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -68,23 +69,18 @@ private slots:
     {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("ler uma pasta") << "pasta"
-                                       << "é uma pasta";
-        QTest::newRow("gravar sobre uma pasta") << "gravar pasta"
-                                                << "é uma pasta";
-        QTest::newRow("sem permissao") << "sem permissao"
-                                       << "permissão negada";
-        QTest::newRow("pasta inexistente") << "pasta inexistente"
-                                           << "arquivo ou pasta inexistente";
-        QTest::newRow("disco cheio") << "limite"
-                                     << "arquivo grande demais";
+        const auto linha = [](const char *nome, const char *caso, const char *motivo) {
+            QTest::newRow(nome) << QString(caso) << QString(motivo);
+        };
+        linha("ler uma pasta", "pasta", "é uma pasta");
+        linha("gravar sobre uma pasta", "gravar pasta", "é uma pasta");
+        linha("sem permissao", "sem permissao", "permissão negada");
+        linha("pasta inexistente", "pasta inexistente", "arquivo ou pasta inexistente");
+        linha("disco cheio", "limite", "arquivo grande demais");
         // Reasons only a real disk or mount gives, as Qt reports them.
-        QTest::newRow("somente leitura") << "EROFS"
-                                         << "sistema de arquivos somente para leitura";
-        QTest::newRow("sem espaco") << "ENOSPC"
-                                    << "não há espaço no disco";
-        QTest::newRow("ja em portugues") << "gravação incompleta"
-                                         << "gravação incompleta";
+        linha("somente leitura", "EROFS", "sistema de arquivos somente para leitura");
+        linha("sem espaco", "ENOSPC", "não há espaço no disco");
+        linha("ja em portugues", "gravação incompleta", "gravação incompleta");
     }
     void motivos()
     {
@@ -128,7 +124,6 @@ private slots:
         QTest::addColumn<bool>("setgid"); // the folder's set-group-ID bit
         QTest::addColumn<int>("modoAnterior"); // of the file replaced; 0: a new file
         QTest::addColumn<int>("modo");
-        QTest::newRow("novo, umask 0022") << "salvar" << 0022 << false << 0 << 0660;
         QTest::newRow("novo, umask 0077") << "salvar" << 0077 << false << 0 << 0660;
         QTest::newRow("vazio, umask 0022") << "criar" << 0022 << false << 0 << 0660;
         QTest::newRow("cadastro novo, umask 0077") << "alunos" << 0077 << false << 0 << 0660;
@@ -212,27 +207,18 @@ private slots:
         QTest::addColumn<QString>("ambiente");
         QTest::addColumn<QString>("padrao");
         QTest::addColumn<QString>("pasta");
+        const auto linha = [](const char *nome, const QStringList &argumentos, const char *ambiente,
+                              const char *padrao, const QString &pasta) {
+            QTest::newRow(nome) << argumentos << QString(ambiente) << QString(padrao) << pasta;
+        };
         const QStringList nenhum{"datilux"};
-        QTest::newRow("pasta do programa") << nenhum << ""
-                                           << ""
-                                           << "/opt/d/bin";
-        QTest::newRow("padrao da instalacao") << nenhum << ""
-                                              << "/var/lib/datilux"
-                                              << "/var/lib/datilux";
-        QTest::newRow("ambiente") << nenhum << "/srv/lab"
-                                  << "/var/lib/datilux"
-                                  << "/srv/lab";
-        QTest::newRow("opcao") << QStringList{"datilux", "--dados", "/mnt/x/"} << "/srv/lab"
-                               << "/var/lib/datilux"
-                               << "/mnt/x";
-        QTest::newRow("opcao com =") << QStringList{"datilux", "--dados=/mnt/y"} << ""
-                                     << ""
-                                     << "/mnt/y";
-        QTest::newRow("relativa") << QStringList{"datilux", "--dados", "rel"} << ""
-                                  << "" << QDir::current().absoluteFilePath("rel");
-        QTest::newRow("opcao sem valor") << QStringList{"datilux", "--dados"} << "/srv/lab"
-                                         << ""
-                                         << "/srv/lab";
+        linha("pasta do programa", nenhum, "", "", "/opt/d/bin");
+        linha("padrao da instalacao", nenhum, "", "/var/lib/datilux", "/var/lib/datilux");
+        linha("ambiente", nenhum, "/srv/lab", "/var/lib/datilux", "/srv/lab");
+        linha("opcao", {"datilux", "--dados", "/mnt/x/"}, "/srv/lab", "/var/lib/datilux", "/mnt/x");
+        linha("opcao com =", {"datilux", "--dados=/mnt/y"}, "", "", "/mnt/y");
+        linha("relativa", {"datilux", "--dados", "rel"}, "", "", QDir::current().absoluteFilePath("rel"));
+        linha("opcao sem valor", {"datilux", "--dados"}, "/srv/lab", "", "/srv/lab");
     }
     void pastaDados()
     {
@@ -247,14 +233,12 @@ private slots:
     {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("inicio");
-        QTest::newRow("boa") << "boa"
-                             << "";
-        QTest::newRow("inexistente") << "inexistente"
-                                     << "A pasta de dados %1 não existe.";
-        QTest::newRow("arquivo") << "arquivo"
-                                 << "A pasta de dados %1 não é uma pasta.";
+        QTest::newRow("boa") << "boa" << QString();
+        QTest::newRow("inexistente") << "inexistente" << QStringLiteral("A pasta de dados %1 não existe.");
+        QTest::newRow("arquivo") << "arquivo" << QStringLiteral("A pasta de dados %1 não é uma pasta.");
         QTest::newRow("sem permissao") << "somente leitura"
-                                       << "Não é possível gravar na pasta de dados %1: permissão negada.";
+                                       << QStringLiteral(
+                                              "Não é possível gravar na pasta de dados %1: permissão negada.");
     }
     void problemaPasta()
     {
@@ -270,13 +254,11 @@ private slots:
             QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
             QVERIFY(chmod(QFile::encodeName(pasta).constData(), 0555) == 0);
         }
-        QString problema;
-        if (caso == u"somente leitura") {
-            ContaComum conta;
-            problema = PastaDados::Problema(pasta);
-        } else {
-            problema = PastaDados::Problema(pasta);
-        }
+        std::optional<ContaComum> conta;
+        if (caso == u"somente leitura")
+            conta.emplace();
+        const QString problema = PastaDados::Problema(pasta);
+        conta.reset();
         QCOMPARE(problema.isEmpty(), inicio.isEmpty());
         QVERIFY2(inicio.isEmpty() || problema.startsWith(inicio.arg(pasta)), qPrintable(problema));
     }

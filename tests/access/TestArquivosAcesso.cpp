@@ -4,11 +4,11 @@
 #include "common/TravaArquivo.h"
 #include "exercises/Progressao.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/LimiteArquivo.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTest>
 
 using Id = ArquivoAlunos::Identificacao;
@@ -32,15 +32,6 @@ Aluno Novo(const QString &codigo, const QString &nome, const QString &senha = QS
     Aluno a;
     a.Codigo = codigo, a.Nome = nome, a.Senha = senha, a.Classe = a.Exercicio = 1;
     return a;
-}
-
-QByteArray Emb(const char *texto)
-{
-    return ArquivoDatilux::Embaralhar(QByteArray(texto));
-}
-QByteArray Entrada(const char *chave, const char *valor)
-{
-    return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$";
 }
 
 const QByteArray kTres =
@@ -189,27 +180,6 @@ private slots:
         QCOMPARE(arq.ProximoCodigo(), vagas + 1);
         QCOMPARE(int(arq.Identificar(codigo, aluno, erro)), esperado);
         QCOMPARE(TirarEspacos(aluno.Nome), esperado == int(Id::Aluno) ? QStringLiteral("CAIO") : QString());
-    }
-
-    void dois_acessos_intercalados()
-    {
-        Ambiente amb;
-        ArquivoAlunos a, b;
-        QString erro;
-        QVERIFY(a.Abrir(amb.Caminho(kAlunos), erro) && b.Abrir(amb.Caminho(kAlunos), erro));
-        QVERIFY(a.Gravar(Novo("0001", "A"), erro) && b.Gravar(Novo("0002", "B"), erro));
-        Aluno lido;
-        for (int i = 0; i < 400; ++i) { // 200 writes each, taking turns; each reads through the other handle
-            ArquivoAlunos &um = i % 2 ? a : b, &outro = i % 2 ? b : a;
-            Aluno aluno = Novo(i % 2 ? "0001" : "0002", QStringLiteral("ALUNO %1").arg(i).leftJustified(30),
-                               QStringLiteral("x").leftJustified(10));
-            aluno.Exercicio = qint16(i);
-            QVERIFY(um.Gravar(aluno, erro) && outro.Ler(NumeroDoCodigo(aluno.Codigo), lido, erro));
-            QCOMPARE(lido, aluno);
-            QVERIFY(um.Ler(3 - NumeroDoCodigo(aluno.Codigo), lido, erro));
-            QCOMPARE(lido.Exercicio, qint16(i == 0 ? 1 : i - 1));
-        }
-        QCOMPARE(amb.Ler(kAlunos).size(), 124);
     }
 
     // Two copies of the program on one file: what the second one wrote since the first read a
@@ -378,25 +348,19 @@ private slots:
         }
     }
 
-    // Truncated, oversized and random contents: the readers answer without touching the files.
+    // Truncated and oversized contents: the readers answer without touching the files (any bytes at
+    // all are the fuzzers' part).
     void leitores_robustos_data()
     {
         QTest::addColumn<QByteArray>("alunos");
         QTest::addColumn<QByteArray>("config");
         const QByteArray alunos = Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "", "", 1, 1);
         const QByteArray config = Entrada("SenhaAdm", "KORVA") + Entrada("MostrarSenha", "1");
-        for (int n : {0, 1, 2, 10, 53, 61, 63})
+        for (int n : {0, 2, 61, 63})
             QTest::addRow("cortado em %d", n) << alunos.left(n) << config.left(n);
         QTest::newRow("sobra") << alunos + QByteArray(1000, '#') << config + QByteArray(1000, '#');
         const QByteArray marcadores = QByteArray("#!#@#$#!#@#!#$#@").repeated(50);
         QTest::newRow("so marcadores") << marcadores << marcadores;
-        for (int s = 1; s <= 20; ++s) {
-            QRandomGenerator g(s);
-            QByteArray b(int(g.bounded(1, 700)), Qt::Uninitialized);
-            for (char &c : b) // odd seeds: marker-rich bytes; even seeds: any byte
-                c = s % 2 ? "#!@$\x00\xDC\xFF ab"[g.bounded(10)] : char(g.bounded(256));
-            QTest::addRow("aleatorio %d", s) << b << b;
-        }
     }
     void leitores_robustos()
     {

@@ -6,6 +6,7 @@
 #include "access/TestaSenha.h"
 #include "common/Mensagem.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/DialogoModal.h"
 #include "support/LimiteArquivo.h"
 #include "support/Teclado.h"
@@ -26,20 +27,6 @@ namespace {
 
 const QString kInvalida = QStringLiteral("Senha inválida!");
 const QString kNaoCadastrado = QStringLiteral("Código não cadastrado!");
-
-QWidget *Foco()
-{
-    return QApplication::focusWidget();
-}
-
-QByteArray Emb(const char *texto)
-{
-    return ArquivoDatilux::Embaralhar(QByteArray(texto));
-}
-QByteArray Entrada(const char *chave, const char *valor)
-{
-    return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$";
-}
 
 template <class T = QWidget>
 T *Filho(QWidget *janela, const char *nome)
@@ -145,66 +132,24 @@ private slots:
         QTest::addColumn<QString>("nome"); // LblNome afterwards
         QTest::addColumn<QString>("resposta"); // RespostaDialogo[0]; empty: still open after `mensagem`
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("administrador sem codigo") << "\nkorva\n\n"
-                                                  << "0000"
-                                                  << "Administrador"
-                                                  << "OK"
-                                                  << "";
-        QTest::newRow("administrador 0, clique") << "0\nKoRvA{BtnOK}"
-                                                 << "0000"
-                                                 << "Administrador"
-                                                 << "OK"
-                                                 << "";
-        QTest::newRow("senha minuscula digitada maiuscula") << "1\nANA1\n\n"
-                                                            << "0001"
-                                                            << "ANA"
-                                                            << "OK"
-                                                            << "";
-        QTest::newRow("senha maiuscula digitada minuscula, setas") << "2↓bruno↓\n"
-                                                                   << "0002"
-                                                                   << "BRUNO"
-                                                                   << "OK"
-                                                                   << "";
-        QTest::newRow("codigo 3 de 3, clique") << "03\ncarla{BtnOK}"
-                                               << "0003"
-                                               << "CARLA"
-                                               << "OK"
-                                               << "";
-        QTest::newRow("7 vira 0007, alem dos registros") << "7\n"
-                                                         << "0007"
-                                                         << ""
-                                                         << "" << kNaoCadastrado;
-        QTest::newRow("aluno excluido") << "4\n"
-                                        << "0004"
-                                        << ""
-                                        << "" << kNaoCadastrado;
-        QTest::newRow("senha do administrador") << "\nkorv\n"
-                                                << "0000"
-                                                << "Administrador"
-                                                << "" << kInvalida;
-        QTest::newRow("senha de aluno, setas") << "1↓ana↓"
-                                               << "0001"
-                                               << "ANA"
-                                               << "" << kInvalida;
-        QTest::newRow("senha de aluno vazia") << "3\n\n"
-                                              << "0003"
-                                              << "CARLA"
-                                              << "" << kInvalida;
-        QTest::newRow("Cancelar") << "1\nana1{BtnCancelar}"
-                                  << "0001"
-                                  << "ANA"
-                                  << "CANCELAR"
-                                  << "";
-        QTest::newRow("Escape") << "1\nana1\x1b"
-                                << "0001"
-                                << "ANA"
-                                << "CANCELAR"
-                                << "";
-        QTest::newRow("barra de titulo") << "1\nana1×"
-                                         << "0001"
-                                         << "ANA"
-                                         << "CANCELAR"
-                                         << "";
+        const auto linha = [](const char *nome, const char *roteiro, const char *codigo, const char *aluno,
+                              const char *resposta, const QString &mensagem = {}) {
+            QTest::newRow(nome) << QString(roteiro) << QString(codigo) << QString(aluno) << QString(resposta)
+                                << mensagem;
+        };
+        linha("administrador sem codigo", "\nkorva\n\n", "0000", "Administrador", "OK");
+        linha("administrador 0, clique", "0\nKoRvA{BtnOK}", "0000", "Administrador", "OK");
+        linha("senha minuscula digitada maiuscula", "1\nANA1\n\n", "0001", "ANA", "OK");
+        linha("senha maiuscula digitada minuscula, setas", "2↓bruno↓\n", "0002", "BRUNO", "OK");
+        linha("codigo 3 de 3, clique", "03\ncarla{BtnOK}", "0003", "CARLA", "OK");
+        linha("7 vira 0007, alem dos registros", "7\n", "0007", "", "", kNaoCadastrado);
+        linha("aluno excluido", "4\n", "0004", "", "", kNaoCadastrado);
+        linha("senha do administrador", "\nkorv\n", "0000", "Administrador", "", kInvalida);
+        linha("senha de aluno, setas", "1↓ana↓", "0001", "ANA", "", kInvalida);
+        linha("senha de aluno vazia", "3\n\n", "0003", "CARLA", "", kInvalida);
+        linha("Cancelar", "1\nana1{BtnCancelar}", "0001", "ANA", "CANCELAR");
+        linha("Escape", "1\nana1\x1b", "0001", "ANA", "CANCELAR");
+        linha("barra de titulo", "1\nana1×", "0001", "ANA", "CANCELAR");
     }
 
     void login()
@@ -241,24 +186,17 @@ private slots:
         QTest::addColumn<QString>("nome1");
         QTest::addColumn<QString>("senhaAdm");
         QTest::addColumn<QString>("foco");
-        QTest::newRow("aviso marcado") << "" << true << "ANA"
-                                       << "KORVA"
-                                       << "TxtCodigo";
-        QTest::newRow("aviso sem marcar") << "" << false << "ANA"
-                                          << "KORVA"
-                                          << "TxtCodigo";
-        QTest::newRow("aviso dispensado") << "1" << false << "ANA"
-                                          << "KORVA"
-                                          << "TxtCodigo";
-        QTest::newRow("senha mudada: sem aviso") << "" << false << "ANA"
-                                                 << "OUTRA"
-                                                 << "TxtCodigo";
-        QTest::newRow("ALTERAR NOME") << "1" << false << "ALTERAR NOME"
-                                      << "KORVA"
-                                      << "TxtSenha";
-        QTest::newRow("ALTERAR NOME, senha vazia") << "1" << false << "ALTERAR NOME"
-                                                   << ""
-                                                   << "BtnOK";
+        const auto linha = [](const char *nome, const char *mostrar, bool marcar, const char *nome1,
+                              const char *senhaAdm, const char *foco) {
+            QTest::newRow(nome) << QString(mostrar) << marcar << QString(nome1) << QString(senhaAdm)
+                                << QString(foco);
+        };
+        linha("aviso marcado", "", true, "ANA", "KORVA", "TxtCodigo");
+        linha("aviso sem marcar", "", false, "ANA", "KORVA", "TxtCodigo");
+        linha("aviso dispensado", "1", false, "ANA", "KORVA", "TxtCodigo");
+        linha("senha mudada: sem aviso", "", false, "ANA", "OUTRA", "TxtCodigo");
+        linha("ALTERAR NOME", "1", false, "ALTERAR NOME", "KORVA", "TxtSenha");
+        linha("ALTERAR NOME, senha vazia", "1", false, "ALTERAR NOME", "", "BtnOK");
     }
 
     void inicio()
@@ -319,7 +257,6 @@ private slots:
         QTest::newRow("disco cheio na primeira execução") << QByteArray() << "disco cheio"
                                                           << "Não foi possível gravar o arquivo %1: "
                                                           << "ANA";
-        QTest::newRow("senha sem marca de fim") << senhaAberta << "" << danificado << "ANA";
         QTest::newRow("senha sem marca de fim, outra entrada depois")
             << senhaAberta + Entrada("MostrarSenha", "1") << "" << danificado << "ANA";
         QTest::newRow("senha sem marca de valor")
@@ -404,80 +341,33 @@ private slots:
         QTest::addColumn<QString>("resposta"); // RespostaDialogo[1]; empty: still open after `mensagem`
         QTest::addColumn<QString>("mensagem");
         const QString naoAceita = QStringLiteral("Senha não aceita: A senha %1. Escolha outra senha!");
-        QTest::newRow("pedida em minusculas") << "InfoSenha"
-                                              << "korva\n\n"
-                                              << "KORVA"
-                                              << "OK"
-                                              << "";
-        QTest::newRow("pedida em mistas, clique") << "InfoSenha"
-                                                  << "kOrVa{BtnOK}"
-                                                  << "KORVA"
-                                                  << "OK"
-                                                  << "";
-        QTest::newRow("pedida vazia contra vazia") << "InfoSenha"
-                                                   << "\n\n"
-                                                   << ""
-                                                   << "OK"
-                                                   << "";
-        QTest::newRow("pedida com 11, a caixa fica com 10") << "InfoSenha"
-                                                            << "abcdefghijk\n\n"
-                                                            << "ABCDEFGHIJ"
-                                                            << "OK"
-                                                            << "";
-        QTest::newRow("pedida errada") << "InfoSenha"
-                                       << "korvo\n"
-                                       << "KORVA"
-                                       << "" << kInvalida;
-        QTest::newRow("pedida vazia contra senha") << "InfoSenha"
-                                                   << "\n"
-                                                   << "KORVA"
-                                                   << "" << kInvalida;
-        QTest::newRow("mudada, gravada em maiusculas") << "MudaSenha"
-                                                       << "nova\nNoVa\n\n"
-                                                       << "NOVA"
-                                                       << "OK"
-                                                       << "";
+        const auto linha = [](const char *nome, const char *janela, const char *roteiro, const char *vale,
+                              const char *resposta, const QString &mensagem = {}) {
+            QTest::newRow(nome) << QString(janela) << QString(roteiro) << QString(vale) << QString(resposta)
+                                << mensagem;
+        };
+        linha("pedida em minusculas", "InfoSenha", "korva\n\n", "KORVA", "OK");
+        linha("pedida em mistas, clique", "InfoSenha", "kOrVa{BtnOK}", "KORVA", "OK");
+        linha("pedida vazia contra vazia", "InfoSenha", "\n\n", "", "OK");
+        linha("pedida com 11, a caixa fica com 10", "InfoSenha", "abcdefghijk\n\n", "ABCDEFGHIJ", "OK");
+        linha("pedida errada", "InfoSenha", "korvo\n", "KORVA", "", kInvalida);
+        linha("pedida vazia contra senha", "InfoSenha", "\n", "KORVA", "", kInvalida);
+        linha("mudada, gravada em maiusculas", "MudaSenha", "nova\nNoVa\n\n", "NOVA", "OK");
         // The login takes 10 characters: a longer password could never be typed there.
-        QTest::newRow("mudada com 12, guardada com 10") << "MudaSenha"
-                                                        << "abcdefghijkl\nABCDEFGHIJKL\n\n"
-                                                        << "ABCDEFGHIJ"
-                                                        << "OK"
-                                                        << "";
-        QTest::newRow("confirmada com 11") << "MudaSenha"
-                                           << "abcdefghij\nabcdefghijk\n\n"
-                                           << "ABCDEFGHIJ"
-                                           << "OK"
-                                           << "";
-        QTest::newRow("mudada, ambas vazias") << "MudaSenha"
-                                              << "\n\n\n"
-                                              << ""
-                                              << "OK"
-                                              << "";
-        QTest::newRow("mudada, acentos") << "MudaSenha"
-                                         << "ação\nAÇÃO\n\n"
-                                         << "AÇÃO"
-                                         << "OK"
-                                         << "";
-        QTest::newRow("nao confere") << "MudaSenha"
-                                     << "abc\nabd\n"
-                                     << "KORVA"
-                                     << ""
-                                     << "Senha não confere!";
-        QTest::newRow("marcador embaralhado") << "MudaSenha"
-                                              << "xÜÛy\nxüûy\n"
-                                              << "KORVA"
-                                              << "" << naoAceita.arg("não pode conter \"ÜÛ\"");
-        QTest::newRow("fora do codigo de pagina")
-            << "MudaSenha"
-            << "Ωmega\nΩmega\n"
-            << "KORVA"
-            << "" << naoAceita.arg("contém caracteres que o arquivo não comporta (Ω)");
+        linha("mudada com 12, guardada com 10", "MudaSenha", "abcdefghijkl\nABCDEFGHIJKL\n\n", "ABCDEFGHIJ", "OK");
+        linha("confirmada com 11", "MudaSenha", "abcdefghij\nabcdefghijk\n\n", "ABCDEFGHIJ", "OK");
+        linha("mudada, ambas vazias", "MudaSenha", "\n\n\n", "", "OK");
+        linha("mudada, acentos", "MudaSenha", "ação\nAÇÃO\n\n", "AÇÃO", "OK");
+        linha("nao confere", "MudaSenha", "abc\nabd\n", "KORVA", "", QStringLiteral("Senha não confere!"));
+        linha("marcador embaralhado", "MudaSenha", "xÜÛy\nxüûy\n", "KORVA", "",
+              naoAceita.arg("não pode conter \"ÜÛ\""));
+        linha("fora do codigo de pagina", "MudaSenha", "Ωmega\nΩmega\n", "KORVA", "",
+              naoAceita.arg("contém caracteres que o arquivo não comporta (Ω)"));
         // Cancelled with something valid typed, so that only the way of closing decides.
         for (const char *janela : {"InfoSenha", "MudaSenha"})
             for (const char *modo : {"{BtnCancelar}", "\x1b", "×"})
-                QTest::addRow("%s, %s", janela, modo) << janela << QString("korva\nkorva") + modo << "KORVA"
-                                                      << "CANCELAR"
-                                                      << "";
+                QTest::addRow("%s, %s", janela, modo)
+                    << janela << QString("korva\nkorva") + modo << "KORVA" << QStringLiteral("CANCELAR") << "";
     }
 
     void senha_adm()

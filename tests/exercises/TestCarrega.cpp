@@ -29,11 +29,6 @@ QByteArray Registro(const char *codigo, const char *nome, char classe, char exer
 const QByteArray kAna = Registro("0001", "ANA", 1, 1);
 const QByteArray kBia = Registro("0002", "BIA", 3, 5);
 
-QWidget *Foco()
-{
-    return QApplication::focusWidget();
-}
-
 SpCombo *Combo(QWidget *janela, const char *nome)
 {
     return janela->findChild<SpCombo *>(QLatin1String(nome));
@@ -130,45 +125,20 @@ private slots:
         QTest::addColumn<QString>("resposta"); // RespostaDialogo[1]; empty: still open
         QTest::addColumn<int>("classe");
         QTest::addColumn<int>("indice");
-        QTest::newRow("12, Enter ate o OK") << "\n12\n\n"
-                                            << ""
-                                            << "012"
-                                            << ""
-                                            << "OK" << 3 << 11;
-        QTest::newRow("classe 5, exercicio 07") << "\b5\n07\n\n"
-                                                << ""
-                                                << "007"
-                                                << ""
-                                                << "OK" << 5 << 6;
-        QTest::newRow("Tab em vez de Enter") << "\t\t\n"
-                                             << ""
-                                             << "005"
-                                             << ""
-                                             << "OK" << 3 << 4;
-        QTest::newRow("0, Tab") << "\t0\t"
-                                << ""
-                                << "0" << kNaoExiste << "" << 3 << 4;
-        QTest::newRow("letras, Tab") << "\txy\t"
-                                     << ""
-                                     << "xy" << kNaoExiste << "" << 3 << 4;
-        QTest::newRow("vazio, clique no OK") << "\t\b"
-                                             << "OK"
-                                             << "" << kNaoExiste << "" << 3 << 4;
-        QTest::newRow("Cancelar") << "\b5\n03"
-                                  << "Cancelar"
-                                  << "03"
-                                  << ""
-                                  << "CANCELAR" << 3 << 4;
-        QTest::newRow("Esc, verificado") << "\b5\n03\n"
-                                         << "Esc"
-                                         << "003"
-                                         << ""
-                                         << "CANCELAR" << 3 << 4;
-        QTest::newRow("barra de titulo, verificado") << "\b5\n03\n"
-                                                     << "fechar"
-                                                     << "003"
-                                                     << ""
-                                                     << "CANCELAR" << 3 << 4;
+        const auto linha = [](const char *nome, const char *teclas, const char *acao, const char *texto,
+                              const QString &mensagem, const char *resposta, int classe, int indice) {
+            QTest::newRow(nome) << QString(teclas) << QString(acao) << QString(texto) << mensagem
+                                << QString(resposta) << classe << indice;
+        };
+        linha("12, Enter ate o OK", "\n12\n\n", "", "012", "", "OK", 3, 11);
+        linha("classe 5, exercicio 07", "\b5\n07\n\n", "", "007", "", "OK", 5, 6);
+        linha("Tab em vez de Enter", "\t\t\n", "", "005", "", "OK", 3, 4);
+        linha("0, Tab", "\t0\t", "", "0", kNaoExiste, "", 3, 4);
+        linha("letras, Tab", "\txy\t", "", "xy", kNaoExiste, "", 3, 4);
+        linha("vazio, clique no OK", "\t\b", "OK", "", kNaoExiste, "", 3, 4);
+        linha("Cancelar", "\b5\n03", "Cancelar", "03", "", "CANCELAR", 3, 4);
+        linha("Esc, verificado", "\b5\n03\n", "Esc", "003", "", "CANCELAR", 3, 4);
+        linha("barra de titulo, verificado", "\b5\n03\n", "fechar", "003", "", "CANCELAR", 3, 4);
     }
 
     void escolha()

@@ -23,8 +23,6 @@ private slots:
         QTest::newRow("ao abrir") << QList<int>{} << 0;
         QTest::newRow("seta: um passo") << QList<int>{Qt::Key_Down} << 100;
         QTest::newRow("pagina: um passo grande") << QList<int>{Qt::Key_PageDown} << 300;
-        QTest::newRow("duas paginas, seta acima")
-            << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Up} << 500;
         QTest::newRow("roda do mouse") << QList<int>{0} << Ajuda::kPassoRoda;
         QTest::newRow("fim") << QList<int>{Qt::Key_End} << -1;
         QTest::newRow("fim e de volta ao inicio") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0;

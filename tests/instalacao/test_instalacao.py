@@ -17,6 +17,7 @@ ESPERADOS = {
     "bin/datilux": 0o755,
     "lib/datilux/datilux-som.so": 0o644,
     "lib/datilux/datilux-graficos.so": 0o644,
+    "lib/datilux/datilux-impressao.so": 0o644,
     "share/datilux/Aviso.wav": 0o644,
     "share/icons/hicolor/256x256/apps/datilux.png": 0o644,
     "share/applications/org.datilux.Datilux.desktop": 0o644,

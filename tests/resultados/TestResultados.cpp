@@ -21,6 +21,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <memory>
 
 // One suite, two back-ends: DATILUX_TESTE_BANCO=postgresql runs it against a PostgreSQL server the
@@ -105,8 +106,7 @@ struct Banco {
             db.setDatabaseName(Postgres() ? config.nome : config.arquivo);
             db.setHostName(config.servidor), db.setPort(config.porta), db.setUserName(config.usuario);
         }
-        QSqlDatabase db = QSqlDatabase::database(conexao);
-        return db;
+        return QSqlDatabase::database(conexao);
     }
     void Fechar() { QSqlDatabase::database(conexao, false).close(); }
 
@@ -255,12 +255,11 @@ private slots:
         Banco b;
         ArmazemSql armazem(b.config);
         QString erro;
-        QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
-        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro));
-        QVERIFY2(armazem.Gravar(resultado, erro), qPrintable(erro)); // a replayed spool
+        // The second write is a replayed spool.
+        QVERIFY2(armazem.Abrir(erro) && armazem.Gravar(resultado, erro) && armazem.Gravar(resultado, erro),
+                 qPrintable(erro));
         QCOMPARE(b.Linhas("SELECT codigo, nome, classe, exercicio, inicio, fim, segundos, toques, erros, acertos, "
-                          "caracteres, "
-                          "ppm, precisao, concluido, veredito, computador FROM sessao"),
+                          "caracteres, ppm, precisao, concluido, veredito, computador FROM sessao"),
                  QStringList{linha});
         QCOMPARE(b.Linhas("SELECT e.caractere || '=' || e.erros FROM erro_tecla e JOIN sessao s ON s.id = "
                           "e.sessao ORDER BY 1")
@@ -330,6 +329,80 @@ private slots:
         QCOMPARE(chaves, sessoes7);
     }
 
+    // The class report's figures over a history written out of order: the last session, the best
+    // speed, the mean accuracy of the ten most recent, the class 6 verdicts; the same after the
+    // totals are rebuilt from the sessions, and gone with the student's erased results.
+    void relatorio()
+    {
+        Banco b;
+        ArmazemSql armazem(b.config);
+        QString erro;
+        QVERIFY2(armazem.Abrir(erro), qPrintable(erro));
+        QList<ResultadoSessao> ana;
+        for (int i = 0; i < 14; ++i) {
+            ResultadoSessao r =
+                Res(QStringLiteral("a%1").arg(i), 3, QStringLiteral("ANA"), 40 + 7 * i, 100 + 9 * i, 80 + i, i % 4,
+                    100 - 3 * i); // the minute goes down: written newest first
+            if (i < 5) {
+                r.classe = 6;
+                r.veredito = i % 2 ? QStringLiteral("aprovado") : QStringLiteral("reprovado");
+            }
+            ana << r;
+        }
+        for (const ResultadoSessao &r : ana)
+            QVERIFY2(armazem.Gravar(r, erro), qPrintable(erro));
+        QVERIFY2(armazem.Gravar(Res("b", 4, "BETO", 60, 30, 0, 0), erro), qPrintable(erro));
+
+        // Computed here from the sessions themselves.
+        QList<ResultadoSessao> ordem = ana;
+        std::sort(ordem.begin(), ordem.end(), [](const auto &x, const auto &y) { return x.fim > y.fim; });
+        double soma = 0, melhor = 0;
+        qint64 segundos = 0;
+        for (int i = 0; i < ordem.size(); ++i) {
+            if (i < 10)
+                soma += 100.0 * ordem[i].acertos / (ordem[i].acertos + ordem[i].erros);
+            melhor = std::max(melhor, 60.0 * ordem[i].toques / ordem[i].segundos);
+            segundos += ordem[i].segundos;
+        }
+        const QString esperado = QStringLiteral("3|14|%1|%2|%3|%4|%5|2|3")
+                                     .arg(segundos)
+                                     .arg(ordem[0].fim.toString(Qt::ISODate))
+                                     .arg(60.0 * ordem[0].toques / ordem[0].segundos, 0, 'f', 3)
+                                     .arg(melhor, 0, 'f', 3)
+                                     .arg(soma / 10, 0, 'f', 3);
+        const auto linhas = [&] {
+            QList<ResumoAluno> lista;
+            QStringList l;
+            if (!armazem.Resumo(lista, erro))
+                return QStringList{erro};
+            for (const ResumoAluno &r : lista)
+                l << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                         .arg(r.codigo)
+                         .arg(r.sessoes)
+                         .arg(r.segundos)
+                         .arg(r.ultimoFim.toString(Qt::ISODate))
+                         .arg(r.ultimaPpm.value_or(-1), 0, 'f', 3)
+                         .arg(r.melhorPpm.value_or(-1), 0, 'f', 3)
+                         .arg(r.precisaoRecente.value_or(-1), 0, 'f', 3)
+                         .arg(r.aprovados)
+                         .arg(r.reprovados);
+            return l;
+        };
+        const QString beto =
+            QStringLiteral("4|1|60|%1|30.000|30.000|-1.000|0|0").arg(Hora(10).toString(Qt::ISODate));
+        QCOMPARE(linhas(), (QStringList{esperado, beto}));
+        QVERIFY2(armazem.RefazerResumo(erro), qPrintable(erro));
+        QCOMPARE(linhas(), (QStringList{esperado, beto}));
+
+        // Erased only under the name of the code's current registration.
+        QVERIFY2(armazem.ApagarAluno(3, QStringLiteral("OUTRA"), erro), qPrintable(erro));
+        QCOMPARE(linhas().size(), 2);
+        QVERIFY2(armazem.ApagarAluno(3, QStringLiteral("ANA"), erro), qPrintable(erro));
+        QCOMPARE(linhas(), QStringList{beto});
+        QCOMPARE(b.Valor("SELECT count(*) FROM sessao"), "1");
+        QCOMPARE(b.Valor("SELECT count(*) FROM aluno"), "1");
+    }
+
     // A database of version 1 is brought up to date; one of a newer program is refused untouched.
     void esquema_data()
     {
@@ -343,13 +416,12 @@ private slots:
             "CREATE TABLE aluno (matricula " + chave
                 + ", codigo INTEGER NOT NULL, nome TEXT NOT NULL, desde TEXT NOT NULL)",
             "CREATE TABLE sessao (id " + chave
-                + ", chave TEXT NOT NULL UNIQUE, matricula INTEGER NOT NULL REFERENCES aluno (matricula), "
-                  "codigo INTEGER NOT NULL, nome TEXT NOT NULL, classe INTEGER NOT NULL, exercicio INTEGER NOT "
-                  "NULL, inicio TEXT, fim TEXT, "
-                  "segundos INTEGER NOT NULL, toques INTEGER NOT NULL, erros INTEGER NOT NULL, acertos INTEGER "
-                  "NOT NULL, "
-                  "caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido BOOLEAN NOT NULL, veredito "
-                  "TEXT)",
+                + ", chave TEXT NOT NULL UNIQUE, matricula INTEGER NOT NULL REFERENCES aluno (matricula), codigo "
+                  "INTEGER NOT NULL, nome TEXT NOT NULL, classe INTEGER NOT NULL, exercicio INTEGER NOT NULL, "
+                  "inicio "
+                  "TEXT, fim TEXT, segundos INTEGER NOT NULL, toques INTEGER NOT NULL, erros INTEGER NOT NULL, "
+                  "acertos INTEGER NOT NULL, caracteres INTEGER NOT NULL, ppm REAL, precisao REAL, concluido "
+                  "BOOLEAN NOT NULL, veredito TEXT)",
             "INSERT INTO aluno (codigo, nome, desde) VALUES (5, 'ANTIGO', '2025-01-01T08:00:00-03:00')",
             QStringLiteral("INSERT INTO sessao (chave, matricula, codigo, nome, classe, exercicio, inicio, fim, "
                            "segundos, toques, erros, acertos, caracteres, ppm, precisao, concluido) VALUES ('v1', "
@@ -359,7 +431,7 @@ private slots:
         QTest::newRow("versão 1 migrada") << v1 << true;
         QTest::newRow("versão mais nova recusada")
             << QStringList{"CREATE TABLE versao_esquema (versao INTEGER NOT NULL)",
-                           "INSERT INTO versao_esquema VALUES (3)", "CREATE TABLE futuro (x INTEGER)"}
+                           "INSERT INTO versao_esquema VALUES (99)", "CREATE TABLE futuro (x INTEGER)"}
             << false;
     }
     void esquema()
@@ -382,7 +454,7 @@ private slots:
         QCOMPARE(armazem.Abrir(erro), aceito);
         if (!aceito) {
             QVERIFY2(erro.contains(QStringLiteral("versão mais nova do Datilux")), qPrintable(erro));
-            QCOMPARE(b.Valor("SELECT versao FROM versao_esquema"), "3");
+            QCOMPARE(b.Valor("SELECT versao FROM versao_esquema"), "99");
             QCOMPARE(b.Linhas(tabelas), antes);
             QCOMPARE(b.amb.Ler(ArmazemResultados::kNomeArquivo), bytes);
             return;
@@ -396,8 +468,7 @@ private slots:
         QCOMPARE(b.Valor("SELECT count(*) FROM erro_tecla"), "1");
         QList<ResumoAluno> lista;
         QVERIFY(armazem.Resumo(lista, erro));
-        QCOMPARE(lista.size(), 1);
-        QCOMPARE(lista[0].sessoes, 2);
+        QCOMPARE(lista.size() == 1 ? lista[0].sessoes : -1, 2);
     }
 
     // Copies of the program writing at once, each its own process and connection: all rows, once each.
@@ -613,12 +684,8 @@ private slots:
         QTest::addColumn<bool>("postgres");
         QTest::addColumn<int>("portaLida");
         QTest::newRow("ausente") << QString() << QString() << false << 5432;
-        QTest::newRow("postgresql") << "postgresql"
-                                    << "6543" << true << 6543;
-        QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL"
-                                                     << "99999" << true << 5432;
-        QTest::newRow("desconhecido") << "mysql"
-                                      << "1" << false << 1;
+        QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL" << QStringLiteral("99999") << true << 5432;
+        QTest::newRow("desconhecido") << "mysql" << QStringLiteral("1") << false << 1;
     }
     void config()
     {
@@ -689,10 +756,9 @@ private slots:
             QCOMPARE(b.amb.Ler(ArquivoDatilux::kNomeArquivo), antes);
             return;
         }
-        QCOMPARE(lida.tipo, b.config.tipo);
-        QCOMPARE(lida.porta, b.config.porta);
-        QCOMPARE(lida.nome, Postgres() ? b.config.nome : QString());
-        QCOMPARE(lida.senha, Postgres() ? QStringLiteral("sénha") : QString());
+        QCOMPARE((QVariantList{int(lida.tipo), lida.porta, lida.nome, lida.senha}),
+                 (QVariantList{int(b.config.tipo), b.config.porta, Postgres() ? b.config.nome : QString(),
+                               Postgres() ? QStringLiteral("sénha") : QString()}));
     }
 };
 

@@ -374,3 +374,18 @@ ArquivoAlunos::Identificacao ArquivoAlunos::Identificar(int codigo, Aluno &aluno
     aluno = registro;
     return Identificacao::Aluno;
 }
+
+bool ArquivoAlunos::LerTodos(const QString &caminho, QList<Aluno> &alunos, QString &erro)
+{
+    alunos.clear();
+    QByteArray dados;
+    if (!QFile::exists(caminho))
+        return true;
+    if (!ArquivoDados::LerArquivo(caminho, dados, erro))
+        return false;
+    const qsizetype n = dados.size() / Aluno::kTamanho;
+    alunos.reserve(n);
+    for (qsizetype i = 0; i < n; ++i)
+        alunos.append(Decodificar(dados.mid(i * Aluno::kTamanho, Aluno::kTamanho)));
+    return true;
+}

@@ -98,6 +98,10 @@ public:
     // (deleted student), is not registered; otherwise the record is read into `aluno`.
     Identificacao Identificar(int codigo, Aluno &aluno, QString &erro) const;
 
+    // Every whole record of the file at `caminho`, in one read (the class report; a file that does
+    // not exist has none). False with the message naming the file.
+    static bool LerTodos(const QString &caminho, QList<Aluno> &alunos, QString &erro);
+
     // The 62 bytes of a record, and back. Exposed for the tests and the fuzzers.
     static bool Codificar(const Aluno &aluno, QByteArray &bytes, QString &motivo);
     static Aluno Decodificar(const QByteArray &bytes);

@@ -1,6 +1,7 @@
 #include "exercises/Progressao.h"
 
 #include "access/ArquivoAlunos.h"
+#include "access/ArquivoDatilux.h"
 #include "common/Digita.h"
 #include "common/Formatos.h"
 #include "exercises/Biblioteca.h"
@@ -115,6 +116,29 @@ QString RecusaProximo(const Digita &d, bool exercicioConcluido)
         return kSomenteAluno;
     if (!exercicioConcluido)
         return kSomenteAposConclusao;
+    return {};
+}
+
+bool SomenteConcluido(Digita &d)
+{
+    QString valor, erro;
+    return ArquivoDatilux::LerConfig(d, kChaveSomenteConcluido, valor, erro)
+           && valor.trimmed() == QStringLiteral("1");
+}
+
+bool GravarSomenteConcluido(Digita &d, bool ligado, QString &erro)
+{
+    return ArquivoDatilux::GravarConfig(d, kChaveSomenteConcluido,
+                                        ligado ? QStringLiteral("1") : QStringLiteral("0"), erro);
+}
+
+QString RecusaSemConclusao(Desfecho desfecho)
+{
+    switch (desfecho) {
+    case Desfecho::Incompleto: return kConcluaParaAvancar;
+    case Desfecho::Reprovado: return kAproveParaAvancar;
+    case Desfecho::Completo: break;
+    }
     return {};
 }
 

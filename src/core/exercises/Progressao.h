@@ -53,6 +53,21 @@ Carga CarregarDoRegistro(Digita &d);
 // False with the message (naming the file on a file failure).
 bool GravarProgresso(Digita &d, QString &erro);
 
+// "Avançar somente após concluir o exercício", an administrator's option kept in the settings store
+// (off unless the key holds "1"): moving on then needs the exercise typed to its end, and a class 6
+// exercise passed, not just finished.
+inline const QString kChaveSomenteConcluido = QStringLiteral("AvancarSomenteConcluido");
+inline const QString kConcluaParaAvancar = QStringLiteral("Conclua o exercício para avançar.");
+inline const QString kAproveParaAvancar =
+    QStringLiteral("Exercício reprovado: faça-o outra vez e seja aprovado para avançar.");
+bool SomenteConcluido(Digita &d);
+bool GravarSomenteConcluido(Digita &d, bool ligado, QString &erro);
+
+// How the last session of the exercise on screen ended.
+enum class Desfecho { Completo, Incompleto, Reprovado };
+// Under that option, the refusal of moving on after `desfecho`; empty when it may.
+QString RecusaSemConclusao(Desfecho desfecho);
+
 // What ProximoExercicio refuses, in order: the administrator, then an exercise not yet finished.
 // Empty when the student may move on.
 QString RecusaProximo(const Digita &d, bool exercicioConcluido);

@@ -57,6 +57,10 @@ struct ResumoAluno {
     std::optional<double> ultimaPpm; // of the most recent session
     std::optional<double> melhorPpm;
     std::optional<double> precisaoMedia; // mean of the sessions' accuracies
+    QDateTime ultimoFim; // when the most recent session ended
+    std::optional<double> precisaoRecente; // mean accuracy of the 10 most recent sessions
+    int aprovados = 0; // class 6 sessions passed
+    int reprovados = 0; // and failed
 };
 
 // The results store: every finished session of a student, one row each, kept in a database whose
@@ -66,7 +70,7 @@ class ArmazemResultados {
 public:
     static inline const QString kNomeArquivo = QStringLiteral("Resultados.db");
     // The schema this program writes. Version 1 kept no per-key errors and no computer name.
-    static constexpr int kVersaoEsquema = 2;
+    static constexpr int kVersaoEsquema = 3;
 
     virtual ~ArmazemResultados() = default;
 
@@ -86,6 +90,9 @@ public:
     // The per-key errors of all those sessions, summed: how often another key came where each
     // character was expected.
     virtual bool ErrosDoAluno(int codigo, QMap<QChar, int> &erros, QString &erro) = 0;
+    // Erases every session of the code's current registration, and the registration itself, when it
+    // is `nome`'s (the register of students deleted that student and the teacher asked for it).
+    virtual bool ApagarAluno(int codigo, const QString &nome, QString &erro) = 0;
 };
 
 // Builds a store for the thread that calls it.

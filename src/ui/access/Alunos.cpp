@@ -10,6 +10,7 @@
 #include "controls/BoxList/BoxList.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "controls/SpCombo/SpCombo.h"
+#include "resultados/sql/ArmazemSql.h"
 #include "shared/PadraoDialogo.h"
 
 #include <QEvent>
@@ -128,7 +129,8 @@ void Alunos::Form_Load()
 
     arquivo_.Abrir(digita_.Caminho(ArquivoAlunos::kNomeArquivo), erroAbrir_);
 
-    // The grid: light blue cells on a light blue canvas, so that no grid lines show; no titles.
+    // The grid: light blue cells on a light blue canvas, so that no grid lines show; the column
+    // titles on top (the window grows to keep its 12 lines).
     GrdLst = new BoxList(this);
     GrdLst->setObjectName(QStringLiteral("GrdLst"));
     GrdLst->setGeometry(kMargem, kTopoGrade, larguraGrade, 100);
@@ -139,7 +141,7 @@ void Alunos::Form_Load()
     GrdLst->Title(QStringLiteral("Senha"), 12);
     GrdLst->Title(QStringLiteral("Classe"), 6, 2);
     GrdLst->Title(QStringLiteral("Exerc"), 5);
-    GrdLst->Activate(false);
+    GrdLst->Activate(true);
 
     const QSize botao = PadraoDialogo::kTamanhoBotao;
     const int yBotoes = GrdLst->y() + GrdLst->height() + 14;
@@ -491,10 +493,15 @@ bool Alunos::ExcluirAluno()
     for (;;) {
         Aluno aluno;
         QString erro;
+        Aluno antes;
+        const QString nome = esperado                            ? TirarEspacos(esperado->Nome)
+                             : arquivo_.Ler(codigo, antes, erro) ? TirarEspacos(antes.Nome)
+                                                                 : QString();
         switch (arquivo_.ApagarSeIgual(codigo, esperado, aluno, erro)) {
         case ArquivoAlunos::Resultado::Gravado:
             digita_.AlunoAtual = aluno;
             Gravado(codigo);
+            ApagarResultados(codigo, nome);
             return true;
         case ArquivoAlunos::Resultado::Falha: Mensagem::Critico(this, erro); return false;
         case ArquivoAlunos::Resultado::Recusado: break;
@@ -505,6 +512,24 @@ bool Alunos::ExcluirAluno()
         }
         esperado = aluno;
     }
+}
+
+// The student's sessions in the results store stay unless the teacher says otherwise: they are
+// hidden from the class report once the code is given to someone else.
+void Alunos::ApagarResultados(int codigo, const QString &nome)
+{
+    if (nome.isEmpty()
+        || !Mensagem::Perguntar(
+            this, QStringLiteral("Apagar também os resultados de %1 no banco de resultados?").arg(nome)))
+        return;
+    ConfigBanco banco;
+    QString erro;
+    if (ConfigBanco::Ler(digita_, banco, erro)) {
+        ArmazemSql armazem(banco);
+        if (armazem.Abrir(erro) && armazem.ApagarAluno(codigo, nome, erro))
+            return;
+    }
+    Mensagem::Critico(this, QStringLiteral("Os resultados de %1 não foram apagados: %2").arg(nome, erro));
 }
 
 void Alunos::Gravado(int codigo)

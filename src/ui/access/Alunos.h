@@ -107,6 +107,7 @@ private:
     // After a write of slot `codigo`: the list filled again, the focus back on the code, and the
     // logged-in student's record read back if that was the one written.
     void Gravado(int codigo);
+    void ApagarResultados(int codigo, const QString &nome);
     void Encerrar();
 
     Digita &digita_;

@@ -294,6 +294,11 @@ void CaixaDigitacao::ReiniciarPisca()
 
 void CaixaDigitacao::timerEvent(QTimerEvent *e)
 {
+    if (e->timerId() == piscaDica_.timerId()) {
+        piscaDica_.stop();
+        viewport()->update();
+        return;
+    }
     if (e->timerId() != pisca_.timerId()) {
         QAbstractScrollArea::timerEvent(e);
         return;
@@ -303,6 +308,24 @@ void CaixaDigitacao::timerEvent(QTimerEvent *e)
 }
 
 // ---- painting -------------------------------------------------------------------------------------
+
+void CaixaDigitacao::DefinirDica(const QString &dica)
+{
+    if (dica == dica_)
+        return;
+    dica_ = dica;
+    if (dica_.isEmpty())
+        piscaDica_.stop();
+    viewport()->update();
+}
+
+void CaixaDigitacao::PiscarDica()
+{
+    if (dica_.isEmpty())
+        return;
+    piscaDica_.start(600, this);
+    viewport()->update();
+}
 
 void CaixaDigitacao::paintEvent(QPaintEvent *e)
 {
@@ -328,6 +351,18 @@ void CaixaDigitacao::paintEvent(QPaintEvent *e)
             p.drawText(em, composicao_);
             p.drawLine(em + QPointF(0, 2), em + QPointF(QFontMetrics(font()).horizontalAdvance(composicao_), 2));
         }
+    }
+    if (!dica_.isEmpty()) {
+        // Below the last line of text, so that it never covers what was typed.
+        const int y =
+            d.y() + int(linhas_.size() == 1 && linhas_[0]->Tamanho() == 0 ? 0 : linhas_.size()) * altura_;
+        QFont f = font();
+        f.setBold(false);
+        f.setItalic(true);
+        p.setFont(f);
+        p.setPen(piscaDica_.isActive() ? QColor(200, 30, 30)
+                                       : palette().color(QPalette::Disabled, QPalette::Text));
+        p.drawText(QPointF(d.x(), y + ascendente_), dica_);
     }
     if (hasFocus() && isEnabled() && caretVisivel_ && composicao_.isEmpty()) {
         const QRect c = RetanguloCaret();

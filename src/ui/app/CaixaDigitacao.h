@@ -52,6 +52,12 @@ public:
 
     QVariant inputMethodQuery(Qt::InputMethodQuery consulta) const override;
 
+    // A greyed line telling how to start, shown while the box waits for a session (empty: none);
+    // Piscar draws it in a stronger colour for a moment (a key came before the start).
+    void DefinirDica(const QString &dica);
+    const QString &Dica() const { return dica_; }
+    void PiscarDica();
+
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
@@ -88,6 +94,8 @@ private:
     int linha_ = 0;
     int coluna_ = 0;
     QString composicao_; // a dead key's accent waiting for its letter
+    QString dica_;
+    QBasicTimer piscaDica_;
     int altura_ = 1;
     int ascendente_ = 0;
     int largura_ = 0;

@@ -61,6 +61,7 @@ void ControleDigitacao::IniciarDigitacao()
     ZerarSessao();
     motor_.MontarLinhas(passagem_);
     emit EmDigitacaoMudou(true);
+    AtualizarDica();
     emit ColorirPassagemToda(digita_.Config.CorTexto);
     emit FigurasMudaram();
     emit SessaoIniciada();
@@ -115,6 +116,7 @@ void ControleDigitacao::FinalizarDigitacao()
     caixa_->setEnabled(false);
     exercicioConcluido_ = true;
     emit EmDigitacaoMudou(false);
+    AtualizarDica();
     if (!terminouSessao)
         return;
     emit FigurasMudaram();
@@ -170,12 +172,24 @@ void ControleDigitacao::Carregar(const QString &passagem)
     EncerrarSessao();
     exercicioCarregado_ = true;
     exercicioConcluido_ = false;
+    AtualizarDica();
 }
 
 void ControleDigitacao::Descarregar()
 {
     EncerrarSessao();
     exercicioCarregado_ = false;
+    AtualizarDica();
+}
+
+void ControleDigitacao::AtualizarDica()
+{
+    caixa_->DefinirDica(exercicioCarregado_ && !emDigitacao_ ? kDicaInicio : QString());
+}
+
+QChar ControleDigitacao::ProximoEsperado() const
+{
+    return emDigitacao_ ? motor_.Esperado(motor_.PosTexto - 1) : QChar();
 }
 
 ControleDigitacao::Figuras ControleDigitacao::FigurasAtuais() const

@@ -47,6 +47,11 @@ public:
     bool EmDigitacao() const { return emDigitacao_; }
     bool ExercicioCarregado() const { return exercicioCarregado_; }
     bool ExercicioConcluido() const { return exercicioConcluido_; }
+    // The character the running session expects next ('\n' at a line end); null when none runs.
+    QChar ProximoEsperado() const;
+
+    // The input box's line while an exercise waits for its start.
+    static inline const QString kDicaInicio = QStringLiteral("Tecle Ctrl+C ou clique em Começar para iniciar");
     int SegundosTotal() const { return segundosTotal_; }
     bool FocoDigita() const { return focoDigita_; }
     const MotorDigitacao &Motor() const { return motor_; }
@@ -90,6 +95,8 @@ signals:
     void CapsMudou(const Sessao::AparenciaCaps &aparencia);
 
 private:
+    void AtualizarDica();
+
     // CaixaDigitacao::Receptor
     bool TxtDigita_KeyDown(int codigoTecla) override;
     bool TxtDigita_KeyPress(int k, int caret) override;

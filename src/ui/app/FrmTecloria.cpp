@@ -14,6 +14,7 @@
 #include "controls/Gradiente/Gradiente.h"
 #include "exercises/Biblioteca.h"
 #include "exercises/Progressao.h"
+#include "relatorio/RelatorioTurma.h"
 #include "resultados/BancoResultados.h"
 #include "resultados/FilaResultados.h"
 #include "resultados/GravadorResultados.h"
@@ -21,6 +22,7 @@
 #include "shared/Arte.h"
 #include "shared/Logotipo.h"
 #include "shared/PintarFundo.h"
+#include "teclado/TecladoNaTela.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,6 +106,9 @@ void FrmTecloria::CriarGravador()
                                digita_.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), this);
     // Only students have a history: the administrator's sessions (none can start today) stay out.
     connect(controle_, &ControleDigitacao::SessaoFinalizada, this, [this](const ResultadoSessao &r) {
+        desfecho_ = !r.concluido                                ? Progressao::Desfecho::Incompleto
+                    : r.veredito == QStringLiteral("reprovado") ? Progressao::Desfecho::Reprovado
+                                                                : Progressao::Desfecho::Completo;
         MostrarResultado(r);
         if (!digita_.EhAdministrador()) {
             gravador_->Gravar(r);
@@ -315,6 +320,9 @@ void FrmTecloria::CriarControles()
     connect(btnProximo_, &FlatButton::Click, this, &FrmTecloria::ProximoExercicio);
     connect(btnCarrega_, &FlatButton::Click, this, &FrmTecloria::MenuCarregar_Click);
     connect(btnSair_, &FlatButton::Click, this, &QWidget::close);
+
+    teclado_ = new TecladoNaTela(centro_);
+    teclado_->hide();
 }
 
 void FrmTecloria::CriarMenus()
@@ -339,6 +347,9 @@ void FrmTecloria::CriarMenus()
     QAction *banco = arquivo->addAction(BancoResultados::kTitulo);
     banco->setObjectName(QStringLiteral("MenuBancoResultados"));
     connect(banco, &QAction::triggered, this, &FrmTecloria::MenuBancoResultados_Click);
+    QAction *relatorio = arquivo->addAction(RelatorioTurma::kTitulo);
+    relatorio->setObjectName(QStringLiteral("MenuRelatorio"));
+    connect(relatorio, &QAction::triggered, this, &FrmTecloria::MenuRelatorio_Click);
     connect(item(arquivo, "MenuMudaSenha", "Mudar senha de aluno", QKeySequence(Qt::CTRL | Qt::Key_M)),
             &QAction::triggered, this, [this] {
                 EntrarUsuario();
@@ -357,6 +368,9 @@ void FrmTecloria::CriarMenus()
             &QAction::triggered, this, &FrmTecloria::IniciarDigitacao);
     connect(item(digitacao, "MenuFimDigita", "Finalizar digitação", QKeySequence(Qt::CTRL | Qt::Key_F)),
             &QAction::triggered, this, &FrmTecloria::FinalizarDigitacao);
+    menuTeclado_ = item(digitacao, "MenuTeclado", "Teclado na tela");
+    menuTeclado_->setCheckable(true);
+    connect(menuTeclado_, &QAction::toggled, this, &FrmTecloria::PosicionarControles);
 
     QMenu *exercicios = barra->addMenu(QStringLiteral("Exercícios"));
     exercicios->setObjectName(QStringLiteral("MenuExercicios"));
@@ -482,8 +496,19 @@ void FrmTecloria::PosicionarControles()
     picOrvenal_->setGeometry(kLogo);
     grd_->move(0, 0);
     grd_->lower();
+    // The keyboard goes below the input box and the window grows to hold it; the compact layout,
+    // for screens too small for both, has none.
+    const bool teclado = !c && menuTeclado_ && menuTeclado_->isChecked();
+    int altura = kTamanhoProjeto.height();
+    if (teclado) {
+        const QRect caixa = txtDigita_->geometry();
+        teclado_->setGeometry(caixa.x(), caixa.bottom() + 6, caixa.width(),
+                              TecladoNaTela::AlturaPara(caixa.width()));
+        altura = teclado_->geometry().bottom() + 6;
+    }
+    teclado_->setVisible(teclado);
     if (!c)
-        resize(kTamanhoProjeto.width(), kTamanhoProjeto.height() + menuBar()->sizeHint().height());
+        resize(kTamanhoProjeto.width(), altura + menuBar()->sizeHint().height());
 }
 
 void FrmTecloria::AplicarLayoutCompacto()
@@ -545,8 +570,23 @@ void FrmTecloria::closeEvent(QCloseEvent *evento)
     }
 }
 
+void FrmTecloria::keyPressEvent(QKeyEvent *evento)
+{
+    // Typing before the start types nothing; the box's line on how to start flashes.
+    if (!evento->text().isEmpty() && !evento->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
+        && controle_->ExercicioCarregado() && !controle_->EmDigitacao())
+        txtDigita_->PiscarDica();
+    QMainWindow::keyPressEvent(evento);
+}
+
 bool FrmTecloria::eventFilter(QObject *alvo, QEvent *evento)
 {
+    if (evento->type() == QEvent::KeyPress && alvo == txtTexto_) {
+        auto *tecla = static_cast<QKeyEvent *>(evento);
+        if (!tecla->text().isEmpty() && !tecla->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
+            && controle_->ExercicioCarregado() && !controle_->EmDigitacao())
+            txtDigita_->PiscarDica();
+    }
     // The window's shortcuts win over the text boxes' own copy and paste keys.
     if (evento->type() == QEvent::ShortcutOverride && (alvo == txtDigita_ || alvo == txtTexto_)) {
         auto *tecla = static_cast<QKeyEvent *>(evento);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ControleDigitacao.h"
+#include "exercises/Progressao.h"
 #include "resultados/ArmazemResultados.h"
 
 #include <QMainWindow>
@@ -18,10 +19,8 @@ class QTimer;
 class Plataforma;
 class QAction;
 class QLabel;
+class TecladoNaTela;
 class TextoPassagem;
-namespace Progressao {
-struct Carga;
-}
 
 // The main window: the passage, the input box, the session's counters and clock, the buttons and
 // the menus that open every other window. Closing it ends the program.
@@ -85,6 +84,7 @@ protected:
     void showEvent(QShowEvent *evento) override;
     void closeEvent(QCloseEvent *evento) override;
     bool eventFilter(QObject *alvo, QEvent *evento) override;
+    void keyPressEvent(QKeyEvent *evento) override;
 
 private:
     void CriarControles();
@@ -98,6 +98,7 @@ private:
     void MenuConfig_Click();
     void MenuCadAlunos_Click();
     void MenuBancoResultados_Click();
+    void MenuRelatorio_Click();
     void MenuMudaAdm_Click();
     void MenuDesempenho_Click();
     void MenuAlteraSenha_Click();
@@ -110,6 +111,7 @@ private:
     void AvisarFalhaResultados(const QString &mensagem);
     void MostrarAvisoPendente();
     void MostrarResultado(const ResultadoSessao &r);
+    void AplicarTeclado();
     void ConsultarMelhor(const ResultadoSessao &r);
 
     Digita &digita_;
@@ -120,6 +122,11 @@ private:
     // Look-ups of the store running off the window's thread; waited for at the window's end.
     QList<QThread *> consultas_;
     PainelResultado *painel_ = nullptr;
+    TecladoNaTela *teclado_ = nullptr;
+    // "Teclado na tela": the teacher's default at each login, the student's choice for the rest of it.
+    QAction *menuTeclado_ = nullptr;
+    // How the last session of the exercise on screen ended (the moving-on option asks).
+    Progressao::Desfecho desfecho_ = Progressao::Desfecho::Incompleto;
     // The results store's failure, waiting for a moment when a message box interrupts nothing.
     QString avisoPendente_;
 

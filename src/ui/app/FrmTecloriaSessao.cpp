@@ -4,6 +4,7 @@
 
 #include "access/Alunos.h"
 #include "access/ArquivoAlunos.h"
+#include "access/ArquivoDatilux.h"
 #include "access/InfoSenha.h"
 #include "access/MudaSenha.h"
 #include "access/TestaSenha.h"
@@ -25,8 +26,10 @@
 #include "exercises/Progressao.h"
 #include "help/Ajuda.h"
 #include "help/Sobre.h"
+#include "relatorio/JanelaRelatorio.h"
 #include "resultados/BancoResultados.h"
 #include "shared/PintarFundo.h"
+#include "teclado/TecladoNaTela.h"
 
 #include <QLabel>
 
@@ -43,6 +46,7 @@ void FrmTecloria::EntrarUsuario()
         login.exec();
     }
     AplicarConfiguracao();
+    AplicarTeclado();
     painel_->hide();
     controle_->Descarregar();
     // A cancelled login ends the program; there is nothing to load for it.
@@ -81,6 +85,16 @@ void FrmTecloria::AplicarConfiguracao()
     grd_->FormGradiente();
 }
 
+void FrmTecloria::AplicarTeclado()
+{
+    QString mostrar, layout, erro;
+    ArquivoDatilux::LerConfig(digita_, ModeloTeclado::kChaveMostrar, mostrar, erro);
+    ArquivoDatilux::LerConfig(digita_, ModeloTeclado::kChaveLayout, layout, erro);
+    teclado_->DefinirLayout(layout.trimmed());
+    menuTeclado_->setChecked(mostrar.trimmed() == QStringLiteral("1"));
+    PosicionarControles();
+}
+
 void FrmTecloria::CarregarExercicio()
 {
     txtTexto_->ColorirTudo(kPreto);
@@ -106,6 +120,15 @@ void FrmTecloria::AplicarCarga(const Progressao::Carga &carga)
 
 void FrmTecloria::ProximoExercicio()
 {
+    // Under the teacher's option a finish that left the exercise incomplete, or failed class 6, does
+    // not count: refused before anything is written.
+    QString recusa = Progressao::RecusaProximo(digita_, controle_->ExercicioConcluido());
+    if (recusa.isEmpty() && Progressao::SomenteConcluido(digita_))
+        recusa = Progressao::RecusaSemConclusao(desfecho_);
+    if (!recusa.isEmpty()) {
+        Mensagem::Critico(this, recusa);
+        return;
+    }
     const Progressao::Avanco avanco = Progressao::ProximoExercicio(digita_, controle_->ExercicioConcluido());
     if (!avanco.Recusa.isEmpty()) {
         Mensagem::Critico(this, avanco.Recusa);
@@ -150,6 +173,13 @@ void FrmTecloria::LigarControle()
         }
     });
     connect(c, &ControleDigitacao::SessaoIniciada, painel_, &QWidget::hide);
+    // The keyboard follows every key, start, finish and load; a wrong key flashes.
+    connect(c, &ControleDigitacao::FigurasMudaram, teclado_,
+            [this] { teclado_->MostrarProximo(controle_->ProximoEsperado()); });
+    connect(c, &ControleDigitacao::TeclaConferida, teclado_, [this](QChar, QChar digitado, bool certo) {
+        if (!certo)
+            teclado_->PiscarErro(digitado);
+    });
     connect(c, &ControleDigitacao::EmDigitacaoMudou, this, [this](bool emDigitacao) {
         btnComecar_->DefinirEnabled(!emDigitacao);
         btnFinalizar_->DefinirEnabled(emDigitacao);
@@ -189,6 +219,16 @@ void FrmTecloria::MenuBancoResultados_Click()
     // goes where the writer was told.
     BancoResultados banco(digita_, this);
     banco.exec();
+}
+
+void FrmTecloria::MenuRelatorio_Click()
+{
+    if (!digita_.EhAdministrador()) {
+        Mensagem::Critico(this, QStringLiteral("Relatório da turma permitido somente ao Administrador!"));
+        return;
+    }
+    JanelaRelatorio relatorio(digita_, this);
+    relatorio.exec();
 }
 
 void FrmTecloria::MenuMudaAdm_Click()

@@ -94,8 +94,10 @@ MeuDesempenho::MeuDesempenho(const ConfigBanco &config, int codigo, QWidget *pai
     vista_->verticalHeader()->hide();
     vista_->setSelectionBehavior(QAbstractItemView::SelectRows);
     vista_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    vista_->horizontalHeader()->setStretchLastSection(true);
+    // The columns share the window's width: nothing hidden behind a scroll bar at any size.
+    vista_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     vista_->verticalHeader()->setDefaultSectionSize(vista_->fontMetrics().height() + 6);
+    vista_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Fixed);
     vista_->setColumnWidth(0, vista_->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00")) + 16);
     coluna_->addWidget(vista_, 1);
     lblTeclas_ = new QLabel(this);

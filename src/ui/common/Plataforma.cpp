@@ -42,6 +42,11 @@ QString Plataforma::ModuloGraficos()
     return ArquivoDaInstalacao(QStringLiteral("datilux-graficos.so"), DATILUX_MODULOS_RELATIVO);
 }
 
+QString Plataforma::ModuloImpressao()
+{
+    return ArquivoDaInstalacao(QStringLiteral("datilux-impressao.so"), DATILUX_MODULOS_RELATIVO);
+}
+
 QString Plataforma::ArquivoSom()
 {
     return ArquivoDaInstalacao(QStringLiteral("Aviso.wav"), DATILUX_COMPARTILHADO_RELATIVO);

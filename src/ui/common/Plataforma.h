@@ -33,6 +33,7 @@ public:
     // (bin/../lib/datilux, bin/../share/datilux); that second place is the answer when neither exists.
     static QString ModuloSom(); // datilux-som.so
     static QString ModuloGraficos(); // datilux-graficos.so (Qt Charts, for "Meu desempenho")
+    static QString ModuloImpressao(); // datilux-impressao.so (Qt Print Support, for the class report)
     static QString ArquivoSom(); // Aviso.wav
 
     // Opens a web or mail address with the desktop's default handler, without waiting.

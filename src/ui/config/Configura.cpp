@@ -7,6 +7,7 @@
 #include "config/ArquivoConfig.h"
 #include "config/MarcaErros.h"
 #include "controls/FlatButton/FlatButton.h"
+#include "exercises/Progressao.h"
 #include "shared/PadraoDialogo.h"
 #include "shared/PintarFundo.h"
 
@@ -24,7 +25,7 @@
 namespace {
 
 // Taller than the options need by one row and a colour: the marking of wrong letters.
-constexpr QSize kTamanho(344, 440);
+constexpr QSize kTamanho(344, 446);
 constexpr int kMargem = 22;
 constexpr int kColunaCampos = 112;
 
@@ -114,9 +115,11 @@ Configura::Configura(Digita &digita, QWidget *parent)
     ChkBackSpace = marca(244, QStringLiteral("ChkBackSpace"), QStringLiteral("Permissão para Back Space"));
     ChkTravar = marca(268, QStringLiteral("ChkTravar"), QStringLiteral("Travar a digitação no caso de erro"));
     ChkSom = marca(292, QStringLiteral("ChkSom"), QStringLiteral("Emitir aviso sonoro quando houver erro"));
-    ChkMarcarErros = marca(316, QStringLiteral("ChkMarcarErros"), QStringLiteral("Marcar erros com outra cor"));
-    linha(342, QStringLiteral("Cor dos erros:"), QStringLiteral("CorErros"), QStringLiteral("BtnCorErros"),
+    ChkMarcarErros = marca(314, QStringLiteral("ChkMarcarErros"), QStringLiteral("Marcar erros com outra cor"));
+    linha(338, QStringLiteral("Cor dos erros:"), QStringLiteral("CorErros"), QStringLiteral("BtnCorErros"),
           CorErros, BtnCorErros);
+    ChkSomenteConcluido = marca(368, QStringLiteral("ChkSomenteConcluido"),
+                                QStringLiteral("Avançar somente após concluir o exercício"));
 
     const int wBotao = PadraoDialogo::kTamanhoBotao.width();
     const int yBotoes = kTamanho.height() - 22 - PadraoDialogo::kTamanhoBotao.height();
@@ -129,9 +132,9 @@ Configura::Configura(Digita &digita, QWidget *parent)
     connect(BtnOK, &FlatButton::Click, this, &Configura::BtnOK_Click);
     connect(BtnCancelar, &FlatButton::Click, this, &Configura::reject);
 
-    QWidget *ordem[] = {CmbNomeFonte,     CmbTamanhoFonte, BtnSelCorLetra, BtnSelCorFundo, BtnSelCorJanela,
-                        BtnCorFundoTexto, ChkBackSpace,    ChkTravar,      ChkSom,         ChkMarcarErros,
-                        BtnCorErros,      BtnOK,           BtnCancelar};
+    QWidget *ordem[] = {CmbNomeFonte,     CmbTamanhoFonte,     BtnSelCorLetra, BtnSelCorFundo, BtnSelCorJanela,
+                        BtnCorFundoTexto, ChkBackSpace,        ChkTravar,      ChkSom,         ChkMarcarErros,
+                        BtnCorErros,      ChkSomenteConcluido, BtnOK,          BtnCancelar};
     for (size_t i = 1; i < std::size(ordem); ++i)
         setTabOrder(ordem[i - 1], ordem[i]);
     CmbNomeFonte->setFocus();
@@ -164,6 +167,7 @@ void Configura::Form_Load()
     const MarcaErros marca = MarcaErros::Ler(digita_);
     ChkMarcarErros->setChecked(marca.marcar);
     PintarCaixa(CorErros, CorQt(marca.cor));
+    ChkSomenteConcluido->setChecked(Progressao::SomenteConcluido(digita_));
 }
 
 void Configura::showEvent(QShowEvent *evento)
@@ -226,7 +230,8 @@ void Configura::BtnOK_Click()
     MarcaErros marca;
     marca.marcar = ChkMarcarErros->isChecked();
     marca.cor = CorDaCaixa(CorErros);
-    if (!marca.Gravar(digita_, erro)) {
+    if (!marca.Gravar(digita_, erro)
+        || !Progressao::GravarSomenteConcluido(digita_, ChkSomenteConcluido->isChecked(), erro)) {
         Mensagem::Critico(this, erro);
         return;
     }

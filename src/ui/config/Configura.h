@@ -67,6 +67,7 @@ private:
     QCheckBox *ChkTravar = nullptr;
     QCheckBox *ChkSom = nullptr;
     QCheckBox *ChkMarcarErros = nullptr;
+    QCheckBox *ChkSomenteConcluido = nullptr;
     QFrame *CorErros = nullptr;
     FlatButton *BtnCorErros = nullptr;
     FlatButton *BtnOK = nullptr;

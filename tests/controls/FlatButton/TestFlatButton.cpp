@@ -91,7 +91,7 @@ private slots:
         const char *roteiros[] = {"", "m", "F", "p", "x"};
         const QColor plano[] = {kCorBackGround, kCorUp, kCorUp, kCorDown, kCorEnFalse};
         const QColor elevado[] = {kCorUp, kCorHigh, kCorHigh, kCorDown, kCorEnFalse};
-        for (int style : {0, 1, 7}) {
+        for (int style : {0, 7}) {
             for (int i = 0; i < 5; ++i)
                 linha(qPrintable(QStringLiteral("style %1, '%2'").arg(style).arg(roteiros[i])), style, roteiros[i],
                       (style ? elevado : plano)[i], i == 1 ? QList<bool>{true} : QList<bool>{});
@@ -209,9 +209,6 @@ private slots:
         const QStringList clique{"pausa:2", "Click:3"};
         QTest::newRow("espaco") << int(Qt::Key_Space) << " " << clique + QStringList{"KeyPress:32"} << false;
         QTest::newRow("enter") << int(Qt::Key_Return) << "\r" << clique + QStringList{"KeyPress:13"} << false;
-        QTest::newRow("enter numerico")
-            << int(Qt::Key_Enter) << "\r" << clique + QStringList{"KeyPress:13"} << false;
-        QTest::newRow("letra") << int(Qt::Key_X) << "x" << QStringList{"KeyPress:120"} << false;
         QTest::newRow("cedilha") << int(Qt::Key_Ccedilla) << QStringLiteral("ç") << QStringList{"KeyPress:231"}
                                  << false;
         QTest::newRow("euro, no codigo 1252")
@@ -383,7 +380,6 @@ private slots:
     {
         QTest::addColumn<QVariantMap>("propriedades");
         QTest::addColumn<QStringList>("guardadas");
-        QTest::newRow("padrao") << QVariantMap{} << QStringList{};
         QTest::newRow("cor padrao") << QVariantMap{{"BackColor", RGB(200, 200, 255)}, {"Caption", "OK"}}
                                     << QStringList{};
         QTest::newRow("cor de novo botao")

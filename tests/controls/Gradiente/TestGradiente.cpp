@@ -25,8 +25,8 @@ private slots:
         QTest::addColumn<QList<int>>("x");
         QTest::addColumn<int>("maior");
         QTest::addColumn<int>("indice");
-        const int casos[][5] = {{5, 5, 1, 5, 1}, {5, 1, 5, 5, 0}, {1, 5, 5, 5, 1},
-                                {2, 2, 2, 2, 0}, {1, 1, 5, 5, 2}, {200, 100, 150, 200, 0}};
+        const int casos[][5] = {
+            {5, 5, 1, 5, 1}, {5, 1, 5, 5, 0}, {1, 5, 5, 5, 1}, {2, 2, 2, 2, 0}, {1, 1, 5, 5, 2}};
         for (const auto &c : casos)
             QTest::addRow("%d %d %d", c[0], c[1], c[2]) << QList<int>{c[0], c[1], c[2]} << c[3] << c[4];
     }
@@ -58,11 +58,8 @@ private slots:
         linha("meio para cima", RGB(0, 0, 0), RGB(2, 0, 0), 75, {2, 0, 0}, {38, 0, 0}, RGB(2, 0, 0));
         linha("meio para baixo", RGB(0, 0, 0), RGB(2, 0, 0), 45, {2, 0, 0}, {22, 0, 0}, RGB(3, 0, 0));
         linha("baixa demais", RGB(0, 0, 0), RGB(0, 100, 10), 30, {0, 100, 10}, {0, 0, 3}, RGB(0, 0, 10));
-        linha("maior no azul", RGB(10, 20, 30), RGB(20, 10, 130), 1500, {10, -10, 100}, {150, 150, 15},
-              RGB(20, 10, 130));
         linha("sobe ate 255", RGB(194, 0, 0), RGB(255, 0, 0), 3000, {61, 0, 0}, {49, 0, 0}, RGB(255, 0, 0));
         linha("desce ate 0", RGB(0, 61, 0), RGB(0, 0, 0), 3000, {0, -61, 0}, {0, 49, 0}, RGB(0, 0, 0));
-        linha("tudo igual", RGB(9, 8, 7), RGB(9, 8, 7), 3000, {0, 0, 0}, {0, 0, 0}, RGB(9, 8, 7));
         linha("alem do contador", RGB(0, 0, 0), RGB(255, 255, 255), 45000, {255, 255, 255}, {176, 176, 176},
               RGB(187, 187, 187));
     }
@@ -83,20 +80,6 @@ private slots:
         const QList<Cor> linhas = m.CoresDasLinhas(altura);
         QCOMPARE(linhas.size(), altura / 15 + 1);
         QTEST(linhas.last(), "ultima");
-    }
-
-    // The program's colours over 3000 units: each component falls one step at every multiple of
-    // its interval, the first one right after the first row.
-    void linhasDasJanelas()
-    {
-        // How many multiples of `intervalo` lie in [0, i): the steps taken before row i is drawn.
-        const auto passosAntes = [](int i, int intervalo) { return i == 0 ? 0 : (i - 1) / intervalo + 1; };
-        const QList<Cor> linhas = Modelo(RGB(219, 234, 252), RGB(158, 192, 244)).CoresDasLinhas(3000);
-        for (int r = 0; r < linhas.size(); ++r) {
-            QCOMPARE(Vermelho(linhas[r]), 219 - passosAntes(r * 15, 49));
-            QCOMPARE(Verde(linhas[r]), 234 - passosAntes(r * 15, 71));
-            QCOMPARE(Azul(linhas[r]), 252 - passosAntes(r * 15, 375));
-        }
     }
 
     // The marker keeps 375 twips and hides once it has painted; every resize of the window

@@ -109,13 +109,23 @@ QStringList EsquemaInicial(bool pg)
     };
 }
 
-// The per-registration totals, from every session.
-const QString kSomarTudo = QStringLiteral(
+// The per-registration totals, from every session, as version 2 kept them (its migration step
+// stays what it was) and as the current version keeps them.
+const QString kSomarTudoV2 = QStringLiteral(
     "INSERT INTO resumo_aluno (matricula, sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, "
     "ultima_ppm) "
     "SELECT s.matricula, count(*), sum(s.segundos), max(s.ppm), coalesce(sum(s.precisao), 0), count(s.precisao), "
     "max(s.fim), "
     "(SELECT u.ppm FROM sessao u WHERE u.matricula = s.matricula ORDER BY u.fim DESC, u.id DESC LIMIT 1) "
+    "FROM sessao s GROUP BY s.matricula");
+const QString kSomarTudo = QStringLiteral(
+    "INSERT INTO resumo_aluno (matricula, sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, "
+    "ultima_ppm, aprovados, reprovados) "
+    "SELECT s.matricula, count(*), sum(s.segundos), max(s.ppm), coalesce(sum(s.precisao), 0), count(s.precisao), "
+    "max(s.fim), "
+    "(SELECT u.ppm FROM sessao u WHERE u.matricula = s.matricula ORDER BY u.fim DESC, u.id DESC LIMIT 1), "
+    "sum(CASE WHEN s.veredito = 'aprovado' THEN 1 ELSE 0 END), "
+    "sum(CASE WHEN s.veredito = 'reprovado' THEN 1 ELSE 0 END) "
     "FROM sessao s GROUP BY s.matricula");
 
 // Steps from version N to N + 1, at index N - 1.
@@ -135,7 +145,18 @@ QList<QStringList> Migracoes(bool pg)
                 "sessoes INTEGER NOT NULL, segundos BIGINT NOT NULL, melhor_ppm %1, soma_precisao %1 NOT NULL, "
                 "precisoes INTEGER NOT NULL, ultimo_fim TEXT, ultima_ppm %1)")
                 .arg(real),
-            kSomarTudo,
+            kSomarTudoV2,
+        },
+        {
+            // 2 -> 3: the class 6 verdicts in the totals, for the class report.
+            QStringLiteral("ALTER TABLE resumo_aluno ADD COLUMN aprovados INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE resumo_aluno ADD COLUMN reprovados INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral(
+                "UPDATE resumo_aluno SET "
+                "aprovados = (SELECT count(*) FROM sessao s WHERE s.matricula = resumo_aluno.matricula "
+                "AND s.veredito = 'aprovado'), "
+                "reprovados = (SELECT count(*) FROM sessao s WHERE s.matricula = resumo_aluno.matricula "
+                "AND s.veredito = 'reprovado')"),
         },
     };
 }
@@ -475,8 +496,8 @@ bool ArmazemSql::Somar(qint64 matricula, const ResultadoSessao &r, QString &erro
     // The registration is locked by the write's transaction, so read, add and write back is safe.
     QSqlQuery q(Banco());
     q.prepare(
-        QStringLiteral("SELECT sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, ultima_ppm "
-                       "FROM resumo_aluno WHERE matricula = ?"));
+        QStringLiteral("SELECT sessoes, segundos, melhor_ppm, soma_precisao, precisoes, ultimo_fim, ultima_ppm, "
+                       "aprovados, reprovados FROM resumo_aluno WHERE matricula = ?"));
     q.addBindValue(matricula);
     if (!Executar(q, erro))
         return false;
@@ -488,8 +509,12 @@ bool ArmazemSql::Somar(qint64 matricula, const ResultadoSessao &r, QString &erro
     int precisoes = existe ? q.value(4).toInt() : 0;
     QString ultimoFim = existe ? q.value(5).toString() : QString();
     std::optional<double> ultima = existe ? Opcional(q.value(6)) : std::nullopt;
+    int aprovados = existe ? q.value(7).toInt() : 0;
+    int reprovados = existe ? q.value(8).toInt() : 0;
     q.finish();
 
+    aprovados += r.veredito == QStringLiteral("aprovado") ? 1 : 0;
+    reprovados += r.veredito == QStringLiteral("reprovado") ? 1 : 0;
     ++sessoes;
     segundos += r.segundos;
     if (const auto ppm = r.ppm(); ppm && (!melhor || *ppm > *melhor))
@@ -505,12 +530,14 @@ bool ArmazemSql::Somar(qint64 matricula, const ResultadoSessao &r, QString &erro
         ultima = r.ppm();
     }
 
-    q.prepare(existe ? QStringLiteral(
-                  "UPDATE resumo_aluno SET sessoes = ?, segundos = ?, melhor_ppm = ?, soma_precisao = ?, "
-                  "precisoes = ?, ultimo_fim = ?, ultima_ppm = ? WHERE matricula = ?")
-                     : QStringLiteral(
-                         "INSERT INTO resumo_aluno (sessoes, segundos, melhor_ppm, soma_precisao, precisoes, "
-                         "ultimo_fim, ultima_ppm, matricula) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+    q.prepare(
+        existe
+            ? QStringLiteral(
+                "UPDATE resumo_aluno SET sessoes = ?, segundos = ?, melhor_ppm = ?, soma_precisao = ?, "
+                "precisoes = ?, ultimo_fim = ?, ultima_ppm = ?, aprovados = ?, reprovados = ? WHERE matricula = ?")
+            : QStringLiteral("INSERT INTO resumo_aluno (sessoes, segundos, melhor_ppm, soma_precisao, precisoes, "
+                             "ultimo_fim, ultima_ppm, aprovados, reprovados, matricula) "
+                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     q.addBindValue(sessoes);
     q.addBindValue(segundos);
     q.addBindValue(Real(melhor));
@@ -518,6 +545,8 @@ bool ArmazemSql::Somar(qint64 matricula, const ResultadoSessao &r, QString &erro
     q.addBindValue(precisoes);
     q.addBindValue(Texto(ultimoFim));
     q.addBindValue(Real(ultima));
+    q.addBindValue(aprovados);
+    q.addBindValue(reprovados);
     q.addBindValue(matricula);
     return Executar(q, erro);
 }
@@ -539,7 +568,10 @@ bool ArmazemSql::Resumo(QList<ResumoAluno> &resumo, QString &erro)
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
         "SELECT a.matricula, a.codigo, a.nome, r.sessoes, r.segundos, r.ultima_ppm, r.melhor_ppm, "
-        "r.soma_precisao, r.precisoes "
+        "r.soma_precisao, r.precisoes, r.ultimo_fim, r.aprovados, r.reprovados, "
+        // The ten most recent sessions through the (matricula, fim) index: ten rows per student.
+        "(SELECT avg(u.precisao) FROM (SELECT v.precisao FROM sessao v WHERE v.matricula = a.matricula "
+        "ORDER BY v.fim DESC, v.id DESC LIMIT 10) u) "
         "FROM aluno a JOIN resumo_aluno r ON r.matricula = a.matricula "
         "WHERE a.matricula = (SELECT max(b.matricula) FROM aluno b WHERE b.codigo = a.codigo) ORDER BY a.codigo"));
     if (!Executar(q, erro))
@@ -555,6 +587,10 @@ bool ArmazemSql::Resumo(QList<ResumoAluno> &resumo, QString &erro)
         r.melhorPpm = Opcional(q.value(6));
         if (const int n = q.value(8).toInt(); n > 0)
             r.precisaoMedia = q.value(7).toDouble() / n;
+        r.ultimoFim = LerData(q.value(9).toString());
+        r.aprovados = q.value(10).toInt();
+        r.reprovados = q.value(11).toInt();
+        r.precisaoRecente = Opcional(q.value(12));
         resumo.append(r);
     }
     return true;
@@ -621,4 +657,29 @@ bool ArmazemSql::ErrosDoAluno(int codigo, QMap<QChar, int> &erros, QString &erro
             erros[c.at(0)] += q.value(1).toInt();
     }
     return true;
+}
+
+bool ArmazemSql::ApagarAluno(int codigo, const QString &nomeAluno, QString &erro)
+{
+    if (!Iniciar(codigo, erro))
+        return false;
+    qint64 matricula = 0;
+    QString nome;
+    bool ok = MatriculaAtual(codigo, matricula, nome, erro);
+    if (ok && matricula != 0 && nome.trimmed() == nomeAluno.trimmed()) {
+        const QString apagar[] = {
+            QStringLiteral("DELETE FROM erro_tecla WHERE sessao IN (SELECT id FROM sessao WHERE matricula = ?)"),
+            QStringLiteral("DELETE FROM sessao WHERE matricula = ?"),
+            QStringLiteral("DELETE FROM resumo_aluno WHERE matricula = ?"),
+            QStringLiteral("DELETE FROM aluno WHERE matricula = ?"),
+        };
+        QSqlQuery q(Banco());
+        for (const QString &sql : apagar) {
+            q.prepare(sql);
+            q.addBindValue(matricula);
+            if (!(ok = Executar(q, erro)))
+                break;
+        }
+    }
+    return Terminar(ok, erro);
 }

@@ -35,6 +35,7 @@ public:
     bool Resumo(QList<ResumoAluno> &resumo, QString &erro) override;
     bool SessoesDoAluno(int codigo, QList<ResultadoSessao> &sessoes, QString &erro) override;
     bool ErrosDoAluno(int codigo, QMap<QChar, int> &erros, QString &erro) override;
+    bool ApagarAluno(int codigo, const QString &nome, QString &erro) override;
 
     // Rebuilds the per-registration totals (resumo_aluno) from the sessions, after sessions were
     // loaded or changed by other means than this program.

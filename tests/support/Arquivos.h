@@ -1,0 +1,28 @@
+#pragma once
+
+#include "access/ArquivoDatilux.h"
+
+#include <QByteArray>
+
+// The data files' bytes, written by hand as the program must write them.
+
+// A text scrambled as Datilux.arq holds it, and one whole entry of that store.
+inline QByteArray Emb(const char *texto)
+{
+    return ArquivoDatilux::Embaralhar(QByteArray(texto));
+}
+inline QByteArray Entrada(const char *chave, const char *valor)
+{
+    return "#!" + Emb(chave) + "#@" + Emb(valor) + "#$";
+}
+
+// The Config.arq a new installation's OK writes: three options on, "Courier New" 12, and the colours
+// RGB(219, 234, 252), black, RGB(158, 192, 244), white.
+inline const QByteArray kConfigPadrao("\x01\x00\x01\x00\x01\x00"
+                                      "Courier New                   "
+                                      "\x0C\x00"
+                                      "\xDB\xEA\xFC\x00"
+                                      "\x00\x00\x00\x00"
+                                      "\x9E\xC0\xF4\x00"
+                                      "\xFF\xFF\xFF\x00",
+                                      54);
