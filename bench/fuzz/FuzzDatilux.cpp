@@ -1,7 +1,7 @@
 // Any bytes as Datilux.arq: searching never crashes, and a value stored under a key is the value
 // read back, whatever the rest of the text holds.
-#include "access/ArquivoDados.h"
 #include "access/ArquivoDatilux.h"
+#include "common/ArquivoDados.h"
 #include "common/Cp1252.h"
 
 #include <QBuffer>

@@ -11,6 +11,7 @@
 #include "access/TestaSenha.h"
 #include "common/Digita.h"
 #include "controls/BoxList/BoxList.h"
+#include "exercises/Biblioteca.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -109,7 +110,7 @@ int main(int argc, char **argv)
     const Medida abrir = Medir(9, [&] {
         QElapsedTimer t;
         t.start();
-        Alunos janela(digita);
+        Alunos janela(digita, Biblioteca::ExerciciosPorClasse());
         janela.show();
         Assentar(janela);
         janela.repaint(); // the whole window, grid included, painted now

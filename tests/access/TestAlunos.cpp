@@ -3,6 +3,7 @@
 #include "controls/BoxList/BoxList.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "controls/SpCombo/SpCombo.h"
+#include "exercises/Biblioteca.h"
 #include "support/Ambiente.h"
 #include "support/Teclado.h"
 
@@ -66,7 +67,7 @@ class TestAlunos : public QObject {
     {
         if (!arquivo.isNull() && !amb_->Gravar(kArquivo, arquivo))
             return false;
-        janela_ = std::make_unique<Alunos>(amb_->digita);
+        janela_ = std::make_unique<Alunos>(amb_->digita, Biblioteca::ExerciciosPorClasse());
         janela_->show();
         return QTest::qWaitForWindowActive(janela_.get())
                && QTest::qWaitFor([&] { return Foco() == W("TxtCodigo"); });

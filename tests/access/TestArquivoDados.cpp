@@ -1,7 +1,8 @@
 #include "access/ArquivoAlunos.h"
-#include "access/ArquivoDados.h"
+#include "common/ArquivoDados.h"
 #include "common/PastaDados.h"
 #include "support/LimiteArquivo.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QDir>
 #include <QFile>
@@ -263,5 +264,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestArquivoDados)
+DATILUX_TESTE_NUCLEO(TestArquivoDados)
 #include "TestArquivoDados.moc"

@@ -3,6 +3,7 @@
 #include "common/Teclas.h"
 #include "common/TiraAcentos.h"
 #include "common/Twips.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QTest>
 
@@ -149,5 +150,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCommon)
+DATILUX_TESTE_NUCLEO(TestCommon)
 #include "TestCommon.moc"

@@ -3,6 +3,7 @@
 #include "support/Arquivos.h"
 #include "support/DispositivoFalho.h"
 #include "support/LimiteArquivo.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QTest>
 #include <QtEndian>
@@ -129,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestArquivoConfig)
+DATILUX_TESTE_NUCLEO(TestArquivoConfig)
 #include "TestArquivoConfig.moc"

@@ -1,5 +1,6 @@
 #include "app/MotorDigitacao.h"
 #include "common/Digita.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QTest>
 
@@ -336,5 +337,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMotor)
+DATILUX_TESTE_NUCLEO(TestMotor)
 #include "TestMotor.moc"

@@ -1,4 +1,5 @@
 #include "app/Sessao.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QTest>
 
@@ -94,11 +95,10 @@ private slots:
         // Switched off in the red phase: white at once, and the phase is kept for the next blink.
         QCOMPARE(caps.Tique(false), kCapsBranco);
         QVERIFY(!caps.Vermelho());
-        QVERIFY(caps.FaseCaps());
         QCOMPARE(caps.Tique(true), kCapsBranco);
         QCOMPARE(caps.Tique(true), kCapsVermelho);
     }
 };
 
-QTEST_GUILESS_MAIN(TestSessao)
+DATILUX_TESTE_NUCLEO(TestSessao)
 #include "TestSessao.moc"

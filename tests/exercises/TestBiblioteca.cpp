@@ -1,4 +1,5 @@
 #include "exercises/Biblioteca.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QHash>
 #include <QSet>
@@ -209,5 +210,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBiblioteca)
+DATILUX_TESTE_NUCLEO(TestBiblioteca)
 #include "TestBiblioteca.moc"

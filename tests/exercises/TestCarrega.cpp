@@ -236,7 +236,7 @@ private slots:
             },
             1500);
 
-        QCOMPARE(EscolherExercicio(D(), nullptr), gravado);
+        QCOMPARE(EscolherExercicio(D(), nullptr).has_value(), gravado);
         QCOMPARE(escolhaAberta, escolha != "-");
         QCOMPARE(msgs_->mensagens.size(), int(!mensagem.isEmpty()));
         for (const auto &m : msgs_->mensagens) {

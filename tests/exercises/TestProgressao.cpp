@@ -2,6 +2,7 @@
 #include "exercises/Biblioteca.h"
 #include "exercises/Progressao.h"
 #include "support/Ambiente.h"
+#include "support/ProgramaNucleo.h"
 
 #include <QDir>
 #include <QTest>
@@ -119,7 +120,7 @@ private slots:
 
         t.digita.ClasseAtual = 7;
         t.digita.ExercicioAtual = 11;
-        const Progressao::Avanco escolha = Progressao::EscolherExercicio(t.digita);
+        const Progressao::Avanco escolha = Progressao::EscolherExercicio(t.digita, 2, 61);
         QVERIFY(escolha.Recusa.isEmpty());
         QCOMPARE(t.Ler(ArquivoAlunos::kNomeArquivo), kAna + Registro("0002", "BIA", 7, 12));
         QCOMPARE(escolha.Exercicio->LblExercicio + escolha.Exercicio->LblClasse, QStringLiteral(" 012 07"));
@@ -166,7 +167,7 @@ private slots:
         Progressao::Avanco avanco;
         if (escolha) {
             t.digita.ExercicioAtual = 19;
-            avanco = Progressao::EscolherExercicio(t.digita);
+            avanco = Progressao::EscolherExercicio(t.digita, 2, 58);
         } else {
             avanco = Progressao::ProximoExercicio(t.digita, true);
         }
@@ -179,11 +180,13 @@ private slots:
             QCOMPARE(avanco.Exercicio->LblExercicio + '|' + avanco.Exercicio->LblClasse, rotulos);
             QCOMPARE(t.digita.AlunoAtual, ArquivoAlunos::Decodificar(depois));
             QCOMPARE(t.digita.ExercicioAtual + 1, int(t.digita.AlunoAtual.Exercicio));
-        } else {
+        } else { // not stored, so not moved: the chooser's place goes back to the one on screen
             QCOMPARE(t.digita.AlunoAtual, logada);
+            QCOMPARE((std::pair(t.digita.ClasseAtual, t.digita.ExercicioAtual)),
+                     (std::pair<qint16, qint16>(2, 58)));
         }
     }
 };
 
-QTEST_GUILESS_MAIN(TestProgressao)
+DATILUX_TESTE_NUCLEO(TestProgressao)
 #include "TestProgressao.moc"

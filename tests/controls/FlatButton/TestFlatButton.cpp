@@ -1,6 +1,6 @@
 #include "common/CorQt.h"
-#include "controls/FlatButton/Arte.h"
 #include "controls/FlatButton/FlatButton.h"
+#include "shared/Arte.h"
 
 #include <QApplication>
 #include <QKeyEvent>

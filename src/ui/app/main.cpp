@@ -1,0 +1,68 @@
+// Datilux: a touch-typing trainer for schools. The main window is the program; its data files live in
+// its data folder (the program's own folder unless told otherwise).
+
+#include "app/Acessibilidade.h"
+#include "app/FrmTecloria.h"
+#include "common/ArquivoDados.h"
+#include "common/Digita.h"
+#include "common/Mensagem.h"
+#include "common/PastaDados.h"
+#include "common/Plataforma.h"
+#include "config/Traducoes.h"
+#include "shared/Logotipo.h"
+
+#include <QApplication>
+
+#include <sys/stat.h>
+
+#include <optional>
+
+namespace {
+
+// The data folder of this run: `--dados DIR`, DATILUX_DADOS, the installation's default or the
+// program's folder. A folder the program cannot use is said before any window opens.
+std::optional<QString> PrepararPastaDados()
+{
+    // Every file the program creates (data files, lock files) is shared with the folder's group and
+    // with nobody else, whatever umask the account brings: in a lab, the teacher and the students
+    // are different accounts of one group.
+    umask(S_IRWXO);
+    const QString pasta =
+        PastaDados::Escolher(QCoreApplication::arguments(), qEnvironmentVariable("DATILUX_DADOS"),
+                             QStringLiteral(DATILUX_PASTA_DADOS), QCoreApplication::applicationDirPath());
+    if (const QString problema = PastaDados::Problema(pasta); !problema.isEmpty()) {
+        qWarning().noquote() << problema;
+        Mensagem::Critico(nullptr, problema);
+        return std::nullopt;
+    }
+    // What a write cut short by a crash left behind, old enough that nobody is still writing it.
+    ArquivoDados::LimparTemporarios(pasta);
+    return pasta;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Datilux"));
+    QApplication::setApplicationVersion(QStringLiteral("1.53"));
+    QApplication::setWindowIcon(Logotipo::Icone());
+    // The colour chooser and the standard buttons speak Portuguese, as every other window does.
+    Traducoes::Instalar(app);
+    Acessibilidade::Instalar();
+    // The program's windows manage their own lifetime: closing the main window ends the program even
+    // while the help window is still open.
+    app.setQuitOnLastWindowClosed(false);
+
+    const std::optional<QString> pasta = PrepararPastaDados();
+    if (!pasta)
+        return 1;
+    Digita digita(*pasta);
+    Plataforma plataforma(Plataforma::ArquivoSom());
+
+    FrmTecloria janela(digita, plataforma);
+    QObject::connect(&janela, &FrmTecloria::Encerrado, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    janela.show();
+    return app.exec();
+}
