@@ -1,4 +1,5 @@
 #include "common/Plataforma.h"
+#include "support/Tabela.h"
 
 #include <QKeyEvent>
 #include <QLibrary>
@@ -50,9 +51,7 @@ private slots:
     // Off X11, CAPS LOCK is read from the letters typed: upper case without Shift means on.
     void capsPelasTeclas_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<bool>("caps");
+        Colunas<QString, bool, bool>("texto", "shift", "caps");
         QTest::newRow("maiuscula sem shift") << "A" << false << true;
         QTest::newRow("maiuscula com shift") << "A" << true << false;
         QTest::newRow("minuscula com shift") << "a" << true << true;
@@ -61,9 +60,7 @@ private slots:
     }
     void capsPelasTeclas()
     {
-        QFETCH(QString, texto);
-        QFETCH(bool, shift);
-        QFETCH(bool, caps);
+        BUSCAR(QString, texto, bool, shift, bool, caps);
         Plataforma p(QString{});
         QKeyEvent e(QEvent::KeyPress, Qt::Key_A, shift ? Qt::ShiftModifier : Qt::NoModifier, texto);
         p.ObservarTecla(e);
