@@ -1,5 +1,6 @@
 #include "app/MotorDigitacao.h"
 #include "common/Digita.h"
+#include "support/Tabela.h"
 
 #include <QTest>
 
@@ -92,9 +93,7 @@ class TestMotor : public QObject {
 private slots:
     void marcacao_data()
     {
-        QTest::addColumn<QString>("passagem");
-        QTest::addColumn<QString>("marcado");
-        QTest::addColumn<QStringList>("linhas");
+        Colunas<QString, QString, QStringList>("passagem", "marcado", "linhas");
         QTest::newRow("uma linha") << QStringLiteral("asdfg\r\n") << "asdfg[1]" << QStringList{"asdfg"};
         QTest::newRow("duas linhas") << kAbCd << "ab[1]cd[2]" << QStringList{"ab", "cd"};
         QTest::newRow("linha vazia") << QStringLiteral("a\r\n\r\nb\r\n") << "a[1][2]b[3]"
@@ -110,9 +109,7 @@ private slots:
     }
     void marcacao()
     {
-        QFETCH(QString, passagem);
-        QFETCH(QString, marcado);
-        QFETCH(QStringList, linhas);
+        BUSCAR(QString, passagem, QString, marcado, QStringList, linhas);
         Janela j;
         j.motor.TextoDigitado = QStringLiteral("resto");
         j.Iniciar(passagem);
@@ -138,15 +135,9 @@ private slots:
     // Typing scripts against a passage; '\n' is Enter, '\b' Backspace.
     void digitacao_data()
     {
-        QTest::addColumn<QString>("passagem");
-        QTest::addColumn<bool>("trava");
-        QTest::addColumn<bool>("backspace");
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("digitado");
-        QTest::addColumn<int>("erros");
-        QTest::addColumn<int>("toquesMostrados");
-        QTest::addColumn<QString>("caixa");
-        QTest::addColumn<bool>("finalizado");
+        Colunas<QString, bool, bool, QString, QString, int, int, QString, bool>(
+            "passagem", "trava", "backspace", "roteiro", "digitado", "erros", "toquesMostrados", "caixa",
+            "finalizado");
         const auto linha = [](const char *nome, bool trava, bool backspace, const QString &roteiro,
                               const QString &digitado, int erros, int toques, const QString &caixa, bool fim,
                               const QString &passagem = kAbCd) {
@@ -189,14 +180,8 @@ private slots:
     }
     void digitacao()
     {
-        QFETCH(QString, passagem);
-        QFETCH(bool, trava);
-        QFETCH(bool, backspace);
-        QFETCH(QString, roteiro);
-        QFETCH(int, erros);
-        QFETCH(int, toquesMostrados);
-        QFETCH(QString, digitado);
-        QFETCH(QString, caixa);
+        BUSCAR(QString, passagem, bool, trava, bool, backspace, QString, roteiro, int, erros, int, toquesMostrados,
+               QString, digitado, QString, caixa);
         QFETCH(bool, finalizado);
 
         for (bool som : {true, false}) {
@@ -233,15 +218,13 @@ private slots:
 
     void toquesComecamEmZeroComFoco_data()
     {
-        QTest::addColumn<bool>("foco");
-        QTest::addColumn<int>("primeiro");
+        Colunas<bool, int>("foco", "primeiro");
         QTest::newRow("sem foco") << false << 1;
         QTest::newRow("com foco") << true << 0;
     }
     void toquesComecamEmZeroComFoco()
     {
-        QFETCH(bool, foco);
-        QFETCH(int, primeiro);
+        BUSCAR(bool, foco, int, primeiro);
         Janela j;
         j.Iniciar(kAbCd, foco);
         j.Digitar("a");
@@ -273,18 +256,14 @@ private slots:
 
     void teclaEsquerdaSoComBackspacePermitido_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<bool>("permite");
-        QTest::addColumn<bool>("cancela");
+        Colunas<int, bool, bool>("tecla", "permite", "cancela");
         QTest::newRow("esquerda proibida") << 37 << false << true;
         QTest::newRow("esquerda permitida") << 37 << true << false;
         QTest::newRow("direita") << 39 << false << false;
     }
     void teclaEsquerdaSoComBackspacePermitido()
     {
-        QFETCH(int, tecla);
-        QFETCH(bool, permite);
-        QFETCH(bool, cancela);
+        BUSCAR(int, tecla, bool, permite, bool, cancela);
         Janela j;
         j.digita.PermiteBackspace = permite;
         QCOMPARE(j.motor.TeclaDesce(tecla), cancela);
@@ -293,10 +272,8 @@ private slots:
     // The CAPS LOCK warning: the fourth refused key in a row, only while the indicator is red.
     void avisoCapsLock_data()
     {
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<int>("avisos");
-        QTest::addColumn<QString>("vermelho"); // one flag per key: 'v' red, '.' white
-        QTest::addColumn<int>("seguidosNoFim");
+        // vermelho: one flag per key: 'v' red, '.' white
+        Colunas<QString, int, QString, int>("roteiro", "avisos", "vermelho", "seguidosNoFim");
         QTest::newRow("quarta recusa vermelha") << "aXXXX" << 1 << ".vvvv" << 0;
         QTest::newRow("tres recusas") << "aXXX" << 0 << ".vvv" << 3;
         QTest::newRow("quarta recusa branca") << "aXXXX" << 0 << ".vvv." << 4;
@@ -306,10 +283,7 @@ private slots:
     }
     void avisoCapsLock()
     {
-        QFETCH(QString, roteiro);
-        QFETCH(QString, vermelho);
-        QFETCH(int, avisos);
-        QFETCH(int, seguidosNoFim);
+        BUSCAR(QString, roteiro, QString, vermelho, int, avisos, int, seguidosNoFim);
         Janela j;
         j.Iniciar(QStringLiteral("abc\r\n"));
         for (int i = 0; i < roteiro.size(); ++i)
