@@ -1,4 +1,5 @@
 #include "app/Sessao.h"
+#include "support/Tabela.h"
 
 #include <QTest>
 
@@ -10,20 +11,14 @@ class TestSessao : public QObject {
 private slots:
     void tempoTotal_data()
     {
-        QTest::addColumn<QTime>("inicio");
-        QTest::addColumn<QTime>("fim");
-        QTest::addColumn<int>("segundos");
-        QTest::addColumn<QString>("texto");
+        Colunas<QTime, QTime, int, QString>("inicio", "fim", "segundos", "texto");
         QTest::newRow("125 s") << QTime(10, 0, 0) << QTime(10, 2, 5) << 125 << "00:02:05";
         QTest::newRow("mais de uma hora") << QTime(9, 0, 0) << QTime(10, 5, 0) << 3900 << "01:05:00";
         QTest::newRow("meia-noite longa") << QTime(23, 0, 0) << QTime(1, 30, 0) << 9000 << "02:30:00";
     }
     void tempoTotal()
     {
-        QFETCH(QTime, inicio);
-        QFETCH(QTime, fim);
-        QFETCH(int, segundos);
-        QFETCH(QString, texto);
+        BUSCAR(QTime, inicio, QTime, fim, int, segundos, QString, texto);
         QCOMPARE(SegundosEntre(inicio, fim), segundos);
         QCOMPARE(TempoTotal(segundos), texto);
         QCOMPARE(SegundosDe(texto), std::optional<int>(segundos));
@@ -31,9 +26,7 @@ private slots:
 
     void completude_data()
     {
-        QTest::addColumn<int>("passagem");
-        QTest::addColumn<int>("digitado");
-        QTest::addColumn<bool>("incompleto");
+        Colunas<int, int, bool>("passagem", "digitado", "incompleto");
         QTest::newRow("470 de 610") << 610 << 470 << false;
         QTest::newRow("469 de 610") << 610 << 469 << true;
         QTest::newRow("passagem vazia") << 0 << 0 << false;
@@ -41,18 +34,13 @@ private slots:
     }
     void completude()
     {
-        QFETCH(int, passagem);
-        QFETCH(int, digitado);
-        QFETCH(bool, incompleto);
+        BUSCAR(int, passagem, int, digitado, bool, incompleto);
         QCOMPARE(Incompleto(passagem, digitado), incompleto);
     }
 
     void veredito_data()
     {
-        QTest::addColumn<int>("erros");
-        QTest::addColumn<int>("segundos");
-        QTest::addColumn<QString>("limite");
-        QTest::addColumn<Veredito>("veredito");
+        Colunas<int, int, QString, Veredito>("erros", "segundos", "limite", "veredito");
         QTest::newRow("no limite") << 0 << 120 << "00:02:00" << Veredito::Aprovado;
         QTest::newRow("um segundo a mais") << 0 << 121 << "00:02:00" << Veredito::Reprovado;
         QTest::newRow("aviso sem limite") << 0 << 10 << "" << Veredito::Nenhum;
@@ -60,10 +48,7 @@ private slots:
     }
     void veredito()
     {
-        QFETCH(int, erros);
-        QFETCH(int, segundos);
-        QFETCH(QString, limite);
-        QFETCH(Veredito, veredito);
+        BUSCAR(int, erros, int, segundos, QString, limite, Veredito, veredito);
         QCOMPARE(Avaliar(erros, segundos, limite), veredito);
     }
 
