@@ -2,6 +2,7 @@
 #include "relatorio/JanelaRelatorio.h"
 #include "resultados/sql/ArmazemSql.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/Tabela.h"
 
 #include <QComboBox>
@@ -41,13 +42,9 @@ struct Turma {
 
     bool Preparar(const QList<Aluno> &alunos, const QList<ResultadoSessao> &sessoes)
     {
-        ArquivoAlunos arquivo;
-        QString erro;
-        if (!arquivo.Abrir(amb.Caminho(ArquivoAlunos::kNomeArquivo), erro))
+        if (!Cadastrar(amb.digita, alunos))
             return false;
-        for (const Aluno &a : alunos)
-            if (!arquivo.Gravar(a, erro))
-                return false;
+        QString erro;
         ConfigBanco banco;
         banco.arquivo = amb.Caminho(ArmazemResultados::kNomeArquivo);
         ArmazemSql armazem(banco);
