@@ -64,14 +64,10 @@ class TestDialogosSenha : public QObject {
         QVERIFY(ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveSenhaAdm, D().SenhaAdmAtual, erro));
         QVERIFY(mostrarSenha.isEmpty()
                 || ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveMostrarSenha, mostrarSenha, erro));
-        ArquivoAlunos alunos;
-        QVERIFY(alunos.Abrir(amb_->Caminho(ArquivoAlunos::kNomeArquivo), erro));
-        const QStringList nomes{nome1, "BRUNO", "CARLA", ""}, senhas{"ana1", "BRUNO", "CaRla", ""};
-        for (int i = 0; i < 4; ++i)
-            QVERIFY2(
-                alunos.Gravar({.Codigo = QStringLiteral("000%1").arg(i + 1), .Nome = nomes[i], .Senha = senhas[i]},
-                              erro),
-                qPrintable(erro));
+        QVERIFY(Cadastrar(D(), {{.Codigo = "0001", .Nome = nome1, .Senha = "ana1"},
+                                {.Codigo = "0002", .Nome = "BRUNO", .Senha = "BRUNO"},
+                                {.Codigo = "0003", .Nome = "CARLA", .Senha = "CaRla"},
+                                {.Codigo = "0004", .Nome = "", .Senha = ""}}));
     }
 
     // Shown as the main window shows it, and the focus where a person finds it.
