@@ -280,12 +280,9 @@ private slots:
     void dois_processos_data()
     {
         Colunas<QString, QString>("papel1", "papel2");
-        QTest::newRow("dois professores cadastram") << "cadastrar"
-                                                    << "cadastrar";
-        QTest::newRow("aluno avanca, professor troca a senha") << "avancar"
-                                                               << "alterar";
-        QTest::newRow("duas chaves do Datilux.arq") << "chave"
-                                                    << "chave";
+        QTest::newRow("dois professores cadastram") << "cadastrar" << QStringLiteral("cadastrar");
+        QTest::newRow("aluno avanca, professor troca a senha") << "avancar" << QStringLiteral("alterar");
+        QTest::newRow("duas chaves do Datilux.arq") << "chave" << QStringLiteral("chave");
     }
     void dois_processos()
     {
