@@ -236,12 +236,11 @@ private slots:
         QTest::newRow("pasta com o nome do arquivo, instalação nova")
             << QByteArray() << "pasta" << abrir << "ALTERAR NOME";
         QTest::newRow("sem permissão de leitura") << QByteArray() << "sem permissao" << abrir << "ANA";
-        QTest::newRow("pasta só de leitura, sem o arquivo") << QByteArray() << "somente leitura"
-                                                            << "Não foi possível criar o arquivo %1: "
-                                                            << "ANA";
-        QTest::newRow("disco cheio na primeira execução") << QByteArray() << "disco cheio"
-                                                          << "Não foi possível gravar o arquivo %1: "
-                                                          << "ANA";
+        QTest::newRow("pasta só de leitura, sem o arquivo")
+            << QByteArray() << "somente leitura" << QStringLiteral("Não foi possível criar o arquivo %1: ")
+            << "ANA";
+        QTest::newRow("disco cheio na primeira execução")
+            << QByteArray() << "disco cheio" << QStringLiteral("Não foi possível gravar o arquivo %1: ") << "ANA";
         QTest::newRow("senha sem marca de fim, outra entrada depois")
             << senhaAberta + Entrada("MostrarSenha", "1") << "" << danificado << "ANA";
         QTest::newRow("senha sem marca de valor")
