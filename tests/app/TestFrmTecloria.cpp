@@ -451,12 +451,9 @@ private slots:
     {
         // roteiro: '\b' Backspace, '←' Left, '\x16' Ctrl+V, '⎀' Shift+Insert
         Colunas<bool, bool, QString, QString, int>("trava", "backspace", "roteiro", "caixa", "erros");
-        QTest::newRow("trava") << true << true << "asx"
-                               << "as" << 1;
-        QTest::newRow("sem backspace") << false << false << "ax\b←"
-                                       << "ax" << 1;
-        QTest::newRow("colar") << false << true << "\x16⎀"
-                               << "" << 0;
+        QTest::newRow("trava") << true << true << "asx" << QStringLiteral("as") << 1;
+        QTest::newRow("sem backspace") << false << false << "ax\b←" << QStringLiteral("ax") << 1;
+        QTest::newRow("colar") << false << true << "\x16⎀" << QString() << 0;
     }
     void teclasRecusadas()
     {
