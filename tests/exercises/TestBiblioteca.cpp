@@ -140,10 +140,8 @@ private slots:
         const QString nada;
         QTest::newRow("classe 1, primeiro exercício") << 1 << 0 << primeiro << nada;
         QTest::newRow("classe 2, aviso") << 2 << 59 << Aviso(2) << nada;
-        QTest::newRow("classe 6, último exercício") << 6 << 13 << "*"
-                                                    << "00:01:00";
-        QTest::newRow("classe 6, aviso") << 6 << 14 << "Fim da Classe 06\r\n"
-                                         << "";
+        QTest::newRow("classe 6, último exercício") << 6 << 13 << "*" << QStringLiteral("00:01:00");
+        QTest::newRow("classe 6, aviso") << 6 << 14 << "Fim da Classe 06\r\n" << QStringLiteral("");
         QTest::newRow("classe 6, depois do aviso") << 6 << 15 << nada << nada;
         QTest::newRow("classe 6, índice negativo") << 6 << -1 << nada << nada;
         QTest::newRow("classe 0") << 0 << 0 << nada << nada;
