@@ -116,10 +116,8 @@ private slots:
         QCOMPARE(j.motor.TextoMarcado, marcado);
         QCOMPARE(j.motor.TextoDigitado, QString());
         QCOMPARE(j.motor.LstDigita, linhas);
-        QCOMPARE(j.motor.LinhaAtual, 0);
-        QCOMPARE(j.motor.PosTexto, 1);
-        QCOMPARE(j.motor.PosDigitado, 1);
-        QCOMPARE(j.motor.NumMarca, 1);
+        QCOMPARE((QList<int>{j.motor.LinhaAtual, j.motor.PosTexto, j.motor.PosDigitado, j.motor.NumMarca}),
+                 (QList<int>{0, 1, 1, 1}));
         // What each checked position expects: the passage's character, one line end per marker
         // character; nothing past the end.
         QString esperados;
@@ -191,11 +189,9 @@ private slots:
             j.digita.SomNoErro = som;
             j.Iniciar(passagem);
             j.Digitar(roteiro);
-            QCOMPARE(j.motor.Erros, erros);
-            QCOMPARE(j.toquesMostrados, toquesMostrados);
-            QCOMPARE(j.motor.TextoDigitado, digitado);
-            QCOMPARE(j.caixa, caixa);
-            QCOMPARE(j.finalizado, finalizado);
+            QCOMPARE(
+                (QVariantList{j.motor.Erros, j.toquesMostrados, j.motor.TextoDigitado, j.caixa, j.finalizado}),
+                (QVariantList{erros, toquesMostrados, digitado, caixa, finalizado}));
             // The warning sound plays on every error, refused keys included, when the option is on.
             QCOMPARE(j.sons, som ? erros : 0);
             if (erros > 0)
