@@ -87,10 +87,8 @@ private slots:
         PlataformaTeste plataforma;
         Sobre sobre(plataforma);
         auto texto = [&](const char *nome) { return sobre.findChild<QLabel *>(nome)->text(); };
-        QCOMPARE(sobre.windowTitle(), QStringLiteral("Sobre o Datilux"));
-        QCOMPARE(texto("Label1"), QStringLiteral("Datilux"));
-        QCOMPARE(texto("Label2"), QStringLiteral("Versão 1.53"));
-        QCOMPARE(texto("Label3"), QStringLiteral("suporte@datilux.example"));
+        QCOMPARE((QStringList{sobre.windowTitle(), texto("Label1"), texto("Label2"), texto("Label3")}),
+                 (QStringList{"Sobre o Datilux", "Datilux", "Versão 1.53", "suporte@datilux.example"}));
         QVERIFY(!texto("Label6").isEmpty() && !texto("Label7").isEmpty());
 
         AoAbrirModal<Sobre>([&](Sobre *janela) {
