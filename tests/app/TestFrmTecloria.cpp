@@ -657,14 +657,20 @@ private slots:
         QCOMPARE(LerAluno(p.amb, 1).Classe, qint16(1));
     }
 
-    void configuracao()
+    // The administrator's window: the logo opens the maker's site, the CAPS LOCK indicator blinks while
+    // the key is on, and the settings chosen in Configurações apply at once.
+    void janelaDoAdministrador()
     {
         Programa p;
         QVERIFY(p.EntrarAdministrador());
-
-        AoAbrirModal<Configura>([](Configura *c) { c->reject(); });
-        p.Menu("MenuConfig")->trigger();
-        QVERIFY(!p.amb.Existe(QStringLiteral("Config.arq")));
+        QTest::mouseClick(p.Rotulo("PicOrvenal"), Qt::LeftButton);
+        QCOMPARE(p.plataforma.enderecos, QList<QUrl>{QUrl(FrmTecloria::kSiteFabricante)});
+        p.plataforma.caps = true;
+        QLabel *caps = p.Rotulo("LblCaps");
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(200, 0, 0));
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
+        p.plataforma.caps = false;
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
         AoAbrirModal<Configura>([](Configura *c) {
             c->findChild<QComboBox *>(QStringLiteral("CmbTamanhoFonte"))->setCurrentText(QStringLiteral("16"));
             c->findChild<QCheckBox *>(QStringLiteral("ChkTravar"))->setChecked(false);
@@ -719,14 +725,6 @@ private slots:
         }
     }
 
-    void logoAbreOSite()
-    {
-        Programa p;
-        QVERIFY(p.EntrarAdministrador());
-        QTest::mouseClick(p.Rotulo("PicOrvenal"), Qt::LeftButton);
-        QCOMPARE(p.plataforma.enderecos, QList<QUrl>{QUrl(FrmTecloria::kSiteFabricante)});
-    }
-
     // The menus open from the keyboard on their first item: F10 the first menu, Alt and a menu's initial that menu.
     void menusPeloTeclado_data()
     {
@@ -745,18 +743,6 @@ private slots:
         QTRY_COMPARE(p.janela->menuBar()->activeAction(), esperado->menuAction());
         QCOMPARE(esperado->activeAction(), esperado->actions().first());
         esperado->close();
-    }
-
-    void indicadorCapsPisca()
-    {
-        Programa p;
-        QVERIFY(p.EntrarAdministrador());
-        p.plataforma.caps = true;
-        QLabel *caps = p.Rotulo("LblCaps");
-        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(200, 0, 0));
-        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
-        p.plataforma.caps = false;
-        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
     }
 };
 
