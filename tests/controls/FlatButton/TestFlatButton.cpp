@@ -230,8 +230,9 @@ private slots:
     }
 
     // A handler receives the key code by reference: setting it to 0 is seen by the button and by
-    // the handlers after it.
-    void keyPressCancelavel()
+    // the handlers after it. A second click asked for while the pressed face is showing does not start
+    // a pause of its own inside the first one. UpPicture gives the button its size.
+    void keyPressCliqueETamanho()
     {
         FlatButton b;
         connect(&b, &FlatButton::KeyPress, this, [](qint16 &k) { k = 0; });
@@ -239,13 +240,7 @@ private slots:
         connect(&b, &FlatButton::KeyPress, this, [&](qint16 &k) { depois = k; });
         QTest::keyClick(&b, Qt::Key_A);
         QCOMPARE(depois, qint16(0));
-    }
 
-    // A second click asked for while the pressed face is showing does not start a pause of its
-    // own inside the first one.
-    void cliqueNaoAninha()
-    {
-        FlatButton b;
         QSignalSpy cliques(&b, &FlatButton::Click);
         QTimer::singleShot(0, &b, &FlatButton::ExecutaClique);
         b.ExecutaClique();
@@ -253,6 +248,8 @@ private slots:
         b.ExecutaClique();
         QCOMPARE(cliques.count(), 2);
         QCOMPARE(b.EstadoAtual(), EstadoBotao::High);
+        b.DefinirUpPicture(Liso(Qt::white, QSize(90, 30)));
+        QCOMPARE(b.size(), QSize(90, 30));
     }
 
     // Right and Down move the focus forward, Left and Up back; the key goes no further.
@@ -310,13 +307,6 @@ private slots:
         QVERIFY(!carregado.isEnabled());
         Espaco(carregado);
         QCOMPARE(cliquesCarregado.count(), 1);
-    }
-
-    void upPictureDaOTamanho()
-    {
-        FlatButton b;
-        b.DefinirUpPicture(Liso(Qt::white, QSize(90, 30)));
-        QCOMPARE(b.size(), QSize(90, 30));
     }
 
     // The program's button: Style 1 with four faces at the given size, the button font, the icon,
