@@ -211,10 +211,8 @@ private slots:
         QCOMPARE(int(t.pintadas.size()), 3 * 10);
         QCOMPARE(t.m.Exibida(10).Texto, QStringLiteral(" ") + Texto(250, 1));
         QCOMPARE(t.m.Exibida(3).Back, t.m.BoxColor());
-        QCOMPARE(t.m.LinSel(), 3);
-        QCOMPARE(t.m.ListIndex(), 3);
-        QCOMPARE(t.m.Rolar(491), false);
-        QCOMPARE(t.m.Rolagem(), 250);
+        QCOMPARE((QList<int>{t.m.LinSel(), t.m.ListIndex(), t.m.Rolar(491), t.m.Rolagem()}),
+                 (QList<int>{3, 3, false, 250}));
     }
 
     // Arg reads the selected row (the spare column, QCol, is empty) and Clear keeps it with the
@@ -373,10 +371,9 @@ private slots:
         connect(g.get(), &BoxList::KeyUp, this, [&](qint16 &codigo, qint16 &) { codigos << codigo; });
         QTest::keyClick(g->TxtList(10 + caso.linha), caso.tecla);
         const int linha = caso.linhaFocada, registro = caso.rolagem + linha;
-        QCOMPARE(g->VBar()->value(), caso.rolagem);
         QVERIFY(g->TxtList(10 + linha)->hasFocus());
-        QCOMPARE(g->Modelo().LinSel(), linha);
-        QCOMPARE(g->ListIndex(), registro);
+        QCOMPARE((QList<int>{g->VBar()->value(), g->Modelo().LinSel(), g->ListIndex()}),
+                 (QList<int>{caso.rolagem, linha, registro}));
         QCOMPARE(g->Arg(1), Texto(registro, 1));
         QCOMPARE(Fundo(g->TxtList(linha)), CorQt(g->BackSel()));
         const int codigo = Teclas::Codigo(caso.tecla);
