@@ -24,7 +24,9 @@ private slots:
         QVERIFY2(!bibliotecas.contains(QStringLiteral("libpulse")), qPrintable(bibliotecas));
     }
 
-    void moduloDeSomTocaEmSilencioSemArquivo()
+    // A warning without its sound file plays nothing and says nothing, in the module and through the
+    // platform layer that loads it.
+    void avisoSemArquivo()
     {
         QLibrary modulo(QStringLiteral(DATILUX_MODULO_SOM));
         using Criar = void *(*)(const QString &);
@@ -37,12 +39,6 @@ private slots:
         tocar(som);
         tocar(som);
         tocar(nullptr);
-    }
-
-    // A warning without its sound file or module plays nothing and says nothing.
-    void avisoSemArquivo()
-    {
-        QTemporaryDir dir;
         Plataforma p(dir.filePath(QStringLiteral("Aviso.wav")));
         p.TocarAviso();
         p.TocarAviso();
