@@ -142,15 +142,13 @@ private slots:
     void excluir_e_identificar_data()
     {
         Colunas<QByteArray, int, int, int>("conteudo", "vagas", "codigo", "esperado");
-        const QByteArray tres =
-            Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "BIA", "b", 2, 5) + Reg("0003", "CAIO", "c", 1, 1);
         QTest::newRow("arquivo ausente") << QByteArray() << 0 << 1 << int(Id::NaoCadastrado);
-        QTest::newRow("codigo 0") << tres << 3 << 0 << int(Id::Administrador);
-        QTest::newRow("codigo 3 de 3") << tres << 3 << 3 << int(Id::Aluno);
-        QTest::newRow("codigo 4 de 3") << tres << 3 << 4 << int(Id::NaoCadastrado);
-        QTest::newRow("vaga apagada") << tres << 3 << 2 << int(Id::NaoCadastrado);
-        QTest::newRow("62*3+17, codigo 4") << tres + QByteArray(17, 'z') << 3 << 4 << int(Id::NaoCadastrado);
-        QTest::newRow("61 bytes") << tres.left(61) << 0 << 1 << int(Id::NaoCadastrado);
+        QTest::newRow("codigo 0") << kTres << 3 << 0 << int(Id::Administrador);
+        QTest::newRow("codigo 3 de 3") << kTres << 3 << 3 << int(Id::Aluno);
+        QTest::newRow("codigo 4 de 3") << kTres << 3 << 4 << int(Id::NaoCadastrado);
+        QTest::newRow("vaga apagada") << kTres << 3 << 2 << int(Id::NaoCadastrado);
+        QTest::newRow("62*3+17, codigo 4") << kTres + QByteArray(17, 'z') << 3 << 4 << int(Id::NaoCadastrado);
+        QTest::newRow("61 bytes") << kTres.left(61) << 0 << 1 << int(Id::NaoCadastrado);
     }
     void excluir_e_identificar()
     {
