@@ -96,10 +96,9 @@ private slots:
     {
         Carrega carrega(D());
         auto lista = [&] { return Combo(&carrega, "TxtExercicio")->Itens(); };
-        QCOMPARE(carrega.windowTitle(), QStringLiteral("Carregar Exercício"));
-        QCOMPARE(carrega.findChild<QLabel *>("LblAluno")->text(), QStringLiteral(" BIA"));
-        QCOMPARE(Combo(&carrega, "TxtClasse")->Text(), QStringLiteral("3"));
-        QCOMPARE(Combo(&carrega, "TxtExercicio")->Text(), QStringLiteral("05"));
+        QCOMPARE((QStringList{carrega.windowTitle(), carrega.findChild<QLabel *>("LblAluno")->text(),
+                              Combo(&carrega, "TxtClasse")->Text(), Combo(&carrega, "TxtExercicio")->Text()}),
+                 (QStringList{"Carregar Exercício", " BIA", "3", "05"}));
         QCOMPARE(Combo(&carrega, "TxtClasse")->Itens(), (QStringList{"1", "2", "3", "4", "5", "6"}));
         QCOMPARE(lista(), QStringList());
 
