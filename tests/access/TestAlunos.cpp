@@ -109,10 +109,8 @@ private slots:
               "", Reg(1, "MARIA SILVA", "segredo", 5, 12));
         linha("registro cortado: inteiros contam", kTres + "0004MAR", "9\n", "0004", true, "", kTres + "0004MAR");
         linha("existente, Sair", kTres, "2\n{BtnSair}", "0002", false, "", kTres);
-        linha("alterar outro", kTres,
-              "3\n\x01"
-              "carla dias\n{BtnAlterar}",
-              "0004", false, "", kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14));
+        linha("alterar outro", kTres, "3\n\1carla dias\n{BtnAlterar}", "0004", false, "",
+              kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14));
         linha("alterar o logado", kTres, "2\n\x01z{BtnAlterar}", "0004", false, "",
               kTres.left(62) + Reg(2, "Z", "bruno", 5, 3) + kTres.mid(124));
         linha("excluir 0002, o logado", kTres, "2\n{BtnExcluir}", "0004", false,
@@ -170,19 +168,14 @@ private slots:
         QTest::newRow("incluir: codigo tomado, proximo proposto")
             << "\ndani\nd|{BtnIncluir}{BtnIncluir}" << eva << false << Alunos::CodigoOcupado(4, 5)
             << kTres + eva + Reg(5, "DANI", "d", 0, 0);
-        QTest::newRow("alterar: mudou, nao")
-            << "2\n\x01"
-               "bruno dias|{BtnAlterar}"
-            << bruno << false << perguntaBruno << kTres.left(62) + bruno + kTres.mid(124);
+        QTest::newRow("alterar: mudou, nao") << "2\n\1bruno dias|{BtnAlterar}" << bruno << false << perguntaBruno
+                                             << kTres.left(62) + bruno + kTres.mid(124);
         QTest::newRow("alterar: mudou, sim")
-            << "2\n\x01"
-               "bruno dias|{BtnAlterar}"
-            << bruno << true << perguntaBruno
+            << "2\n\1bruno dias|{BtnAlterar}" << bruno << true << perguntaBruno
             << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124);
         QTest::newRow("alterar: outro aluno mudou")
-            << "2\n\x01"
-               "bruno dias|{BtnAlterar}"
-            << eva << false << "" << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124) + eva;
+            << "2\n\1bruno dias|{BtnAlterar}" << eva << false << ""
+            << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124) + eva;
         QTest::newRow("excluir: mudou, nao")
             << "2\n|{BtnExcluir}" << bruno << false << perguntaBruno << kTres.left(62) + bruno + kTres.mid(124);
         QTest::newRow("excluir: mudou, sim") << "2\n|{BtnExcluir}" << bruno << true << perguntaBruno
@@ -255,10 +248,7 @@ private slots:
     {
         // pasta: a folder where the file should be: it cannot even be opened
         Colunas<bool, QString, int>("pasta", "roteiro", "mensagens");
-        QTest::newRow("somente leitura") << false
-                                         << "2\n\x01"
-                                            "BIA{BtnAlterar}"
-                                         << 1; // it still lists
+        QTest::newRow("somente leitura") << false << "2\n\1BIA{BtnAlterar}" << 1; // it still lists
         QTest::newRow("pasta no lugar do arquivo") << true << "\nBIA{BtnIncluir}" << 2;
     }
 
