@@ -219,25 +219,14 @@ private slots:
 
     // With the program's translations in place, the colour chooser (and Qt's other standard
     // windows and buttons) no longer speak English.
-    void dialogos_do_qt_em_portugues_data()
-    {
-        Colunas<QString, QString>("janela", "ingles");
-        QTest::newRow("escolha de cor") << "cor" << QStringLiteral("Select Color");
-        QTest::newRow("botão Cancelar") << "botao" << QStringLiteral("Cancel");
-    }
     void dialogos_do_qt_em_portugues()
     {
-        static const bool instaladas = Traducoes::Instalar(*qApp);
-        QVERIFY(instaladas);
-        BUSCAR(QString, janela, QString, ingles);
-        QString texto;
-        if (janela == "cor") {
-            texto = QColorDialog().windowTitle();
-        } else {
-            QDialogButtonBox botoes(QDialogButtonBox::Cancel);
-            texto = botoes.button(QDialogButtonBox::Cancel)->text();
-        }
-        QVERIFY2(!texto.isEmpty() && texto.remove(u'&') != ingles, qPrintable(texto));
+        QVERIFY(Traducoes::Instalar(*qApp));
+        QDialogButtonBox botoes(QDialogButtonBox::Cancel);
+        const QStringList textos{QColorDialog().windowTitle(),
+                                 botoes.button(QDialogButtonBox::Cancel)->text().remove(u'&')};
+        QVERIFY2(!textos.contains(QString()) && textos[0] != "Select Color" && textos[1] != "Cancel",
+                 qPrintable(textos.join(u'|')));
     }
 
     // The marking of wrong letters lives in the settings store, never in Config.arq's 54 bytes: off
