@@ -199,19 +199,6 @@ private slots:
         }
     }
 
-    // A refused key is discarded and colours nothing (its count and sound are the table's).
-    void travaRecusaDeixaTudoComoEstava()
-    {
-        Janela j;
-        j.Iniciar(kAbCd);
-        j.Digitar("a");
-        const auto coresAntes = j.cores;
-        const auto r = j.motor.TeclaPressionada('x', 1, false);
-        QVERIFY(r.descartar && r.recusadaTrava && !r.mostrarToques);
-        QCOMPARE(r.cor, MotorDigitacao::Cor::Nenhuma);
-        QCOMPARE(j.cores, coresAntes);
-    }
-
     void toquesComecamEmZeroComFoco_data()
     {
         Colunas<bool, int>("foco", "primeiro");
@@ -229,12 +216,21 @@ private slots:
         QCOMPARE(j.toquesMostrados, primeiro + 1);
     }
 
+    // Colours follow the caret; a key refused by lock mode is discarded and colours nothing (its
+    // count and sound are the table's).
     void colorirAcompanhaOCaret()
     {
+        using C = MotorDigitacao::Cor;
+        Janela travada;
+        travada.Iniciar(kAbCd);
+        travada.Digitar("a");
+        const auto recusa = travada.motor.TeclaPressionada('x', 1, false);
+        QVERIFY(recusa.descartar && recusa.recusadaTrava && !recusa.mostrarToques);
+        QCOMPARE(recusa.cor, C::Nenhuma);
+
         Janela j;
         j.digita.TravaNoErro = false;
         j.Iniciar(kAbCd);
-        using C = MotorDigitacao::Cor;
         j.Digitar("ab");
         QCOMPARE(j.cores.mid(0, 3), (QList<C>{C::Azul, C::Azul, C::Nenhuma}));
         j.Digitar("\b");
