@@ -5,6 +5,7 @@
 #include "controls/SpCombo/SpCombo.h"
 #include "exercises/Biblioteca.h"
 #include "support/Ambiente.h"
+#include "support/Tabela.h"
 #include "support/Teclado.h"
 
 #include <QApplication>
@@ -91,12 +92,12 @@ private slots:
     // BRUNO (0002) is logged in throughout: once the window closes he is back, as the file now holds him.
     void entrada_pelo_teclado_data()
     {
-        QTest::addColumn<QByteArray>("arquivo");
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("codigo"); // the code box afterwards
-        QTest::addColumn<bool>("incluir"); // BtnIncluir enabled afterwards
-        QTest::addColumn<QString>("mensagem"); // the last message, or the start of it
-        QTest::addColumn<QByteArray>("depois"); // the file afterwards
+        // codigo: the code box afterwards
+        // incluir: BtnIncluir enabled afterwards
+        // mensagem: the last message, or the start of it
+        // depois: the file afterwards
+        Colunas<QByteArray, QString, QString, bool, QString, QByteArray>("arquivo", "roteiro", "codigo", "incluir",
+                                                                         "mensagem", "depois");
         const auto linha = [](const char *nome, const QByteArray &arquivo, const char *roteiro, const char *codigo,
                               bool incluir, const QString &mensagem, const QByteArray &depois) {
             QTest::newRow(nome) << arquivo << QString(roteiro) << QString(codigo) << incluir << mensagem << depois;
@@ -109,10 +110,8 @@ private slots:
               "", Reg(1, "MARIA SILVA", "segredo", 5, 12));
         linha("registro cortado: inteiros contam", kTres + "0004MAR", "9\n", "0004", true, "", kTres + "0004MAR");
         linha("existente, Sair", kTres, "2\n{BtnSair}", "0002", false, "", kTres);
-        linha("alterar outro", kTres,
-              "3\n\x01"
-              "carla dias\n{BtnAlterar}",
-              "0004", false, "", kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14));
+        linha("alterar outro", kTres, "3\n\1carla dias\n{BtnAlterar}", "0004", false, "",
+              kTres.left(124) + Reg(3, "CARLA DIAS", "x", 6, 14));
         linha("alterar o logado", kTres, "2\n\x01z{BtnAlterar}", "0004", false, "",
               kTres.left(62) + Reg(2, "Z", "bruno", 5, 3) + kTres.mid(124));
         linha("excluir 0002, o logado", kTres, "2\n{BtnExcluir}", "0004", false,
@@ -132,16 +131,13 @@ private slots:
 
     void entrada_pelo_teclado()
     {
-        QFETCH(QByteArray, arquivo);
-        QFETCH(QString, roteiro);
-        QFETCH(QByteArray, depois);
+        BUSCAR(QByteArray, arquivo, QString, roteiro, QByteArray, depois, QString, mensagem);
         amb_->digita.AlunoAtual = ArquivoAlunos::Decodificar(kTres.mid(62, 62));
         QVERIFY(Abrir(arquivo));
         Teclar(roteiro, janela_.get());
         janela_->close();
         QTEST(W("TxtCodigo")->text(), "codigo");
         QTEST(W<FlatButton>("BtnIncluir")->Enabled(), "incluir");
-        QFETCH(QString, mensagem);
         QVERIFY2(mensagem.isEmpty() ? msgs_->mensagens.isEmpty() : Ultima().startsWith(mensagem),
                  qPrintable(Ultima()));
         QCOMPARE(amb_->Ler(kArquivo), depois);
@@ -161,11 +157,11 @@ private slots:
     // nothing it wrote is overwritten without a question, and a code it took is not reused.
     void outro_computador_data()
     {
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QByteArray>("outro"); // the record the other computer writes
-        QTest::addColumn<bool>("resposta"); // to the question, if one is asked
-        QTest::addColumn<QString>("mensagem"); // the first message, or the start of it
-        QTest::addColumn<QByteArray>("depois");
+        // outro: the record the other computer writes
+        // resposta: to the question, if one is asked
+        // mensagem: the first message, or the start of it
+        Colunas<QString, QByteArray, bool, QString, QByteArray>("roteiro", "outro", "resposta", "mensagem",
+                                                                "depois");
         const QByteArray eva = Reg(4, "EVA", "e", 1, 1), bruno = Reg(2, "BRUNO", "nova", 5, 4);
         const QString perguntaBruno =
             "O aluno do código 0002 foi alterado em outro computador depois de aparecer aqui. "
@@ -173,19 +169,14 @@ private slots:
         QTest::newRow("incluir: codigo tomado, proximo proposto")
             << "\ndani\nd|{BtnIncluir}{BtnIncluir}" << eva << false << Alunos::CodigoOcupado(4, 5)
             << kTres + eva + Reg(5, "DANI", "d", 0, 0);
-        QTest::newRow("alterar: mudou, nao")
-            << "2\n\x01"
-               "bruno dias|{BtnAlterar}"
-            << bruno << false << perguntaBruno << kTres.left(62) + bruno + kTres.mid(124);
+        QTest::newRow("alterar: mudou, nao") << "2\n\1bruno dias|{BtnAlterar}" << bruno << false << perguntaBruno
+                                             << kTres.left(62) + bruno + kTres.mid(124);
         QTest::newRow("alterar: mudou, sim")
-            << "2\n\x01"
-               "bruno dias|{BtnAlterar}"
-            << bruno << true << perguntaBruno
+            << "2\n\1bruno dias|{BtnAlterar}" << bruno << true << perguntaBruno
             << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124);
         QTest::newRow("alterar: outro aluno mudou")
-            << "2\n\x01"
-               "bruno dias|{BtnAlterar}"
-            << eva << false << "" << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124) + eva;
+            << "2\n\1bruno dias|{BtnAlterar}" << eva << false << ""
+            << kTres.left(62) + Reg(2, "BRUNO DIAS", "bruno", 5, 3) + kTres.mid(124) + eva;
         QTest::newRow("excluir: mudou, nao")
             << "2\n|{BtnExcluir}" << bruno << false << perguntaBruno << kTres.left(62) + bruno + kTres.mid(124);
         QTest::newRow("excluir: mudou, sim") << "2\n|{BtnExcluir}" << bruno << true << perguntaBruno
@@ -194,10 +185,7 @@ private slots:
 
     void outro_computador()
     {
-        QFETCH(QString, roteiro);
-        QFETCH(QByteArray, outro);
-        QFETCH(QString, mensagem);
-        QFETCH(bool, resposta);
+        BUSCAR(QString, roteiro, QByteArray, outro, QString, mensagem, bool, resposta);
         msgs_->resposta = resposta;
         QVERIFY(Abrir(kTres));
         const QStringList partes = roteiro.split(u'|');
@@ -238,8 +226,8 @@ private slots:
 
     void lista_de_exercicios_data()
     {
-        QTest::addColumn<QString>("roteiro"); // from the code box to the class combo
-        QTest::addColumn<int>("quantidade");
+        // roteiro: from the code box to the class combo
+        Colunas<QString, int>("roteiro", "quantidade");
         QTest::newRow("classe 5 escolhida") << "\n\n\n5\n" << 18;
         QTest::newRow("classe 1 escolhida") << "\n\n\n1\n" << 47;
         QTest::newRow("classe 6 digitada e Tab") << "\n\n\n6\t" << 14;
@@ -248,8 +236,7 @@ private slots:
 
     void lista_de_exercicios()
     {
-        QFETCH(QString, roteiro);
-        QFETCH(int, quantidade);
+        BUSCAR(QString, roteiro, int, quantidade);
         QVERIFY(Abrir(kTres));
         Teclar(roteiro, janela_.get());
         QStringList esperados;
@@ -260,20 +247,15 @@ private slots:
 
     void falhas_do_arquivo_nomeiam_o_arquivo_data()
     {
-        QTest::addColumn<bool>("pasta"); // a folder where the file should be: it cannot even be opened
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<int>("mensagens");
-        QTest::newRow("somente leitura") << false
-                                         << "2\n\x01"
-                                            "BIA{BtnAlterar}"
-                                         << 1; // it still lists
+        // pasta: a folder where the file should be: it cannot even be opened
+        Colunas<bool, QString, int>("pasta", "roteiro", "mensagens");
+        QTest::newRow("somente leitura") << false << "2\n\1BIA{BtnAlterar}" << 1; // it still lists
         QTest::newRow("pasta no lugar do arquivo") << true << "\nBIA{BtnIncluir}" << 2;
     }
 
     void falhas_do_arquivo_nomeiam_o_arquivo()
     {
-        QFETCH(bool, pasta);
-        QFETCH(QString, roteiro);
+        BUSCAR(bool, pasta, QString, roteiro);
         const QString caminho = amb_->Caminho(kArquivo);
         QVERIFY(pasta ? QDir().mkdir(caminho)
                       : amb_->Gravar(kArquivo, kTres) && QFile::setPermissions(caminho, QFile::ReadOwner));

@@ -3,6 +3,7 @@
 #include "common/PastaDados.h"
 #include "support/LimiteArquivo.h"
 #include "support/ProgramaNucleo.h"
+#include "support/Tabela.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,8 +68,7 @@ private slots:
     // Every file error names the file and gives the system's reason in Portuguese.
     void motivos_data()
     {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<QString>("motivo");
+        Colunas<QString, QString>("caso", "motivo");
         const auto linha = [](const char *nome, const char *caso, const char *motivo) {
             QTest::newRow(nome) << QString(caso) << QString(motivo);
         };
@@ -84,8 +84,7 @@ private slots:
     }
     void motivos()
     {
-        QFETCH(QString, caso);
-        QFETCH(QString, motivo);
+        BUSCAR(QString, caso, QString, motivo);
         QTemporaryDir dir;
         const QString caminho = dir.filePath(QStringLiteral("Datilux.arq"));
         QString erro;
@@ -119,11 +118,11 @@ private slots:
     // umask; a replacement keeps the mode and group of the file it replaces.
     void permissoes_data()
     {
-        QTest::addColumn<QString>("como"); // salvar, criar, alunos
-        QTest::addColumn<int>("mascara"); // umask
-        QTest::addColumn<bool>("setgid"); // the folder's set-group-ID bit
-        QTest::addColumn<int>("modoAnterior"); // of the file replaced; 0: a new file
-        QTest::addColumn<int>("modo");
+        // como: salvar, criar, alunos
+        // mascara: umask
+        // setgid: the folder's set-group-ID bit
+        // modoAnterior: of the file replaced; 0: a new file
+        Colunas<QString, int, bool, int, int>("como", "mascara", "setgid", "modoAnterior", "modo");
         QTest::newRow("novo, umask 0077") << "salvar" << 0077 << false << 0 << 0660;
         QTest::newRow("vazio, umask 0022") << "criar" << 0022 << false << 0 << 0660;
         QTest::newRow("cadastro novo, umask 0077") << "alunos" << 0077 << false << 0 << 0660;
@@ -133,11 +132,7 @@ private slots:
     }
     void permissoes()
     {
-        QFETCH(QString, como);
-        QFETCH(int, mascara);
-        QFETCH(bool, setgid);
-        QFETCH(int, modoAnterior);
-        QFETCH(int, modo);
+        BUSCAR(QString, como, int, mascara, bool, setgid, int, modoAnterior, int, modo);
         QTemporaryDir dir;
         const QString caminho =
             dir.filePath(como == u"alunos" ? ArquivoAlunos::kNomeArquivo : QStringLiteral("Datilux.arq"));
@@ -173,9 +168,7 @@ private slots:
     // else of the folder stay.
     void temporarios_data()
     {
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<int>("minutos");
-        QTest::addColumn<bool>("removido");
+        Colunas<QString, int, bool>("nome", "minutos", "removido");
         QTest::newRow("antigo") << "Datilux.arq.Ab12Cd" << 11 << true;
         QTest::newRow("cadastro antigo") << "Alunos.arq.q9ZzX0" << 600 << true;
         QTest::newRow("recente") << "Datilux.arq.Ab12Cd" << 9 << false;
@@ -186,9 +179,7 @@ private slots:
     }
     void temporarios()
     {
-        QFETCH(QString, nome);
-        QFETCH(int, minutos);
-        QFETCH(bool, removido);
+        BUSCAR(QString, nome, int, minutos, bool, removido);
         QTemporaryDir dir;
         QFile arquivo(dir.filePath(nome));
         QVERIFY(arquivo.open(QIODevice::WriteOnly));
@@ -203,10 +194,7 @@ private slots:
     // program's folder.
     void pastaDados_data()
     {
-        QTest::addColumn<QStringList>("argumentos");
-        QTest::addColumn<QString>("ambiente");
-        QTest::addColumn<QString>("padrao");
-        QTest::addColumn<QString>("pasta");
+        Colunas<QStringList, QString, QString, QString>("argumentos", "ambiente", "padrao", "pasta");
         const auto linha = [](const char *nome, const QStringList &argumentos, const char *ambiente,
                               const char *padrao, const QString &pasta) {
             QTest::newRow(nome) << argumentos << QString(ambiente) << QString(padrao) << pasta;
@@ -222,17 +210,14 @@ private slots:
     }
     void pastaDados()
     {
-        QFETCH(QStringList, argumentos);
-        QFETCH(QString, ambiente);
-        QFETCH(QString, padrao);
+        BUSCAR(QStringList, argumentos, QString, ambiente, QString, padrao);
         QTEST(PastaDados::Escolher(argumentos, ambiente, padrao, QStringLiteral("/opt/d/bin")), "pasta");
     }
 
     // A data folder the program cannot use is named, with the reason, before anything runs.
     void problemaPasta_data()
     {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<QString>("inicio");
+        Colunas<QString, QString>("caso", "inicio");
         QTest::newRow("boa") << "boa" << QString();
         QTest::newRow("inexistente") << "inexistente" << QStringLiteral("A pasta de dados %1 não existe.");
         QTest::newRow("arquivo") << "arquivo" << QStringLiteral("A pasta de dados %1 não é uma pasta.");
@@ -242,8 +227,7 @@ private slots:
     }
     void problemaPasta()
     {
-        QFETCH(QString, caso);
-        QFETCH(QString, inicio);
+        BUSCAR(QString, caso, QString, inicio);
         QTemporaryDir dir;
         QString pasta = dir.filePath(QStringLiteral("dados"));
         if (caso == u"boa" || caso == u"somente leitura")

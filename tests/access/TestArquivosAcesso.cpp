@@ -6,6 +6,7 @@
 #include "support/Ambiente.h"
 #include "support/Arquivos.h"
 #include "support/LimiteArquivo.h"
+#include "support/Tabela.h"
 
 #include <QDir>
 #include <QProcess>
@@ -93,10 +94,8 @@ class TestArquivosAcesso : public QObject {
 private slots:
     void gravar_registro_data()
     {
-        QTest::addColumn<QByteArray>("antes");
-        QTest::addColumn<Aluno>("aluno");
-        QTest::addColumn<QByteArray>("depois"); // empty: refused, file unchanged
-        QTest::addColumn<QString>("motivo");
+        // depois: empty: refused, file unchanged
+        Colunas<QByteArray, Aluno, QByteArray, QString>("antes", "aluno", "depois", "motivo");
         const QByteArray ana = Reg("0001", "ANA", "a", 3, 7, "RESERVADO!\x34\x12\xFF\xFF");
         Aluno acentos = Novo("0001", QStringLiteral("JOSÉ DA CONCEIÇÃO"), QStringLiteral("Maçã"));
         acentos.Classe = 2, acentos.Exercicio = 59;
@@ -127,10 +126,7 @@ private slots:
     }
     void gravar_registro()
     {
-        QFETCH(QByteArray, antes);
-        QFETCH(Aluno, aluno);
-        QFETCH(QByteArray, depois);
-        QFETCH(QString, motivo);
+        BUSCAR(QByteArray, antes, Aluno, aluno, QByteArray, depois, QString, motivo);
         Ambiente amb;
         QVERIFY(amb.Gravar(kAlunos, antes));
         ArquivoAlunos arq;
@@ -145,26 +141,18 @@ private slots:
 
     void excluir_e_identificar_data()
     {
-        QTest::addColumn<QByteArray>("conteudo");
-        QTest::addColumn<int>("vagas");
-        QTest::addColumn<int>("codigo");
-        QTest::addColumn<int>("esperado");
-        const QByteArray tres =
-            Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "BIA", "b", 2, 5) + Reg("0003", "CAIO", "c", 1, 1);
+        Colunas<QByteArray, int, int, int>("conteudo", "vagas", "codigo", "esperado");
         QTest::newRow("arquivo ausente") << QByteArray() << 0 << 1 << int(Id::NaoCadastrado);
-        QTest::newRow("codigo 0") << tres << 3 << 0 << int(Id::Administrador);
-        QTest::newRow("codigo 3 de 3") << tres << 3 << 3 << int(Id::Aluno);
-        QTest::newRow("codigo 4 de 3") << tres << 3 << 4 << int(Id::NaoCadastrado);
-        QTest::newRow("vaga apagada") << tres << 3 << 2 << int(Id::NaoCadastrado);
-        QTest::newRow("62*3+17, codigo 4") << tres + QByteArray(17, 'z') << 3 << 4 << int(Id::NaoCadastrado);
-        QTest::newRow("61 bytes") << tres.left(61) << 0 << 1 << int(Id::NaoCadastrado);
+        QTest::newRow("codigo 0") << kTres << 3 << 0 << int(Id::Administrador);
+        QTest::newRow("codigo 3 de 3") << kTres << 3 << 3 << int(Id::Aluno);
+        QTest::newRow("codigo 4 de 3") << kTres << 3 << 4 << int(Id::NaoCadastrado);
+        QTest::newRow("vaga apagada") << kTres << 3 << 2 << int(Id::NaoCadastrado);
+        QTest::newRow("62*3+17, codigo 4") << kTres + QByteArray(17, 'z') << 3 << 4 << int(Id::NaoCadastrado);
+        QTest::newRow("61 bytes") << kTres.left(61) << 0 << 1 << int(Id::NaoCadastrado);
     }
     void excluir_e_identificar()
     {
-        QFETCH(QByteArray, conteudo);
-        QFETCH(int, vagas);
-        QFETCH(int, codigo);
-        QFETCH(int, esperado);
+        BUSCAR(QByteArray, conteudo, int, vagas, int, codigo, int, esperado);
         Ambiente amb;
         if (!conteudo.isEmpty())
             QVERIFY(amb.Gravar(kAlunos, conteudo));
@@ -186,11 +174,8 @@ private slots:
     // record is never written over without the first one knowing.
     void dois_computadores_data()
     {
-        QTest::addColumn<QString>("operacao");
-        QTest::addColumn<int>("codigo");
-        QTest::addColumn<QByteArray>("outro"); // written by the other copy after this one read the record
-        QTest::addColumn<int>("resultado");
-        QTest::addColumn<QByteArray>("depois");
+        // outro: written by the other copy after this one read the record
+        Colunas<QString, int, QByteArray, int, QByteArray>("operacao", "codigo", "outro", "resultado", "depois");
         using R = ArquivoAlunos::Resultado;
         const QByteArray eva = Reg("0004", "EVA", "e", 1, 1), dani = Reg("0004", "DANI", "x", 1, 1);
         const QByteArray bia = Reg("0002", "BIA", "b", 2, 6), apagada = Reg("0002", "", "", 1, 1);
@@ -214,10 +199,7 @@ private slots:
     }
     void dois_computadores()
     {
-        QFETCH(QString, operacao);
-        QFETCH(int, codigo);
-        QFETCH(QByteArray, outro);
-        QFETCH(int, resultado);
+        BUSCAR(QString, operacao, int, codigo, QByteArray, outro, int, resultado);
         Ambiente amb;
         QVERIFY(amb.Gravar(kAlunos, kTres));
         ArquivoAlunos a, b;
@@ -254,9 +236,8 @@ private slots:
     // to be abandoned, taken over.
     void trava_data()
     {
-        QTest::addColumn<QString>("arquivo");
-        QTest::addColumn<int>("idade"); // of the lock file, in seconds
-        QTest::addColumn<bool>("gravado");
+        // idade: of the lock file, in seconds
+        Colunas<QString, int, bool>("arquivo", "idade", "gravado");
         QTest::newRow("Alunos.arq, trava recente") << kAlunos << 0 << false;
         QTest::newRow("Alunos.arq, trava abandonada") << kAlunos << 3600 << true;
         QTest::newRow("Datilux.arq, trava recente") << kDatilux << 0 << false;
@@ -264,9 +245,7 @@ private slots:
     }
     void trava()
     {
-        QFETCH(QString, arquivo);
-        QFETCH(int, idade);
-        QFETCH(bool, gravado);
+        BUSCAR(QString, arquivo, int, idade, bool, gravado);
         Ambiente amb;
         const QByteArray antes = arquivo == kAlunos ? kTres : Entrada("SenhaAdm", "KORVA");
         QVERIFY(amb.Gravar(arquivo, antes));
@@ -298,19 +277,14 @@ private slots:
     // no acknowledged write is lost.
     void dois_processos_data()
     {
-        QTest::addColumn<QString>("papel1");
-        QTest::addColumn<QString>("papel2");
-        QTest::newRow("dois professores cadastram") << "cadastrar"
-                                                    << "cadastrar";
-        QTest::newRow("aluno avanca, professor troca a senha") << "avancar"
-                                                               << "alterar";
-        QTest::newRow("duas chaves do Datilux.arq") << "chave"
-                                                    << "chave";
+        Colunas<QString, QString>("papel1", "papel2");
+        QTest::newRow("dois professores cadastram") << "cadastrar" << QStringLiteral("cadastrar");
+        QTest::newRow("aluno avanca, professor troca a senha") << "avancar" << QStringLiteral("alterar");
+        QTest::newRow("duas chaves do Datilux.arq") << "chave" << QStringLiteral("chave");
     }
     void dois_processos()
     {
-        QFETCH(QString, papel1);
-        QFETCH(QString, papel2);
+        BUSCAR(QString, papel1, QString, papel2);
         constexpr int n = 40;
         Ambiente amb;
         QVERIFY(amb.Gravar(kAlunos, Reg("0001", "ANA", "a", 1, 1)));
@@ -352,8 +326,7 @@ private slots:
     // all are the fuzzers' part).
     void leitores_robustos_data()
     {
-        QTest::addColumn<QByteArray>("alunos");
-        QTest::addColumn<QByteArray>("config");
+        Colunas<QByteArray, QByteArray>("alunos", "config");
         const QByteArray alunos = Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "", "", 1, 1);
         const QByteArray config = Entrada("SenhaAdm", "KORVA") + Entrada("MostrarSenha", "1");
         for (int n : {0, 2, 61, 63})
@@ -364,8 +337,7 @@ private slots:
     }
     void leitores_robustos()
     {
-        QFETCH(QByteArray, alunos);
-        QFETCH(QByteArray, config);
+        BUSCAR(QByteArray, alunos, QByteArray, config);
         Ambiente amb;
         QVERIFY(amb.Gravar(kAlunos, alunos) && amb.Gravar(kDatilux, config));
         {
@@ -388,13 +360,14 @@ private slots:
     // The settings store: the start-up password, writes read back, plain reads; a refusal leaves the file as it was.
     void config_data()
     {
-        QTest::addColumn<QByteArray>("antes"); // null: no file
-        QTest::addColumn<QString>("chave"); // empty: the main window's start-up
-        QTest::addColumn<QString>("valor"); // null: only read
-        QTest::addColumn<QString>("lido"); // read back afterwards (at start-up: the password taken)
-        QTest::addColumn<QByteArray>("depois");
-        QTest::addColumn<QString>("motivo"); // of a refusal
-        QTest::addColumn<int>("limite"); // bytes the disk takes; 0: no limit
+        // antes: null: no file
+        // chave: empty: the main window's start-up
+        // valor: null: only read
+        // lido: read back afterwards (at start-up: the password taken)
+        // motivo: of a refusal
+        // limite: bytes the disk takes; 0: no limit
+        Colunas<QByteArray, QString, QString, QString, QByteArray, QString, int>("antes", "chave", "valor", "lido",
+                                                                                 "depois", "motivo", "limite");
         const auto linha = [](const char *nome, const QByteArray &antes, const QString &chave,
                               const QString &valor, const QString &lido, const QByteArray &depois = {},
                               const QString &motivo = {},
@@ -436,12 +409,8 @@ private slots:
     }
     void config()
     {
-        QFETCH(QByteArray, antes);
-        QFETCH(QString, chave);
-        QFETCH(QString, valor);
-        QFETCH(QByteArray, depois);
-        QFETCH(QString, motivo);
-        QFETCH(int, limite);
+        BUSCAR(QByteArray, antes, QString, chave, QString, valor, QByteArray, depois, QString, motivo, int,
+               limite);
         Ambiente amb;
         if (!antes.isNull())
             QVERIFY(amb.Gravar(kDatilux, antes));
@@ -470,9 +439,8 @@ private slots:
     // the store, and the start-up default never replaces a password set meanwhile.
     void config_de_dois_computadores_data()
     {
-        QTest::addColumn<QByteArray>("antes");
-        QTest::addColumn<QString>("chave"); // what the first computer writes afterwards; empty: its start-up
-        QTest::addColumn<QByteArray>("depois");
+        // chave: what the first computer writes afterwards; empty: its start-up
+        Colunas<QByteArray, QString, QByteArray>("antes", "chave", "depois");
         const QByteArray nova = Entrada("SenhaAdm", "NOVA"), mostrar = Entrada("MostrarSenha", "1");
         QTest::newRow("aviso marcado depois da senha nova")
             << Entrada("SenhaAdm", "KORVA") << "MostrarSenha" << nova + mostrar;
@@ -480,8 +448,7 @@ private slots:
     }
     void config_de_dois_computadores()
     {
-        QFETCH(QByteArray, antes);
-        QFETCH(QString, chave);
+        BUSCAR(QByteArray, antes, QString, chave);
         Ambiente amb;
         QVERIFY(amb.Gravar(kDatilux, antes));
         Digita outro(amb.dir.path());

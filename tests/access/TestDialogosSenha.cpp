@@ -9,6 +9,7 @@
 #include "support/Arquivos.h"
 #include "support/DialogoModal.h"
 #include "support/LimiteArquivo.h"
+#include "support/Tabela.h"
 #include "support/Teclado.h"
 
 #include <QApplication>
@@ -63,14 +64,10 @@ class TestDialogosSenha : public QObject {
         QVERIFY(ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveSenhaAdm, D().SenhaAdmAtual, erro));
         QVERIFY(mostrarSenha.isEmpty()
                 || ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveMostrarSenha, mostrarSenha, erro));
-        ArquivoAlunos alunos;
-        QVERIFY(alunos.Abrir(amb_->Caminho(ArquivoAlunos::kNomeArquivo), erro));
-        const QStringList nomes{nome1, "BRUNO", "CARLA", ""}, senhas{"ana1", "BRUNO", "CaRla", ""};
-        for (int i = 0; i < 4; ++i)
-            QVERIFY2(
-                alunos.Gravar({.Codigo = QStringLiteral("000%1").arg(i + 1), .Nome = nomes[i], .Senha = senhas[i]},
-                              erro),
-                qPrintable(erro));
+        QVERIFY(Cadastrar(D(), {{.Codigo = "0001", .Nome = nome1, .Senha = "ana1"},
+                                {.Codigo = "0002", .Nome = "BRUNO", .Senha = "BRUNO"},
+                                {.Codigo = "0003", .Nome = "CARLA", .Senha = "CaRla"},
+                                {.Codigo = "0004", .Nome = "", .Senha = ""}}));
     }
 
     // Shown as the main window shows it, and the focus where a person finds it.
@@ -127,11 +124,10 @@ private slots:
 
     void login_data()
     {
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("codigo"); // TxtCodigo afterwards
-        QTest::addColumn<QString>("nome"); // LblNome afterwards
-        QTest::addColumn<QString>("resposta"); // RespostaDialogo[0]; empty: still open after `mensagem`
-        QTest::addColumn<QString>("mensagem");
+        // codigo: TxtCodigo afterwards
+        // nome: LblNome afterwards
+        // resposta: RespostaDialogo[0]; empty: still open after `mensagem`
+        Colunas<QString, QString, QString, QString, QString>("roteiro", "codigo", "nome", "resposta", "mensagem");
         const auto linha = [](const char *nome, const char *roteiro, const char *codigo, const char *aluno,
                               const char *resposta, const QString &mensagem = {}) {
             QTest::newRow(nome) << QString(roteiro) << QString(codigo) << QString(aluno) << QString(resposta)
@@ -154,18 +150,14 @@ private slots:
 
     void login()
     {
-        QFETCH(QString, codigo);
-        QFETCH(QString, nome);
-        QFETCH(QString, resposta);
+        BUSCAR(QString, codigo, QString, nome, QString, resposta, QString, roteiro, QString, mensagem);
         const QByteArray antes = amb_->Ler(ArquivoDatilux::kNomeArquivo);
         auto login = Abrir<TestaSenha>("TxtCodigo");
         QVERIFY(login);
-        QFETCH(QString, roteiro);
         Teclar(roteiro, login.get());
         // The code is shown in four digits as soon as it is checked, the name below it.
         QCOMPARE(Filho<QLineEdit>(login.get(), "TxtCodigo")->text(), codigo);
         QCOMPARE(Filho<QLabel>(login.get(), "LblNome")->text(), nome);
-        QFETCH(QString, mensagem);
         // The box to correct is selected, ready to be typed over.
         auto *caixa = Filho<QLineEdit>(login.get(), mensagem == kInvalida ? "TxtSenha" : "TxtCodigo");
         QVERIFY(mensagem.isEmpty() || caixa->selectedText() == caixa->text());
@@ -181,11 +173,8 @@ private slots:
     // fresh installation ("ALTERAR NOME"), OK.
     void inicio_data()
     {
-        QTest::addColumn<QString>("mostrarSenha");
-        QTest::addColumn<bool>("marcar"); // ChkMsg ticked on the notice
-        QTest::addColumn<QString>("nome1");
-        QTest::addColumn<QString>("senhaAdm");
-        QTest::addColumn<QString>("foco");
+        // marcar: ChkMsg ticked on the notice
+        Colunas<QString, bool, QString, QString, QString>("mostrarSenha", "marcar", "nome1", "senhaAdm", "foco");
         const auto linha = [](const char *nome, const char *mostrar, bool marcar, const char *nome1,
                               const char *senhaAdm, const char *foco) {
             QTest::newRow(nome) << QString(mostrar) << marcar << QString(nome1) << QString(senhaAdm)
@@ -201,12 +190,8 @@ private slots:
 
     void inicio()
     {
-        QFETCH(QString, mostrarSenha);
-        QFETCH(bool, marcar);
-        QFETCH(QString, nome1);
-        QFETCH(QString, foco);
+        BUSCAR(QString, mostrarSenha, bool, marcar, QString, nome1, QString, foco, QString, senhaAdm);
         Preparar(mostrarSenha, nome1);
-        QFETCH(QString, senhaAdm);
         D().SenhaAdmAtual = senhaAdm;
         QString texto;
         AoAbrirModal<MsgSenha>(
@@ -240,10 +225,10 @@ private slots:
     // administrator is refused with that report wherever a password is asked for, students log in.
     void armazem_inutilizavel_data()
     {
-        QTest::addColumn<QByteArray>("conteudo"); // the store's bytes; null: prepared by `modo`
-        QTest::addColumn<QString>("modo");
-        QTest::addColumn<QString>("mensagem"); // how the report begins; %1 is the file's path
-        QTest::addColumn<QString>("nome1"); // the name of student 0001
+        // conteudo: the store's bytes; null: prepared by `modo`
+        // mensagem: how the report begins; %1 is the file's path
+        // nome1: the name of student 0001
+        Colunas<QByteArray, QString, QString, QString>("conteudo", "modo", "mensagem", "nome1");
         const QString abrir = QStringLiteral("Não foi possível abrir o arquivo %1: ");
         const QString danificado = QStringLiteral("O arquivo %1 está danificado");
         const QByteArray senhaAberta = "#!" + Emb("SenhaAdm") + "#@" + Emb("SEGREDO");
@@ -251,12 +236,11 @@ private slots:
         QTest::newRow("pasta com o nome do arquivo, instalação nova")
             << QByteArray() << "pasta" << abrir << "ALTERAR NOME";
         QTest::newRow("sem permissão de leitura") << QByteArray() << "sem permissao" << abrir << "ANA";
-        QTest::newRow("pasta só de leitura, sem o arquivo") << QByteArray() << "somente leitura"
-                                                            << "Não foi possível criar o arquivo %1: "
-                                                            << "ANA";
-        QTest::newRow("disco cheio na primeira execução") << QByteArray() << "disco cheio"
-                                                          << "Não foi possível gravar o arquivo %1: "
-                                                          << "ANA";
+        QTest::newRow("pasta só de leitura, sem o arquivo")
+            << QByteArray() << "somente leitura" << QStringLiteral("Não foi possível criar o arquivo %1: ")
+            << "ANA";
+        QTest::newRow("disco cheio na primeira execução")
+            << QByteArray() << "disco cheio" << QStringLiteral("Não foi possível gravar o arquivo %1: ") << "ANA";
         QTest::newRow("senha sem marca de fim, outra entrada depois")
             << senhaAberta + Entrada("MostrarSenha", "1") << "" << danificado << "ANA";
         QTest::newRow("senha sem marca de valor")
@@ -266,9 +250,7 @@ private slots:
     }
     void armazem_inutilizavel()
     {
-        QFETCH(QByteArray, conteudo);
-        QFETCH(QString, modo);
-        QFETCH(QString, nome1);
+        BUSCAR(QByteArray, conteudo, QString, modo, QString, nome1, QString, mensagem);
         Preparar(QString(), nome1); // no "MostrarSenha": nothing but the store's state keeps the notice away
         const QString arquivo = amb_->Caminho(ArquivoDatilux::kNomeArquivo);
         QVERIFY(QFile::remove(arquivo));
@@ -298,7 +280,6 @@ private slots:
         QString erro;
         QVERIFY(!ArquivoDatilux::CarregarSenhaAdm(D(), erro));
         disco.reset();
-        QFETCH(QString, mensagem);
         QVERIFY2(erro.startsWith(mensagem.arg(arquivo)), qPrintable(erro));
         QCOMPARE(D().FalhaSenhaAdm, erro);
         QCOMPARE(amb_->Ler(ArquivoDatilux::kNomeArquivo), antes);
@@ -335,11 +316,9 @@ private slots:
 
     void senha_adm_data()
     {
-        QTest::addColumn<QString>("janela");
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("vale"); // the password in force afterwards (for InfoSenha, before too)
-        QTest::addColumn<QString>("resposta"); // RespostaDialogo[1]; empty: still open after `mensagem`
-        QTest::addColumn<QString>("mensagem");
+        // vale: the password in force afterwards (for InfoSenha, before too)
+        // resposta: RespostaDialogo[1]; empty: still open after `mensagem`
+        Colunas<QString, QString, QString, QString, QString>("janela", "roteiro", "vale", "resposta", "mensagem");
         const QString naoAceita = QStringLiteral("Senha não aceita: A senha %1. Escolha outra senha!");
         const auto linha = [](const char *nome, const char *janela, const char *roteiro, const char *vale,
                               const char *resposta, const QString &mensagem = {}) {
@@ -372,9 +351,7 @@ private slots:
 
     void senha_adm()
     {
-        QFETCH(QString, janela);
-        QFETCH(QString, vale);
-        QFETCH(QString, resposta);
+        BUSCAR(QString, janela, QString, vale, QString, resposta, QString, roteiro, QString, mensagem);
         const bool mudar = janela == "MudaSenha";
         const QByteArray antes = amb_->Ler(ArquivoDatilux::kNomeArquivo);
         if (!mudar)
@@ -383,9 +360,7 @@ private slots:
             mudar ? std::unique_ptr<QDialog>(Abrir<MudaSenha>("TxtSenha")) : Abrir<InfoSenha>("TxtSenha");
         QVERIFY(dlg);
         QCOMPARE(dlg->windowTitle(), mudar ? "Mudar senha de administrador" : "Senha de administrador");
-        QFETCH(QString, roteiro);
         Teclar(roteiro, dlg.get());
-        QFETCH(QString, mensagem);
         Desfecho(dlg.get(), 1, resposta, mensagem, "TxtSenha");
         QCOMPARE(D().SenhaAdmAtual, vale);
         // Only a confirmed change touches the store; the new password then opens the login, whatever its case.

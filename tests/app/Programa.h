@@ -12,6 +12,7 @@
 #include "common/Mensagem.h"
 #include "config/ArquivoConfig.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/DialogoModal.h"
 #include "support/PlataformaTeste.h"
 #include "support/Teclado.h"
@@ -50,17 +51,11 @@ struct Programa {
 
     bool Cadastrar(int codigo, const QString &nome, const QString &senha, int classe, int exercicio)
     {
-        ArquivoAlunos arquivo;
-        QString erro;
-        if (!arquivo.Abrir(amb.Caminho(ArquivoAlunos::kNomeArquivo), erro))
-            return false;
-        Aluno a;
-        a.Codigo = QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0'));
-        a.Nome = nome;
-        a.Senha = senha;
-        a.Classe = qint16(classe);
-        a.Exercicio = qint16(exercicio);
-        return arquivo.Gravar(a, erro);
+        return ::Cadastrar(amb.digita, {{.Codigo = QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')),
+                                         .Nome = nome,
+                                         .Senha = senha,
+                                         .Classe = qint16(classe),
+                                         .Exercicio = qint16(exercicio)}});
     }
 
     // Opens the program and logs in by keyboard (code, Enter, password, Enter, Enter).

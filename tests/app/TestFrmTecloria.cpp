@@ -15,6 +15,7 @@
 #include "exercises/Progressao.h"
 #include "resultados/GravadorResultados.h"
 #include "resultados/sql/ArmazemSql.h"
+#include "support/Tabela.h"
 #include "teclado/TecladoNaTela.h"
 
 #include <QAccessible>
@@ -125,22 +126,11 @@ private slots:
         QCOMPARE(p.janela->Motor().Erros, 0);
     }
 
-    void incompletoComSoEnter()
-    {
-        Programa p;
-        QVERIFY(p.EntrarAluno(3, 2));
-        p.Comecar();
-        Teclar(QString(p.Linhas().size(), u'\n'));
-        QCOMPARE(p.mensagens.Textos(), QStringList{QStringLiteral("Reprovado - Exercício incompleto!")});
-        QVERIFY(p.janela->ExercicioConcluido());
-    }
-
     // Class 6: passed with no error within the limit; failed one second over it, or with one error.
     void veredito_data()
     {
-        QTest::addColumn<int>("segundos");
-        QTest::addColumn<bool>("comErro");
-        QTest::addColumn<QString>("motivo"); // the result panel's last line
+        // motivo: the result panel's last line
+        Colunas<int, bool, QString>("segundos", "comErro", "motivo");
         QTest::newRow("no limite") << 60 << false
                                    << "Aprovado: nenhum erro e tempo de 00:01:00 dentro do limite de 00:01:00.";
         QTest::newRow("um segundo a mais") << 61 << false
@@ -151,9 +141,7 @@ private slots:
     }
     void veredito()
     {
-        QFETCH(int, segundos);
-        QFETCH(bool, comErro);
-        QFETCH(QString, motivo);
+        BUSCAR(int, segundos, bool, comErro, QString, motivo);
         const bool aprovado = motivo.startsWith(QStringLiteral("Aprovado"));
         Programa p;
         QVERIFY(p.EntrarAluno(6, 1));
@@ -221,12 +209,11 @@ private slots:
     // the labels show, once.
     void sinaisDaSessao_data()
     {
-        QTest::addColumn<bool>("trava");
-        QTest::addColumn<QString>("roteiro"); // '\b' is Backspace
-        QTest::addColumn<QString>("conferidas"); // per checked key: expected, typed, '+' right or '-' wrong
-        QTest::addColumn<int>("caracteres");
-        QTest::addColumn<QString>("velocidade"); // live labels after 75 seconds
-        QTest::addColumn<QString>("precisao");
+        // roteiro: '\b' is Backspace
+        // conferidas: per checked key: expected, typed, '+' right or '-' wrong
+        // velocidade: live labels after 75 seconds
+        Colunas<bool, QString, QString, int, QString, QString>("trava", "roteiro", "conferidas", "caracteres",
+                                                               "velocidade", "precisao");
         QTest::newRow("erro apagado") << false << "asx\bd" << QStringLiteral("aa+ss+dx-dd+") << 3 << " 4"
                                       << QStringLiteral("75,0%");
         QTest::newRow("trava recusa") << true << "asxd" << QStringLiteral("aa+ss+dx-dd+") << 3 << " 2"
@@ -236,12 +223,8 @@ private slots:
     }
     void sinaisDaSessao()
     {
-        QFETCH(bool, trava);
-        QFETCH(QString, roteiro);
-        QFETCH(QString, conferidas);
-        QFETCH(int, caracteres);
-        QFETCH(QString, velocidade);
-        QFETCH(QString, precisao);
+        BUSCAR(bool, trava, QString, roteiro, QString, conferidas, int, caracteres, QString, velocidade, QString,
+               precisao);
         Programa p;
         QVERIFY(p.Configurar(trava) && p.EntrarAluno());
         ControleDigitacao &c = p.janela->Controle();
@@ -291,9 +274,9 @@ private slots:
     // Wrong letters in the colour of the settings store while the option is on, until erased.
     void marcarErros_data()
     {
-        QTest::addColumn<bool>("marcar");
-        QTest::addColumn<QString>("roteiro"); // '\b' is Backspace
-        QTest::addColumn<uint>("cor"); // of the passage's third character afterwards
+        // roteiro: '\b' is Backspace
+        // cor: of the passage's third character afterwards
+        Colunas<bool, QString, uint>("marcar", "roteiro", "cor");
         QTest::newRow("desligado") << false << "asx" << uint(RGB(0, 0, 255));
         QTest::newRow("ligado") << true << "asx" << uint(RGB(0, 128, 0));
         QTest::newRow("ligado, apagado") << true << "asx\b" << uint(RGB(0, 0, 0));
@@ -301,9 +284,7 @@ private slots:
     }
     void marcarErros()
     {
-        QFETCH(bool, marcar);
-        QFETCH(QString, roteiro);
-        QFETCH(uint, cor);
+        BUSCAR(bool, marcar, QString, roteiro, uint, cor);
         Programa p;
         QVERIFY(p.Configurar(false));
         QString erro;
@@ -442,9 +423,8 @@ private slots:
     // A student's own password: the current one, then the new one twice; written only when all agree.
     void alterarMinhaSenha_data()
     {
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("mensagem");
-        QTest::addColumn<QString>("senha"); // in the record afterwards
+        // senha: in the record afterwards
+        Colunas<QString, QString, QString>("roteiro", "mensagem", "senha");
         QTest::newRow("trocada") << "abc\nnova\nNOVA\n\n"
                                  << QStringLiteral("Senha alterada com sucesso!") << "NOVA";
         QTest::newRow("senha atual errada") << "abd\nnova\nnova\n\n"
@@ -454,9 +434,7 @@ private slots:
     }
     void alterarMinhaSenha()
     {
-        QFETCH(QString, roteiro);
-        QFETCH(QString, mensagem);
-        QFETCH(QString, senha);
+        BUSCAR(QString, roteiro, QString, mensagem, QString, senha);
         Programa p;
         QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("abc"), 1, 1));
         QVERIFY(p.Entrar(QStringLiteral("1"), QStringLiteral("abc")));
@@ -474,25 +452,15 @@ private slots:
     // Backspace is not allowed, and pasted text (no key at all).
     void teclasRecusadas_data()
     {
-        QTest::addColumn<bool>("trava");
-        QTest::addColumn<bool>("backspace");
-        QTest::addColumn<QString>("roteiro"); // '\b' Backspace, '←' Left, '\x16' Ctrl+V, '⎀' Shift+Insert
-        QTest::addColumn<QString>("caixa");
-        QTest::addColumn<int>("erros");
-        QTest::newRow("trava") << true << true << "asx"
-                               << "as" << 1;
-        QTest::newRow("sem backspace") << false << false << "ax\b←"
-                                       << "ax" << 1;
-        QTest::newRow("colar") << false << true << "\x16⎀"
-                               << "" << 0;
+        // roteiro: '\b' Backspace, '←' Left, '\x16' Ctrl+V, '⎀' Shift+Insert
+        Colunas<bool, bool, QString, QString, int>("trava", "backspace", "roteiro", "caixa", "erros");
+        QTest::newRow("trava") << true << true << "asx" << QStringLiteral("as") << 1;
+        QTest::newRow("sem backspace") << false << false << "ax\b←" << QStringLiteral("ax") << 1;
+        QTest::newRow("colar") << false << true << "\x16⎀" << QString() << 0;
     }
     void teclasRecusadas()
     {
-        QFETCH(bool, trava);
-        QFETCH(bool, backspace);
-        QFETCH(QString, roteiro);
-        QFETCH(QString, caixa);
-        QFETCH(int, erros);
+        BUSCAR(bool, trava, bool, backspace, QString, roteiro, QString, caixa, int, erros);
         Programa p;
         QVERIFY(p.Configurar(trava, backspace) && p.EntrarAluno());
         p.Comecar();
@@ -513,10 +481,7 @@ private slots:
     // set-ups) types its character.
     void teclasComModificador_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<int>("modificadores");
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<bool>("digitado");
+        Colunas<int, int, QString, bool>("tecla", "modificadores", "texto", "digitado");
         QTest::newRow("alt+shift+f") << int(Qt::Key_F) << int(Qt::AltModifier | Qt::ShiftModifier) << "F" << false;
         QTest::newRow("altgr+q como troca de grupo")
             << int(Qt::Key_Slash) << int(Qt::GroupSwitchModifier) << "/" << true;
@@ -525,10 +490,7 @@ private slots:
     }
     void teclasComModificador()
     {
-        QFETCH(int, tecla);
-        QFETCH(int, modificadores);
-        QFETCH(QString, texto);
-        QFETCH(bool, digitado);
+        BUSCAR(int, tecla, int, modificadores, QString, texto, bool, digitado);
         const QString caixa = digitado ? texto : QString();
         Programa p;
         QVERIFY(p.Configurar(false) && p.EntrarAluno());
@@ -652,10 +614,9 @@ private slots:
     // The administrative commands: each one's access rule when chosen, and its window.
     void acessos_data()
     {
-        QTest::addColumn<bool>("administrador");
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("janela"); // the modal window that opens, or empty
-        QTest::addColumn<QString>("mensagem"); // the refusal, or empty
+        // janela: the modal window that opens, or empty
+        // mensagem: the refusal, or empty
+        Colunas<bool, QString, QString, QString>("administrador", "menu", "janela", "mensagem");
         const auto linha = [](const char *nome, bool administrador, const char *menu, const char *janela,
                               const char *mensagem) {
             QTest::newRow(nome) << administrador << QString(menu) << QString(janela) << QString(mensagem);
@@ -678,10 +639,7 @@ private slots:
     }
     void acessos()
     {
-        QFETCH(bool, administrador);
-        QFETCH(QString, menu);
-        QFETCH(QString, janela);
-        QFETCH(QString, mensagem);
+        BUSCAR(bool, administrador, QString, menu, QString, janela, QString, mensagem);
         Programa p;
         QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
         // The administrator by the code 0, as well as by an empty code.
@@ -702,14 +660,20 @@ private slots:
         QCOMPARE(LerAluno(p.amb, 1).Classe, qint16(1));
     }
 
-    void configuracao()
+    // The administrator's window: the logo opens the maker's site, the CAPS LOCK indicator blinks while
+    // the key is on, and the settings chosen in Configurações apply at once.
+    void janelaDoAdministrador()
     {
         Programa p;
         QVERIFY(p.EntrarAdministrador());
-
-        AoAbrirModal<Configura>([](Configura *c) { c->reject(); });
-        p.Menu("MenuConfig")->trigger();
-        QVERIFY(!p.amb.Existe(QStringLiteral("Config.arq")));
+        QTest::mouseClick(p.Rotulo("PicOrvenal"), Qt::LeftButton);
+        QCOMPARE(p.plataforma.enderecos, QList<QUrl>{QUrl(FrmTecloria::kSiteFabricante)});
+        p.plataforma.caps = true;
+        QLabel *caps = p.Rotulo("LblCaps");
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(200, 0, 0));
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
+        p.plataforma.caps = false;
+        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
         AoAbrirModal<Configura>([](Configura *c) {
             c->findChild<QComboBox *>(QStringLiteral("CmbTamanhoFonte"))->setCurrentText(QStringLiteral("16"));
             c->findChild<QCheckBox *>(QStringLiteral("ChkTravar"))->setChecked(false);
@@ -784,15 +748,13 @@ private slots:
 
     void layoutCompacto_data()
     {
-        QTest::addColumn<int>("largura");
-        QTest::addColumn<bool>("compacto");
+        Colunas<int, bool>("largura", "compacto");
         QTest::newRow("640") << 640 << true;
         QTest::newRow("800") << 800 << false;
     }
     void layoutCompacto()
     {
-        QFETCH(int, largura);
-        QFETCH(bool, compacto);
+        BUSCAR(int, largura, bool, compacto);
         Programa p;
         p.Abrir(QString(), QStringLiteral("korva"));
         p.janela->DefinirLarguraTela(largura);
@@ -873,28 +835,16 @@ private slots:
         }
     }
 
-    void logoAbreOSite()
-    {
-        Programa p;
-        QVERIFY(p.EntrarAdministrador());
-        QTest::mouseClick(p.Rotulo("PicOrvenal"), Qt::LeftButton);
-        QCOMPARE(p.plataforma.enderecos, QList<QUrl>{QUrl(FrmTecloria::kSiteFabricante)});
-    }
-
     // The menus open from the keyboard on their first item: F10 the first menu, Alt and a menu's initial that menu.
     void menusPeloTeclado_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<int>("modificador");
-        QTest::addColumn<QString>("menu");
+        Colunas<int, int, QString>("tecla", "modificador", "menu");
         QTest::newRow("F10") << int(Qt::Key_F10) << int(Qt::NoModifier) << "MenuArquivo";
         QTest::newRow("Alt+D") << int(Qt::Key_D) << int(Qt::AltModifier) << "MenuDigitacao";
     }
     void menusPeloTeclado()
     {
-        QFETCH(int, tecla);
-        QFETCH(int, modificador);
-        QFETCH(QString, menu);
+        BUSCAR(int, tecla, int, modificador, QString, menu);
         Programa p;
         QVERIFY(p.EntrarAdministrador());
         QVERIFY(p.Ativar());
@@ -903,18 +853,6 @@ private slots:
         QTRY_COMPARE(p.janela->menuBar()->activeAction(), esperado->menuAction());
         QCOMPARE(esperado->activeAction(), esperado->actions().first());
         esperado->close();
-    }
-
-    void indicadorCapsPisca()
-    {
-        Programa p;
-        QVERIFY(p.EntrarAdministrador());
-        p.plataforma.caps = true;
-        QLabel *caps = p.Rotulo("LblCaps");
-        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(200, 0, 0));
-        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
-        p.plataforma.caps = false;
-        QTRY_COMPARE(caps->palette().color(QPalette::Window), QColor(255, 255, 255));
     }
 };
 

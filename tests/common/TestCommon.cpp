@@ -4,6 +4,7 @@
 #include "common/TiraAcentos.h"
 #include "common/Twips.h"
 #include "support/ProgramaNucleo.h"
+#include "support/Tabela.h"
 
 #include <QTest>
 
@@ -11,22 +12,10 @@ class TestCommon : public QObject {
     Q_OBJECT
 
 private slots:
-    void cp1252_todosOsBytesIdaEVolta()
-    {
-        QByteArray todos(256, Qt::Uninitialized);
-        for (int i = 0; i < 256; ++i)
-            todos[i] = char(i);
-        bool ok = false;
-        QCOMPARE(Cp1252::codificar(Cp1252::decodificar(todos), &ok), todos);
-        QVERIFY(ok);
-    }
-
     // The codes the controls' key events carry: the keyboard's virtual key numbers.
     void codigosDeTecla_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<bool>("numerico");
-        QTest::addColumn<int>("codigo");
+        Colunas<int, bool, int>("tecla", "numerico", "codigo");
         const std::tuple<const char *, int, bool, int> casos[] = {
             {"Backspace", Qt::Key_Backspace, false, 8},
             {"Enter do teclado numerico", Qt::Key_Enter, true, 13},
@@ -47,28 +36,27 @@ private slots:
     }
     void codigosDeTecla()
     {
-        QFETCH(int, tecla);
-        QFETCH(bool, numerico);
+        BUSCAR(int, tecla, bool, numerico);
         QTEST(int(Teclas::Codigo(tecla, numerico)), "codigo");
         QCOMPARE(Teclas::CodigoShift(Qt::ShiftModifier | Qt::AltModifier), Teclas::kShift | Teclas::kAlt);
     }
 
     void cp1252_caracteres_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("cabe");
+        Colunas<QString, QByteArray, bool>("texto", "bytes", "cabe");
         QTest::newRow("ascii") << QStringLiteral("Abc 123") << QByteArray("Abc 123") << true;
         QTest::newRow("acentos") << QStringLiteral("ÉáçõÜÞ") << QByteArray("\xC9\xE1\xE7\xF5\xDC\xDE") << true;
         QTest::newRow("faixa 80") << QStringLiteral("€…“”Œ") << QByteArray("\x80\x85\x93\x94\x8C") << true;
         QTest::newRow("fora") << QStringLiteral("a€ł") << QByteArray("a\x80?") << false;
         QTest::newRow("emoji") << QStringLiteral("😀") << QByteArray("??") << false;
+        QByteArray todos(256, Qt::Uninitialized); // every byte there and back
+        for (int i = 0; i < 256; ++i)
+            todos[i] = char(i);
+        QTest::newRow("todos os bytes") << Cp1252::decodificar(todos) << todos << true;
     }
     void cp1252_caracteres()
     {
-        QFETCH(QString, texto);
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, cabe);
+        BUSCAR(QString, texto, QByteArray, bytes, bool, cabe);
         bool ok = !cabe;
         QCOMPARE(Cp1252::codificar(texto, &ok), bytes);
         QCOMPARE(ok, cabe);
@@ -79,8 +67,7 @@ private slots:
 
     void tiraAcentos_data()
     {
-        QTest::addColumn<QString>("entrada");
-        QTest::addColumn<QString>("saida");
+        Colunas<QString, QString>("entrada", "saida");
         QTest::newRow("as 22 letras") << QStringLiteral("ÁÀÃÉÊÍÓÕÔÚÇáàãéêíóõôúç")
                                       << QStringLiteral("AAAEEIOOOUCaaaeeiooouc");
         QTest::newRow("sem dobra") << QStringLiteral("ÂâÈèüÜªºñ") << QStringLiteral("ÂâÈèüÜªºñ");
@@ -91,17 +78,13 @@ private slots:
     }
     void tiraAcentos()
     {
-        QFETCH(QString, entrada);
-        QFETCH(QString, saida);
+        BUSCAR(QString, entrada, QString, saida);
         QCOMPARE(TiraAcentos(entrada), saida);
     }
 
     void formatos_data()
     {
-        QTest::addColumn<int>("numero");
-        QTest::addColumn<int>("digitos");
-        QTest::addColumn<QString>("formatado");
-        QTest::addColumn<QString>("texto");
+        Colunas<int, int, QString, QString>("numero", "digitos", "formatado", "texto");
         QTest::newRow("codigo") << 7 << 4 << "0007" << QStringLiteral(" 7");
         QTest::newRow("exercicio") << 12 << 3 << "012" << QStringLiteral(" 12");
         QTest::newRow("mais largo") << 12345 << 4 << "12345" << QStringLiteral(" 12345");
@@ -109,19 +92,14 @@ private slots:
     }
     void formatos()
     {
-        QFETCH(int, numero);
-        QFETCH(int, digitos);
-        QFETCH(QString, formatado);
-        QFETCH(QString, texto);
+        BUSCAR(int, numero, int, digitos, QString, formatado, QString, texto);
         QCOMPARE(Formatar(numero, digitos), formatado);
         QCOMPARE(NumeroTexto(numero), texto);
     }
 
     void valorNumerico_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<double>("valor");
-        QTest::addColumn<int>("inteiro");
+        Colunas<QString, double, int>("texto", "valor", "inteiro");
         QTest::newRow("letras") << "abc" << 0.0 << 0;
         QTest::newRow("prefixo") << "12abc" << 12.0 << 12;
         QTest::newRow("espacos") << " 1 2 " << 12.0 << 12;
@@ -134,9 +112,7 @@ private slots:
     }
     void valorNumerico()
     {
-        QFETCH(QString, texto);
-        QFETCH(double, valor);
-        QFETCH(int, inteiro);
+        BUSCAR(QString, texto, double, valor, int, inteiro);
         QCOMPARE(ValorNumerico(texto), valor);
         QCOMPARE(ValorInteiro(texto), inteiro);
     }

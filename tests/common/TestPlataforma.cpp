@@ -1,4 +1,5 @@
 #include "common/Plataforma.h"
+#include "support/Tabela.h"
 
 #include <QKeyEvent>
 #include <QLibrary>
@@ -23,7 +24,9 @@ private slots:
         QVERIFY2(!bibliotecas.contains(QStringLiteral("libpulse")), qPrintable(bibliotecas));
     }
 
-    void moduloDeSomTocaEmSilencioSemArquivo()
+    // A warning without its sound file plays nothing and says nothing, in the module and through the
+    // platform layer that loads it.
+    void avisoSemArquivo()
     {
         QLibrary modulo(QStringLiteral(DATILUX_MODULO_SOM));
         using Criar = void *(*)(const QString &);
@@ -36,12 +39,6 @@ private slots:
         tocar(som);
         tocar(som);
         tocar(nullptr);
-    }
-
-    // A warning without its sound file or module plays nothing and says nothing.
-    void avisoSemArquivo()
-    {
-        QTemporaryDir dir;
         Plataforma p(dir.filePath(QStringLiteral("Aviso.wav")));
         p.TocarAviso();
         p.TocarAviso();
@@ -50,9 +47,7 @@ private slots:
     // Off X11, CAPS LOCK is read from the letters typed: upper case without Shift means on.
     void capsPelasTeclas_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<bool>("shift");
-        QTest::addColumn<bool>("caps");
+        Colunas<QString, bool, bool>("texto", "shift", "caps");
         QTest::newRow("maiuscula sem shift") << "A" << false << true;
         QTest::newRow("maiuscula com shift") << "A" << true << false;
         QTest::newRow("minuscula com shift") << "a" << true << true;
@@ -61,9 +56,7 @@ private slots:
     }
     void capsPelasTeclas()
     {
-        QFETCH(QString, texto);
-        QFETCH(bool, shift);
-        QFETCH(bool, caps);
+        BUSCAR(QString, texto, bool, shift, bool, caps);
         Plataforma p(QString{});
         QKeyEvent e(QEvent::KeyPress, Qt::Key_A, shift ? Qt::ShiftModifier : Qt::NoModifier, texto);
         p.ObservarTecla(e);

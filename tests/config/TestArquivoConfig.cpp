@@ -4,6 +4,7 @@
 #include "support/DispositivoFalho.h"
 #include "support/LimiteArquivo.h"
 #include "support/ProgramaNucleo.h"
+#include "support/Tabela.h"
 
 #include <QTest>
 #include <QtEndian>
@@ -29,11 +30,9 @@ class TestArquivoConfig : public QObject {
 private slots:
     void gravar_data()
     {
-        QTest::addColumn<QByteArray>("antes");
-        QTest::addColumn<ConfigRec>("rec");
-        QTest::addColumn<int>("limite"); // bytes the disk takes; 0: no limit
-        QTest::addColumn<QByteArray>("depois"); // empty: refused, file unchanged
-        QTest::addColumn<QString>("motivo");
+        // limite: bytes the disk takes; 0: no limit
+        // depois: empty: refused, file unchanged
+        Colunas<QByteArray, ConfigRec, int, QByteArray, QString>("antes", "rec", "limite", "depois", "motivo");
         QTest::newRow("padrao, arquivo novo")
             << QByteArray() << ArquivoConfig::Padrao() << 0 << kConfigPadrao << QString();
         QTest::newRow("fonte de 31 cortada")
@@ -52,11 +51,7 @@ private slots:
     }
     void gravar()
     {
-        QFETCH(QByteArray, antes);
-        QFETCH(ConfigRec, rec);
-        QFETCH(int, limite);
-        QFETCH(QByteArray, depois);
-        QFETCH(QString, motivo);
+        BUSCAR(QByteArray, antes, ConfigRec, rec, int, limite, QByteArray, depois, QString, motivo);
         Ambiente amb;
         if (!antes.isEmpty())
             QVERIFY(amb.Gravar(kConfig, antes));
@@ -84,9 +79,8 @@ private slots:
 
     void carregar_data()
     {
-        QTest::addColumn<QByteArray>("conteudo"); // null: no file
-        QTest::addColumn<QList<bool>>("opcoes");
-        QTest::addColumn<int>("tamanho");
+        // conteudo: null: no file
+        Colunas<QByteArray, QList<bool>, int>("conteudo", "opcoes", "tamanho");
         QTest::newRow("ausente") << QByteArray() << QList<bool>{true, true, true} << 0;
         // Cut short (defaults, as if absent), whole, and with bytes after the record.
         for (int n : {0, 36, 53, 54, 4096})
@@ -106,9 +100,7 @@ private slots:
     }
     void carregar()
     {
-        QFETCH(QByteArray, conteudo);
-        QFETCH(QList<bool>, opcoes);
-        QFETCH(int, tamanho);
+        BUSCAR(QByteArray, conteudo, QList<bool>, opcoes, int, tamanho);
         Ambiente amb;
         if (!conteudo.isNull())
             QVERIFY(amb.Gravar(kConfig, conteudo));

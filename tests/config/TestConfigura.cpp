@@ -6,6 +6,7 @@
 #include "config/Traducoes.h"
 #include "support/Ambiente.h"
 #include "support/Arquivos.h"
+#include "support/Tabela.h"
 #include "support/Teclado.h"
 
 #include <QApplication>
@@ -94,8 +95,7 @@ private slots:
 
     void cancelar_nao_grava_data()
     {
-        QTest::addColumn<QString>("modo");
-        QTest::addColumn<bool>("existia");
+        Colunas<QString, bool>("modo", "existia");
         QTest::newRow("botao, com arquivo") << "botao" << true;
         QTest::newRow("escape, sem arquivo") << "escape" << false;
         QTest::newRow("barra de titulo, com arquivo") << "barra de titulo" << true;
@@ -103,8 +103,7 @@ private slots:
 
     void cancelar_nao_grava()
     {
-        QFETCH(QString, modo);
-        QFETCH(bool, existia);
+        BUSCAR(QString, modo, bool, existia);
         if (existia)
             QVERIFY(amb_->Gravar(kConfig, kOutro));
         QVERIFY(Abrir());
@@ -144,10 +143,9 @@ private slots:
     // OK saves what the boxes hold; a file that cannot take it is reported by name, the dialog stays open.
     void ok_grava_o_que_os_controles_tem_data()
     {
-        QTest::addColumn<QString>("fonte");
-        QTest::addColumn<QString>("tamanho");
-        QTest::addColumn<bool>("pasta"); // a folder where the file goes
-        QTest::addColumn<QByteArray>("gravado"); // empty: nothing saved
+        // pasta: a folder where the file goes
+        // gravado: empty: nothing saved
+        Colunas<QString, QString, bool, QByteArray>("fonte", "tamanho", "pasta", "gravado");
         const auto linha = [](const char *nome, const QString &fonte, const char *tamanho, bool pasta,
                               const QByteArray &gravado) {
             QTest::newRow(nome) << fonte << QString(tamanho) << pasta << gravado;
@@ -161,10 +159,7 @@ private slots:
 
     void ok_grava_o_que_os_controles_tem()
     {
-        QFETCH(QString, fonte);
-        QFETCH(QString, tamanho);
-        QFETCH(bool, pasta);
-        QFETCH(QByteArray, gravado);
+        BUSCAR(QString, fonte, QString, tamanho, bool, pasta, QByteArray, gravado);
         if (pasta)
             QVERIFY(QDir(amb_->digita.Pasta()).mkdir(kConfig));
         QVERIFY(Abrir());
@@ -224,38 +219,26 @@ private slots:
 
     // With the program's translations in place, the colour chooser (and Qt's other standard
     // windows and buttons) no longer speak English.
-    void dialogos_do_qt_em_portugues_data()
-    {
-        QTest::addColumn<QString>("janela");
-        QTest::addColumn<QString>("ingles");
-        QTest::newRow("escolha de cor") << "cor" << QStringLiteral("Select Color");
-        QTest::newRow("botão Cancelar") << "botao" << QStringLiteral("Cancel");
-    }
     void dialogos_do_qt_em_portugues()
     {
-        static const bool instaladas = Traducoes::Instalar(*qApp);
-        QVERIFY(instaladas);
-        QFETCH(QString, janela);
-        QString texto;
-        if (janela == "cor") {
-            texto = QColorDialog().windowTitle();
-        } else {
-            QDialogButtonBox botoes(QDialogButtonBox::Cancel);
-            texto = botoes.button(QDialogButtonBox::Cancel)->text();
-        }
-        QFETCH(QString, ingles);
-        QVERIFY2(!texto.isEmpty() && texto.remove(u'&') != ingles, qPrintable(texto));
+        QVERIFY(Traducoes::Instalar(*qApp));
+        QDialogButtonBox botoes(QDialogButtonBox::Cancel);
+        const QStringList textos{QColorDialog().windowTitle(),
+                                 botoes.button(QDialogButtonBox::Cancel)->text().remove(u'&')};
+        QVERIFY2(!textos.contains(QString()) && textos[0] != "Select Color" && textos[1] != "Cancel",
+                 qPrintable(textos.join(u'|')));
     }
 
     // The marking of wrong letters lives in the settings store, never in Config.arq's 54 bytes: off
     // and red unless stored, shown as stored, written by OK with its own colour.
     void marcar_erros_data()
     {
-        QTest::addColumn<QString>("guardado"); // MarcarErros and CorErros before, "" when absent
-        QTest::addColumn<bool>("ligar"); // the box as OK finds it
-        QTest::addColumn<QString>("cor"); // chosen with the button, "" for none
-        QTest::addColumn<QString>("mostrado"); // what the dialog showed when it opened
-        QTest::addColumn<QString>("gravado"); // the two keys after OK
+        // guardado: MarcarErros and CorErros before, "" when absent
+        // ligar: the box as OK finds it
+        // cor: chosen with the button, "" for none
+        // mostrado: what the dialog showed when it opened
+        // gravado: the two keys after OK
+        Colunas<QString, bool, QString, QString, QString>("guardado", "ligar", "cor", "mostrado", "gravado");
         QTest::newRow("padrao") << "" << false << "" << QStringLiteral("0 #ff0000") << QStringLiteral("0 255");
         QTest::newRow("ligado com cor")
             << "" << true << "#123456" << QStringLiteral("0 #ff0000") << QStringLiteral("1 5649426");
@@ -264,11 +247,7 @@ private slots:
     }
     void marcar_erros()
     {
-        QFETCH(QString, guardado);
-        QFETCH(bool, ligar);
-        QFETCH(QString, cor);
-        QFETCH(QString, mostrado);
-        QFETCH(QString, gravado);
+        BUSCAR(QString, guardado, bool, ligar, QString, cor, QString, mostrado, QString, gravado);
         QString erro, marcar, corErros;
         if (!guardado.isEmpty()) {
             QVERIFY(ArquivoDatilux::GravarConfig(amb_->digita, MarcaErros::kChaveMarcar,

@@ -1,6 +1,7 @@
 #include "app/MotorDigitacao.h"
 #include "common/Digita.h"
 #include "support/ProgramaNucleo.h"
+#include "support/Tabela.h"
 
 #include <QTest>
 
@@ -93,9 +94,7 @@ class TestMotor : public QObject {
 private slots:
     void marcacao_data()
     {
-        QTest::addColumn<QString>("passagem");
-        QTest::addColumn<QString>("marcado");
-        QTest::addColumn<QStringList>("linhas");
+        Colunas<QString, QString, QStringList>("passagem", "marcado", "linhas");
         QTest::newRow("uma linha") << QStringLiteral("asdfg\r\n") << "asdfg[1]" << QStringList{"asdfg"};
         QTest::newRow("duas linhas") << kAbCd << "ab[1]cd[2]" << QStringList{"ab", "cd"};
         QTest::newRow("linha vazia") << QStringLiteral("a\r\n\r\nb\r\n") << "a[1][2]b[3]"
@@ -111,19 +110,15 @@ private slots:
     }
     void marcacao()
     {
-        QFETCH(QString, passagem);
-        QFETCH(QString, marcado);
-        QFETCH(QStringList, linhas);
+        BUSCAR(QString, passagem, QString, marcado, QStringList, linhas);
         Janela j;
         j.motor.TextoDigitado = QStringLiteral("resto");
         j.Iniciar(passagem);
         QCOMPARE(j.motor.TextoMarcado, marcado);
         QCOMPARE(j.motor.TextoDigitado, QString());
         QCOMPARE(j.motor.LstDigita, linhas);
-        QCOMPARE(j.motor.LinhaAtual, 0);
-        QCOMPARE(j.motor.PosTexto, 1);
-        QCOMPARE(j.motor.PosDigitado, 1);
-        QCOMPARE(j.motor.NumMarca, 1);
+        QCOMPARE((QList<int>{j.motor.LinhaAtual, j.motor.PosTexto, j.motor.PosDigitado, j.motor.NumMarca}),
+                 (QList<int>{0, 1, 1, 1}));
         // What each checked position expects: the passage's character, one line end per marker
         // character; nothing past the end.
         QString esperados;
@@ -139,15 +134,9 @@ private slots:
     // Typing scripts against a passage; '\n' is Enter, '\b' Backspace.
     void digitacao_data()
     {
-        QTest::addColumn<QString>("passagem");
-        QTest::addColumn<bool>("trava");
-        QTest::addColumn<bool>("backspace");
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QString>("digitado");
-        QTest::addColumn<int>("erros");
-        QTest::addColumn<int>("toquesMostrados");
-        QTest::addColumn<QString>("caixa");
-        QTest::addColumn<bool>("finalizado");
+        Colunas<QString, bool, bool, QString, QString, int, int, QString, bool>(
+            "passagem", "trava", "backspace", "roteiro", "digitado", "erros", "toquesMostrados", "caixa",
+            "finalizado");
         const auto linha = [](const char *nome, bool trava, bool backspace, const QString &roteiro,
                               const QString &digitado, int erros, int toques, const QString &caixa, bool fim,
                               const QString &passagem = kAbCd) {
@@ -190,14 +179,8 @@ private slots:
     }
     void digitacao()
     {
-        QFETCH(QString, passagem);
-        QFETCH(bool, trava);
-        QFETCH(bool, backspace);
-        QFETCH(QString, roteiro);
-        QFETCH(int, erros);
-        QFETCH(int, toquesMostrados);
-        QFETCH(QString, digitado);
-        QFETCH(QString, caixa);
+        BUSCAR(QString, passagem, bool, trava, bool, backspace, QString, roteiro, int, erros, int, toquesMostrados,
+               QString, digitado, QString, caixa);
         QFETCH(bool, finalizado);
 
         for (bool som : {true, false}) {
@@ -207,11 +190,9 @@ private slots:
             j.digita.SomNoErro = som;
             j.Iniciar(passagem);
             j.Digitar(roteiro);
-            QCOMPARE(j.motor.Erros, erros);
-            QCOMPARE(j.toquesMostrados, toquesMostrados);
-            QCOMPARE(j.motor.TextoDigitado, digitado);
-            QCOMPARE(j.caixa, caixa);
-            QCOMPARE(j.finalizado, finalizado);
+            QCOMPARE(
+                (QVariantList{j.motor.Erros, j.toquesMostrados, j.motor.TextoDigitado, j.caixa, j.finalizado}),
+                (QVariantList{erros, toquesMostrados, digitado, caixa, finalizado}));
             // The warning sound plays on every error, refused keys included, when the option is on.
             QCOMPARE(j.sons, som ? erros : 0);
             if (erros > 0)
@@ -219,30 +200,15 @@ private slots:
         }
     }
 
-    // A refused key is discarded and colours nothing (its count and sound are the table's).
-    void travaRecusaDeixaTudoComoEstava()
-    {
-        Janela j;
-        j.Iniciar(kAbCd);
-        j.Digitar("a");
-        const auto coresAntes = j.cores;
-        const auto r = j.motor.TeclaPressionada('x', 1, false);
-        QVERIFY(r.descartar && r.recusadaTrava && !r.mostrarToques);
-        QCOMPARE(r.cor, MotorDigitacao::Cor::Nenhuma);
-        QCOMPARE(j.cores, coresAntes);
-    }
-
     void toquesComecamEmZeroComFoco_data()
     {
-        QTest::addColumn<bool>("foco");
-        QTest::addColumn<int>("primeiro");
+        Colunas<bool, int>("foco", "primeiro");
         QTest::newRow("sem foco") << false << 1;
         QTest::newRow("com foco") << true << 0;
     }
     void toquesComecamEmZeroComFoco()
     {
-        QFETCH(bool, foco);
-        QFETCH(int, primeiro);
+        BUSCAR(bool, foco, int, primeiro);
         Janela j;
         j.Iniciar(kAbCd, foco);
         j.Digitar("a");
@@ -251,12 +217,21 @@ private slots:
         QCOMPARE(j.toquesMostrados, primeiro + 1);
     }
 
+    // Colours follow the caret; a key refused by lock mode is discarded and colours nothing (its
+    // count and sound are the table's).
     void colorirAcompanhaOCaret()
     {
+        using C = MotorDigitacao::Cor;
+        Janela travada;
+        travada.Iniciar(kAbCd);
+        travada.Digitar("a");
+        const auto recusa = travada.motor.TeclaPressionada('x', 1, false);
+        QVERIFY(recusa.descartar && recusa.recusadaTrava && !recusa.mostrarToques);
+        QCOMPARE(recusa.cor, C::Nenhuma);
+
         Janela j;
         j.digita.TravaNoErro = false;
         j.Iniciar(kAbCd);
-        using C = MotorDigitacao::Cor;
         j.Digitar("ab");
         QCOMPARE(j.cores.mid(0, 3), (QList<C>{C::Azul, C::Azul, C::Nenhuma}));
         j.Digitar("\b");
@@ -274,18 +249,14 @@ private slots:
 
     void teclaEsquerdaSoComBackspacePermitido_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<bool>("permite");
-        QTest::addColumn<bool>("cancela");
+        Colunas<int, bool, bool>("tecla", "permite", "cancela");
         QTest::newRow("esquerda proibida") << 37 << false << true;
         QTest::newRow("esquerda permitida") << 37 << true << false;
         QTest::newRow("direita") << 39 << false << false;
     }
     void teclaEsquerdaSoComBackspacePermitido()
     {
-        QFETCH(int, tecla);
-        QFETCH(bool, permite);
-        QFETCH(bool, cancela);
+        BUSCAR(int, tecla, bool, permite, bool, cancela);
         Janela j;
         j.digita.PermiteBackspace = permite;
         QCOMPARE(j.motor.TeclaDesce(tecla), cancela);
@@ -294,10 +265,8 @@ private slots:
     // The CAPS LOCK warning: the fourth refused key in a row, only while the indicator is red.
     void avisoCapsLock_data()
     {
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<int>("avisos");
-        QTest::addColumn<QString>("vermelho"); // one flag per key: 'v' red, '.' white
-        QTest::addColumn<int>("seguidosNoFim");
+        // vermelho: one flag per key: 'v' red, '.' white
+        Colunas<QString, int, QString, int>("roteiro", "avisos", "vermelho", "seguidosNoFim");
         QTest::newRow("quarta recusa vermelha") << "aXXXX" << 1 << ".vvvv" << 0;
         QTest::newRow("tres recusas") << "aXXX" << 0 << ".vvv" << 3;
         QTest::newRow("quarta recusa branca") << "aXXXX" << 0 << ".vvv." << 4;
@@ -307,10 +276,7 @@ private slots:
     }
     void avisoCapsLock()
     {
-        QFETCH(QString, roteiro);
-        QFETCH(QString, vermelho);
-        QFETCH(int, avisos);
-        QFETCH(int, seguidosNoFim);
+        BUSCAR(QString, roteiro, QString, vermelho, int, avisos, int, seguidosNoFim);
         Janela j;
         j.Iniciar(QStringLiteral("abc\r\n"));
         for (int i = 0; i < roteiro.size(); ++i)

@@ -1,5 +1,6 @@
 #include "exercises/Biblioteca.h"
 #include "support/ProgramaNucleo.h"
+#include "support/Tabela.h"
 
 #include <QHash>
 #include <QSet>
@@ -74,8 +75,8 @@ private slots:
     // Every entry of every class follows the rules; a failure names the class, the entry and the rule.
     void cadaClasseSegueAsRegras_data()
     {
-        QTest::addColumn<int>("classe");
-        QTest::addColumn<Regras>("regras"); // entries, lines min/max, characters min/max, widest line
+        // regras: entries, lines min/max, characters min/max, widest line
+        Colunas<int, Regras>("classe", "regras");
         QTest::newRow("classe 1") << 1 << Regras{48, 10, 10, 590, 610, 59};
         QTest::newRow("classe 2") << 2 << Regras{60, 10, 10, 600, 610, 59};
         QTest::newRow("classe 3") << 3 << Regras{50, 10, 10, 400, 680, 70};
@@ -85,8 +86,7 @@ private slots:
     }
     void cadaClasseSegueAsRegras()
     {
-        QFETCH(int, classe);
-        QFETCH(Regras, regras);
+        BUSCAR(int, classe, Regras, regras);
         // Class 6 is timed, by exercise number; its notice has no limit.
         const QStringList limites6{"00:01:00", "00:01:00", "00:02:00", "00:03:00", "00:02:00",
                                    "00:02:00", "00:05:00", "00:03:00", "00:06:00", "00:04:00",
@@ -132,20 +132,17 @@ private slots:
 
     void texto_data()
     {
-        QTest::addColumn<int>("classe");
-        QTest::addColumn<int>("indice");
-        QTest::addColumn<QString>("esperado"); // null: no entry; "*": any text
-        QTest::addColumn<QString>("limite"); // class 6 only; null: none
+        // esperado: null: no entry; "*": any text
+        // limite: class 6 only; null: none
+        Colunas<int, int, QString, QString>("classe", "indice", "esperado", "limite");
 
         const QString primeiro = (QStringList(10, QStringLiteral("asdfg")).join(u' ') + kCrLf).repeated(10);
         QCOMPARE(primeiro.size(), 610);
         const QString nada;
         QTest::newRow("classe 1, primeiro exercício") << 1 << 0 << primeiro << nada;
         QTest::newRow("classe 2, aviso") << 2 << 59 << Aviso(2) << nada;
-        QTest::newRow("classe 6, último exercício") << 6 << 13 << "*"
-                                                    << "00:01:00";
-        QTest::newRow("classe 6, aviso") << 6 << 14 << "Fim da Classe 06\r\n"
-                                         << "";
+        QTest::newRow("classe 6, último exercício") << 6 << 13 << "*" << QStringLiteral("00:01:00");
+        QTest::newRow("classe 6, aviso") << 6 << 14 << "Fim da Classe 06\r\n" << QStringLiteral("");
         QTest::newRow("classe 6, depois do aviso") << 6 << 15 << nada << nada;
         QTest::newRow("classe 6, índice negativo") << 6 << -1 << nada << nada;
         QTest::newRow("classe 0") << 0 << 0 << nada << nada;
@@ -153,10 +150,7 @@ private slots:
     }
     void texto()
     {
-        QFETCH(int, classe);
-        QFETCH(int, indice);
-        QFETCH(QString, esperado);
-        QFETCH(QString, limite);
+        BUSCAR(int, classe, int, indice, QString, esperado, QString, limite);
         const auto texto = Biblioteca::Texto(classe, indice);
         QCOMPARE(texto.has_value(), !esperado.isNull());
         if (esperado != "*")
@@ -175,9 +169,7 @@ private slots:
     // The file format the course authors write; damage costs entries, never the program.
     void interpretar_data()
     {
-        QTest::addColumn<QString>("fonte");
-        QTest::addColumn<QStringList>("textos");
-        QTest::addColumn<QStringList>("tempos");
+        Colunas<QString, QStringList, QStringList>("fonte", "textos", "tempos");
         QTest::newRow("notas e separação") << "# nota\n\n=== 1\nab cd\nef\n\n\n=== 2\ngh\n"
                                            << QStringList{"ab cd\r\nef\r\n", "gh\r\n"} << QStringList{"", ""};
         QTest::newRow("CR LF, marca de ordem, sem fim de linha")

@@ -5,6 +5,7 @@
 #include "exercises/Carrega.h"
 #include "support/Ambiente.h"
 #include "support/DialogoModal.h"
+#include "support/Tabela.h"
 #include "support/Teclado.h"
 
 #include <QApplication>
@@ -95,10 +96,9 @@ private slots:
     {
         Carrega carrega(D());
         auto lista = [&] { return Combo(&carrega, "TxtExercicio")->Itens(); };
-        QCOMPARE(carrega.windowTitle(), QStringLiteral("Carregar Exercício"));
-        QCOMPARE(carrega.findChild<QLabel *>("LblAluno")->text(), QStringLiteral(" BIA"));
-        QCOMPARE(Combo(&carrega, "TxtClasse")->Text(), QStringLiteral("3"));
-        QCOMPARE(Combo(&carrega, "TxtExercicio")->Text(), QStringLiteral("05"));
+        QCOMPARE((QStringList{carrega.windowTitle(), carrega.findChild<QLabel *>("LblAluno")->text(),
+                              Combo(&carrega, "TxtClasse")->Text(), Combo(&carrega, "TxtExercicio")->Text()}),
+                 (QStringList{"Carregar Exercício", " BIA", "3", "05"}));
         QCOMPARE(Combo(&carrega, "TxtClasse")->Itens(), (QStringList{"1", "2", "3", "4", "5", "6"}));
         QCOMPARE(lista(), QStringList());
 
@@ -117,14 +117,11 @@ private slots:
     // takes the choice, and every way of cancelling leaves the place as it was.
     void escolha_data()
     {
-        QTest::addColumn<QString>("teclas"); // typed from the class box; Enter walks class -> exercise -> OK
-        QTest::addColumn<QString>(
-            "acao"); // then: a click on "OK" or "Cancelar", "Esc", or the title bar's "fechar"
-        QTest::addColumn<QString>("textoExercicio");
-        QTest::addColumn<QString>("mensagem");
-        QTest::addColumn<QString>("resposta"); // RespostaDialogo[1]; empty: still open
-        QTest::addColumn<int>("classe");
-        QTest::addColumn<int>("indice");
+        // teclas: typed from the class box; Enter walks class -> exercise -> OK
+        // acao: then: a click on "OK" or "Cancelar", "Esc", or the title bar's "fechar"
+        // resposta: RespostaDialogo[1]; empty: still open
+        Colunas<QString, QString, QString, QString, QString, int, int>("teclas", "acao", "textoExercicio",
+                                                                       "mensagem", "resposta", "classe", "indice");
         const auto linha = [](const char *nome, const char *teclas, const char *acao, const char *texto,
                               const QString &mensagem, const char *resposta, int classe, int indice) {
             QTest::newRow(nome) << QString(teclas) << QString(acao) << QString(texto) << mensagem
@@ -143,10 +140,7 @@ private slots:
 
     void escolha()
     {
-        QFETCH(QString, teclas);
-        QFETCH(QString, acao);
-        QFETCH(QString, mensagem);
-        QFETCH(QString, resposta);
+        BUSCAR(QString, teclas, QString, acao, QString, mensagem, QString, resposta);
         Carrega carrega(D());
         QVERIFY(Mostrar(carrega));
 

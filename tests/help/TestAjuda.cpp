@@ -2,6 +2,7 @@
 #include "help/Sobre.h"
 #include "support/DialogoModal.h"
 #include "support/PlataformaTeste.h"
+#include "support/Tabela.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -18,8 +19,9 @@ private slots:
     // the page's bottom at the frame's top, and back at 0 the page is where it opened.
     void ajuda_rolagem_data()
     {
-        QTest::addColumn<QList<int>>("teclas"); // on the bar; 0: one notch of the mouse wheel over the page
-        QTest::addColumn<int>("valor"); // -1: the maximum
+        // teclas: on the bar; 0: one notch of the mouse wheel over the page
+        // valor: -1: the maximum
+        Colunas<QList<int>, int>("teclas", "valor");
         QTest::newRow("ao abrir") << QList<int>{} << 0;
         QTest::newRow("seta: um passo") << QList<int>{Qt::Key_Down} << 100;
         QTest::newRow("pagina: um passo grande") << QList<int>{Qt::Key_PageDown} << 300;
@@ -30,8 +32,7 @@ private slots:
 
     void ajuda_rolagem()
     {
-        QFETCH(QList<int>, teclas);
-        QFETCH(int, valor);
+        BUSCAR(QList<int>, teclas, int, valor);
         QWidget principal;
         principal.setWindowIcon(QIcon(QPixmap(16, 16)));
         Ajuda ajuda(&principal);
@@ -86,10 +87,8 @@ private slots:
         PlataformaTeste plataforma;
         Sobre sobre(plataforma);
         auto texto = [&](const char *nome) { return sobre.findChild<QLabel *>(nome)->text(); };
-        QCOMPARE(sobre.windowTitle(), QStringLiteral("Sobre o Datilux"));
-        QCOMPARE(texto("Label1"), QStringLiteral("Datilux"));
-        QCOMPARE(texto("Label2"), QStringLiteral("Versão 1.53"));
-        QCOMPARE(texto("Label3"), QStringLiteral("suporte@datilux.example"));
+        QCOMPARE((QStringList{sobre.windowTitle(), texto("Label1"), texto("Label2"), texto("Label3")}),
+                 (QStringList{"Sobre o Datilux", "Datilux", "Versão 1.53", "suporte@datilux.example"}));
         QVERIFY(!texto("Label6").isEmpty() && !texto("Label7").isEmpty());
 
         AoAbrirModal<Sobre>([&](Sobre *janela) {

@@ -2,6 +2,8 @@
 #include "relatorio/JanelaRelatorio.h"
 #include "resultados/sql/ArmazemSql.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
+#include "support/Tabela.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -40,13 +42,9 @@ struct Turma {
 
     bool Preparar(const QList<Aluno> &alunos, const QList<ResultadoSessao> &sessoes)
     {
-        ArquivoAlunos arquivo;
-        QString erro;
-        if (!arquivo.Abrir(amb.Caminho(ArquivoAlunos::kNomeArquivo), erro))
+        if (!Cadastrar(amb.digita, alunos))
             return false;
-        for (const Aluno &a : alunos)
-            if (!arquivo.Gravar(a, erro))
-                return false;
+        QString erro;
         ConfigBanco banco;
         banco.arquivo = amb.Caminho(ArmazemResultados::kNomeArquivo);
         ArmazemSql armazem(banco);
@@ -126,10 +124,7 @@ private slots:
     // its value, not its text.
     void filtroEOrdem_data()
     {
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<int>("classe");
-        QTest::addColumn<int>("coluna");
-        QTest::addColumn<QStringList>("nomes");
+        Colunas<QString, int, int, QStringList>("nome", "classe", "coluna", "nomes");
         QTest::newRow("tudo por código") << "" << 0 << int(kCodigo) << QStringList{"JOÃO", "JOANA", "LIA", "JOEL"};
         QTest::newRow("nome sem acento") << "joao" << 0 << int(kCodigo) << QStringList{"JOÃO"};
         QTest::newRow("parte do nome e classe") << "jo" << 3 << int(kCodigo) << QStringList{"JOANA", "JOEL"};
@@ -138,10 +133,7 @@ private slots:
     }
     void filtroEOrdem()
     {
-        QFETCH(QString, nome);
-        QFETCH(int, classe);
-        QFETCH(int, coluna);
-        QFETCH(QStringList, nomes);
+        BUSCAR(QString, nome, int, classe, int, coluna, QStringList, nomes);
         Turma t;
         QVERIFY(t.Preparar({Registro(1, "JOÃO", 1, 1), Registro(2, "JOANA", 3, 4), Registro(3, "LIA", 2, 2),
                             Registro(4, "JOEL", 3, 1)},

@@ -8,6 +8,7 @@
 #include "support/Ambiente.h"
 #include "support/LimiteArquivo.h"
 #include "support/ServidorPostgres.h"
+#include "support/Tabela.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -55,13 +56,8 @@ ResultadoSessao Res(const QString &chave, int codigo, const QString &nome, qint6
 // Text of a config for a child process, and back.
 QString Serializar(const ConfigBanco &c)
 {
-    return QStringList{c.tipo == ConfigBanco::Tipo::PostgreSQL ? "pg" : "sqlite",
-                       c.arquivo,
-                       c.servidor,
-                       QString::number(c.porta),
-                       c.nome,
-                       c.usuario}
-        .join(u'|');
+    const QString tipo = c.tipo == ConfigBanco::Tipo::PostgreSQL ? "pg" : "sqlite";
+    return QStringList{tipo, c.arquivo, c.servidor, QString::number(c.porta), c.nome, c.usuario}.join(u'|');
 }
 ConfigBanco Desserializar(const QString &s)
 {
@@ -224,10 +220,8 @@ private slots:
     // One result, its columns as the contract names them, and a replay of it.
     void gravar_data()
     {
-        QTest::addColumn<ResultadoSessao>("resultado");
-        QTest::addColumn<QString>(
-            "linha"); // codigo|nome|classe|exercicio|inicio|fim|segundos|toques|erros|acertos|caracteres|ppm|precisao|concluido|veredito|computador
-        QTest::addColumn<QString>("errosTecla");
+        // linha: codigo|nome|classe|exercicio|inicio|fim|segundos|toques|erros|acertos|caracteres|ppm|precisao|concluido|veredito|computador
+        Colunas<ResultadoSessao, QString, QString>("resultado", "linha", "errosTecla");
         ResultadoSessao aprovado = Res("a", 7, QStringLiteral("JOSÉ"), 120, 300, 297, 3);
         aprovado.concluido = true, aprovado.veredito = QStringLiteral("aprovado"), aprovado.classe = 6;
         aprovado.errosPorTecla = {{u'ç', 1}, {u'a', 2}};
@@ -249,9 +243,7 @@ private slots:
     }
     void gravar()
     {
-        QFETCH(ResultadoSessao, resultado);
-        QFETCH(QString, linha);
-        QFETCH(QString, errosTecla);
+        BUSCAR(ResultadoSessao, resultado, QString, linha, QString, errosTecla);
         Banco b;
         ArmazemSql armazem(b.config);
         QString erro;
@@ -272,12 +264,11 @@ private slots:
     // Registrations and the per-student summary: only the current registration of a code counts.
     void resumo_data()
     {
-        QTest::addColumn<QList<ResultadoSessao>>("resultados");
-        QTest::addColumn<int>(
-            "novaMatriculaAntes"); // index of the result before which the code is registered anew; -1 none
-        QTest::addColumn<QStringList>(
-            "resumo"); // codigo|nome|sessoes|segundos|ultima ppm|melhor ppm|precisao media
-        QTest::addColumn<QStringList>("sessoes7"); // chaves of code 7's current sessions
+        // novaMatriculaAntes: index of the result before which the code is registered anew; -1 none
+        // resumo: codigo|nome|sessoes|segundos|ultima ppm|melhor ppm|precisao media
+        // sessoes7: chaves of code 7's current sessions
+        Colunas<QList<ResultadoSessao>, int, QStringList, QStringList>("resultados", "novaMatriculaAntes",
+                                                                       "resumo", "sessoes7");
         QTest::newRow("duas sessões, a última é a mais recente pelo fim")
             << QList<ResultadoSessao>{Res("x", 7, "ANA", 60, 120, 90, 10, 20),
                                       Res("y", 7, "ANA", 120, 120, 100, 0, 5)}
@@ -294,10 +285,8 @@ private slots:
     }
     void resumo()
     {
-        QFETCH(QList<ResultadoSessao>, resultados);
-        QFETCH(int, novaMatriculaAntes);
-        QFETCH(QStringList, resumo);
-        QFETCH(QStringList, sessoes7);
+        BUSCAR(QList<ResultadoSessao>, resultados, int, novaMatriculaAntes, QStringList, resumo, QStringList,
+               sessoes7);
         Banco b;
         ArmazemSql armazem(b.config);
         QString erro;
@@ -314,12 +303,10 @@ private slots:
         QStringList obtido;
         auto num = [](std::optional<double> v) { return v ? QString::number(*v) : QStringLiteral("NULL"); };
         for (const ResumoAluno &r : lista)
-            obtido << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                          .arg(r.codigo)
-                          .arg(r.nome)
-                          .arg(r.sessoes)
-                          .arg(r.segundos)
-                          .arg(num(r.ultimaPpm), num(r.melhorPpm), num(r.precisaoMedia));
+            obtido << QStringList{QString::number(r.codigo),   r.nome,           QString::number(r.sessoes),
+                                  QString::number(r.segundos), num(r.ultimaPpm), num(r.melhorPpm),
+                                  num(r.precisaoMedia)}
+                          .join(u'|');
         QCOMPARE(obtido, resumo);
         QList<ResultadoSessao> sessoes;
         QVERIFY2(armazem.SessoesDoAluno(7, sessoes, erro), qPrintable(erro));
@@ -364,28 +351,32 @@ private slots:
             melhor = std::max(melhor, 60.0 * ordem[i].toques / ordem[i].segundos);
             segundos += ordem[i].segundos;
         }
-        const QString esperado = QStringLiteral("3|14|%1|%2|%3|%4|%5|2|3")
-                                     .arg(segundos)
-                                     .arg(ordem[0].fim.toString(Qt::ISODate))
-                                     .arg(60.0 * ordem[0].toques / ordem[0].segundos, 0, 'f', 3)
-                                     .arg(melhor, 0, 'f', 3)
-                                     .arg(soma / 10, 0, 'f', 3);
+        const auto f = [](double v) { return QString::number(v, 'f', 3); };
+        const QString esperado = QStringList{"3|14",
+                                             QString::number(segundos),
+                                             ordem[0].fim.toString(Qt::ISODate),
+                                             f(60.0 * ordem[0].toques / ordem[0].segundos),
+                                             f(melhor),
+                                             f(soma / 10),
+                                             "2|3"}
+                                     .join(u'|');
         const auto linhas = [&] {
             QList<ResumoAluno> lista;
             QStringList l;
             if (!armazem.Resumo(lista, erro))
                 return QStringList{erro};
+            const auto n = [](std::optional<double> v) { return QString::number(v.value_or(-1), 'f', 3); };
             for (const ResumoAluno &r : lista)
-                l << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
-                         .arg(r.codigo)
-                         .arg(r.sessoes)
-                         .arg(r.segundos)
-                         .arg(r.ultimoFim.toString(Qt::ISODate))
-                         .arg(r.ultimaPpm.value_or(-1), 0, 'f', 3)
-                         .arg(r.melhorPpm.value_or(-1), 0, 'f', 3)
-                         .arg(r.precisaoRecente.value_or(-1), 0, 'f', 3)
-                         .arg(r.aprovados)
-                         .arg(r.reprovados);
+                l << QStringList{QString::number(r.codigo),
+                                 QString::number(r.sessoes),
+                                 QString::number(r.segundos),
+                                 r.ultimoFim.toString(Qt::ISODate),
+                                 n(r.ultimaPpm),
+                                 n(r.melhorPpm),
+                                 n(r.precisaoRecente),
+                                 QString::number(r.aprovados),
+                                 QString::number(r.reprovados)}
+                         .join(u'|');
             return l;
         };
         const QString beto =
@@ -406,8 +397,7 @@ private slots:
     // A database of version 1 is brought up to date; one of a newer program is refused untouched.
     void esquema_data()
     {
-        QTest::addColumn<QStringList>("sql");
-        QTest::addColumn<bool>("aceito");
+        Colunas<QStringList, bool>("sql", "aceito");
         const QString chave =
             Postgres() ? "INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY";
         const QStringList v1{
@@ -436,8 +426,7 @@ private slots:
     }
     void esquema()
     {
-        QFETCH(QStringList, sql);
-        QFETCH(bool, aceito);
+        BUSCAR(QStringList, sql, bool, aceito);
         Banco b;
         for (const QString &s : sql)
             QVERIFY(b.Executar(s));
@@ -595,8 +584,7 @@ private slots:
     // starts a line of its own, and a replay of an already stored result stores nothing.
     void fila_data()
     {
-        QTest::addColumn<QByteArray>("antes");
-        QTest::addColumn<QStringList>("lidas");
+        Colunas<QByteArray, QStringList>("antes", "lidas");
         QTest::newRow("vazia") << QByteArray() << QStringList{"n"};
         QTest::newRow("linha cortada") << QByteArray("{\"chave\":\"cortada\",\"cod") << QStringList{"n"};
         QTest::newRow("linha inteira antes")
@@ -605,8 +593,7 @@ private slots:
     }
     void fila()
     {
-        QFETCH(QByteArray, antes);
-        QFETCH(QStringList, lidas);
+        BUSCAR(QByteArray, antes, QStringList, lidas);
         Ambiente amb;
         QVERIFY(antes.isEmpty() || amb.Gravar("f.fila", antes));
         FilaResultados f(amb.Caminho("f.fila"));
@@ -679,20 +666,14 @@ private slots:
     // The settings keys: absent means SQLite in the data folder; the dialog writes them all.
     void config_data()
     {
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<QString>("porta");
-        QTest::addColumn<bool>("postgres");
-        QTest::addColumn<int>("portaLida");
+        Colunas<QString, QString, bool, int>("tipo", "porta", "postgres", "portaLida");
         QTest::newRow("ausente") << QString() << QString() << false << 5432;
         QTest::newRow("maiúsculas e porta inválida") << "PostgreSQL" << QStringLiteral("99999") << true << 5432;
         QTest::newRow("desconhecido") << "mysql" << QStringLiteral("1") << false << 1;
     }
     void config()
     {
-        QFETCH(QString, tipo);
-        QFETCH(QString, porta);
-        QFETCH(bool, postgres);
-        QFETCH(int, portaLida);
+        BUSCAR(QString, tipo, QString, porta, bool, postgres, int, portaLida);
         Ambiente amb;
         QString erro;
         QVERIFY(ArquivoDatilux::GravarConfig(amb.digita, ArquivoDatilux::kChaveSenhaAdm, "KORVA", erro));
@@ -710,15 +691,13 @@ private slots:
     // The dialog: "Testar conexão" with the boxes' settings, OK stores every key, Cancelar none.
     void dialogo_data()
     {
-        QTest::addColumn<bool>("portaErrada");
-        QTest::addColumn<QString>("botao");
+        Colunas<bool, QString>("portaErrada", "botao");
         QTest::newRow("testar e gravar") << false << "BtnOK";
         QTest::newRow("porta errada, cancelar") << true << "BtnCancelar";
     }
     void dialogo()
     {
-        QFETCH(bool, portaErrada);
-        QFETCH(QString, botao);
+        BUSCAR(bool, portaErrada, QString, botao);
         Banco b;
         Mensagem::Gravador mensagens;
         const QByteArray antes = b.amb.Ler(ArquivoDatilux::kNomeArquivo);

@@ -1,10 +1,23 @@
 #pragma once
 
+#include "access/ArquivoAlunos.h"
 #include "access/ArquivoDatilux.h"
+#include "common/Digita.h"
 
 #include <QByteArray>
 
 // The data files' bytes, written by hand as the program must write them.
+
+// The register written through the program's own file, one student after another.
+inline bool Cadastrar(const Digita &digita, const QList<Aluno> &alunos)
+{
+    ArquivoAlunos arquivo;
+    QString erro;
+    bool ok = arquivo.Abrir(digita.Caminho(ArquivoAlunos::kNomeArquivo), erro);
+    for (const Aluno &a : alunos)
+        ok = ok && arquivo.Gravar(a, erro);
+    return ok;
+}
 
 // A text scrambled as Datilux.arq holds it, and one whole entry of that store.
 inline QByteArray Emb(const char *texto)

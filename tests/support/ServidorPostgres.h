@@ -52,10 +52,8 @@ public:
         }
         porta_ = PortaLivre();
         QString saida;
-        if (!Rodar(QStringLiteral("initdb"),
-                   {QStringLiteral("-D"), dados_, QStringLiteral("-U"), kUsuario, QStringLiteral("--auth=trust"),
-                    QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--no-sync"),
-                    QStringLiteral("--locale=C")},
+        if (!Rodar("initdb",
+                   {"-D", dados_, "-U", kUsuario, "--auth=trust", "-E", "UTF8", "--no-sync", "--locale=C"},
                    saida)) {
             motivo = QStringLiteral("initdb failed: ") + saida;
             return false;
@@ -74,10 +72,7 @@ public:
                                               "-c max_connections=100")
                                    .arg(porta_)
                                    .arg(dados_);
-        ligado_ = Rodar(QStringLiteral("pg_ctl"),
-                        {QStringLiteral("-D"), dados_, QStringLiteral("-o"), opcoes, QStringLiteral("-l"),
-                         dados_ + QStringLiteral("/log"), QStringLiteral("-w"), QStringLiteral("start")},
-                        saida);
+        ligado_ = Rodar("pg_ctl", {"-D", dados_, "-o", opcoes, "-l", dados_ + "/log", "-w", "start"}, saida);
         return ligado_;
     }
 
@@ -87,11 +82,7 @@ public:
         if (!ligado_)
             return;
         QString saida;
-        Rodar(QStringLiteral("pg_ctl"),
-              {QStringLiteral("-D"), dados_, QStringLiteral("-m"),
-               imediato ? QStringLiteral("immediate") : QStringLiteral("fast"), QStringLiteral("-w"),
-               QStringLiteral("stop")},
-              saida);
+        Rodar("pg_ctl", {"-D", dados_, "-m", imediato ? "immediate" : "fast", "-w", "stop"}, saida);
         ligado_ = false;
     }
 
@@ -104,10 +95,8 @@ public:
         bool ok = false;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), conexao);
-            db.setHostName(QStringLiteral("127.0.0.1"));
-            db.setPort(porta_);
-            db.setDatabaseName(QStringLiteral("postgres"));
-            db.setUserName(kUsuario);
+            db.setHostName(QStringLiteral("127.0.0.1")), db.setPort(porta_);
+            db.setDatabaseName(QStringLiteral("postgres")), db.setUserName(kUsuario);
             if (db.open()) {
                 QSqlQuery q(db);
                 ok = q.exec(QStringLiteral("CREATE DATABASE ") + nome);
@@ -157,10 +146,7 @@ private:
         QProcess p;
         QString comando = bin_ + u'/' + programa;
         if (::geteuid() == 0) {
-            args.prepend(comando);
-            args.prepend(QStringLiteral("--"));
-            args.prepend(QStringLiteral("nobody"));
-            args.prepend(QStringLiteral("-u"));
+            args = QStringList{"-u", "nobody", "--", comando} + args;
             comando = QStringLiteral("runuser");
         }
         p.setProcessChannelMode(QProcess::MergedChannels);

@@ -3,6 +3,7 @@
 #include "common/Teclas.h"
 #include "common/Twips.h"
 #include "controls/BoxList/BoxList.h"
+#include "support/Tabela.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -149,8 +150,7 @@ private slots:
     // Colours of -1 take BoxColor / TextColor while 0 is black; no font takes the Config font.
     void add_data()
     {
-        QTest::addColumn<BoxCell>("dado");
-        QTest::addColumn<BoxCell>("guardado");
+        Colunas<BoxCell, BoxCell>("dado", "guardado");
         const BoxCell proprio{"x", kVermelho, RGB(1, 2, 3), "Courier New", 12, true};
         QTest::newRow("só o texto") << BoxCell{"x", BoxList::kOmitida, BoxList::kOmitida, {}}
                                     << BoxCell{"x", RGB(0, 0, 64), RGB(255, 255, 255), "Arial", 10};
@@ -159,8 +159,7 @@ private slots:
     }
     void add()
     {
-        QFETCH(BoxCell, dado);
-        QFETCH(BoxCell, guardado);
+        BUSCAR(BoxCell, dado, BoxCell, guardado);
         ModeloTeste t;
         t.m.Add(dado.S, dado.Back, dado.Fore, dado.FontName, dado.FontSize, dado.Negrito);
         const auto campos = [](const BoxCell &c) {
@@ -174,17 +173,14 @@ private slots:
 
     void maximo_data()
     {
-        QTest::addColumn<int>("registros");
-        QTest::addColumn<bool>("emLote");
-        QTest::addColumn<int>("maximo");
+        Colunas<int, bool, int>("registros", "emLote", "maximo");
         QTest::newRow("10 com AddEnd") << 10 << true << 0;
         QTest::newRow("25 com AddEnd") << 25 << true << 15;
         QTest::newRow("25 só BoxNew") << 25 << false << 25;
     }
     void maximo()
     {
-        QFETCH(int, registros);
-        QFETCH(bool, emLote);
+        BUSCAR(int, registros, bool, emLote);
         ModeloTeste t;
         Carregar(t.m, registros, emLote);
         QTEST(t.m.RolagemMaxima(), "maximo");
@@ -215,10 +211,8 @@ private slots:
         QCOMPARE(int(t.pintadas.size()), 3 * 10);
         QCOMPARE(t.m.Exibida(10).Texto, QStringLiteral(" ") + Texto(250, 1));
         QCOMPARE(t.m.Exibida(3).Back, t.m.BoxColor());
-        QCOMPARE(t.m.LinSel(), 3);
-        QCOMPARE(t.m.ListIndex(), 3);
-        QCOMPARE(t.m.Rolar(491), false);
-        QCOMPARE(t.m.Rolagem(), 250);
+        QCOMPARE((QList<int>{t.m.LinSel(), t.m.ListIndex(), t.m.Rolar(491), t.m.Rolagem()}),
+                 (QList<int>{3, 3, false, 250}));
     }
 
     // Arg reads the selected row (the spare column, QCol, is empty) and Clear keeps it with the
@@ -256,18 +250,14 @@ private slots:
 
     void geometria_data()
     {
-        QTest::addColumn<bool>("titulos");
-        QTest::addColumn<int>("largura");
-        QTest::addColumn<int>("crescimento");
+        Colunas<bool, int, int>("titulos", "largura", "crescimento");
         QTest::newRow("sem títulos") << false << 9000 << 0;
         QTest::newRow("com títulos") << true << 9000 << 300 - 15;
         QTest::newRow("estreita") << false << 3000 << 240;
     }
     void geometria()
     {
-        QFETCH(bool, titulos);
-        QFETCH(int, largura);
-        QFETCH(int, crescimento);
+        BUSCAR(bool, titulos, int, largura, int, crescimento);
         BoxList g;
         g.resize(Twips::px(largura), 50);
         g.Config(&g);
@@ -323,13 +313,8 @@ private slots:
 
     void selected_data()
     {
-        QTest::addColumn<int>("registros");
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("rolagem");
-        QTest::addColumn<int>("linSel");
-        QTest::addColumn<int>("indice");
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QStringList>("mensagens");
+        Colunas<int, int, int, int, int, QStringList, QStringList>("registros", "x", "rolagem", "linSel", "indice",
+                                                                   "args", "mensagens");
         const QStringList nenhuma;
         QTest::newRow("3") << 25 << 3 << 0 << 3 << 3 << QStringList{"r3c0", "r3c1", "r3c2"} << nenhuma;
         QTest::newRow("12") << 25 << 12 << 3 << 9 << 12 << QStringList{"r12c0", "r12c1", "r12c2"} << nenhuma;
@@ -339,8 +324,7 @@ private slots:
     }
     void selected()
     {
-        QFETCH(int, registros);
-        QFETCH(int, x);
+        BUSCAR(int, registros, int, x);
         auto g = NovaGrade(registros);
         g->Selected(registros > 20 ? 20 : 0);
         Mensagem::Gravador gravador;
@@ -387,10 +371,9 @@ private slots:
         connect(g.get(), &BoxList::KeyUp, this, [&](qint16 &codigo, qint16 &) { codigos << codigo; });
         QTest::keyClick(g->TxtList(10 + caso.linha), caso.tecla);
         const int linha = caso.linhaFocada, registro = caso.rolagem + linha;
-        QCOMPARE(g->VBar()->value(), caso.rolagem);
         QVERIFY(g->TxtList(10 + linha)->hasFocus());
-        QCOMPARE(g->Modelo().LinSel(), linha);
-        QCOMPARE(g->ListIndex(), registro);
+        QCOMPARE((QList<int>{g->VBar()->value(), g->Modelo().LinSel(), g->ListIndex()}),
+                 (QList<int>{caso.rolagem, linha, registro}));
         QCOMPARE(g->Arg(1), Texto(registro, 1));
         QCOMPARE(Fundo(g->TxtList(linha)), CorQt(g->BackSel()));
         const int codigo = Teclas::Codigo(caso.tecla);
@@ -401,10 +384,8 @@ private slots:
     // zeroes the code keeps the row. The line keeps the selection and shows the next row, or a blank.
     void deletar_data()
     {
-        QTest::addColumn<int>("registros");
-        QTest::addColumn<int>("linha");
-        QTest::addColumn<int>("modo"); // 0 the key, 1 the key cancelled, 2 DeleteRegistroAtual cancelled
-        QTest::addColumn<QStringList>("colunaZero");
+        // modo: 0 the key, 1 the key cancelled, 2 DeleteRegistroAtual cancelled
+        Colunas<int, int, int, QStringList>("registros", "linha", "modo", "colunaZero");
         const QStringList todas{"r0c0", "r1c0", "r2c0", "r3c0", "r4c0"};
         QTest::newRow("linha 2 de 5") << 5 << 2 << 0 << QStringList{"r0c0", "r1c0", "r3c0", "r4c0", ""};
         QTest::newRow("a única") << 1 << 0 << 0 << QStringList{""};
@@ -413,10 +394,7 @@ private slots:
     }
     void deletar()
     {
-        QFETCH(int, registros);
-        QFETCH(int, linha);
-        QFETCH(int, modo);
-        QFETCH(QStringList, colunaZero);
+        BUSCAR(int, registros, int, linha, int, modo, QStringList, colunaZero);
         auto g = NovaGrade(registros);
         QVERIFY(Focar(g->TxtList(linha)));
         QList<int> codigos;
@@ -443,8 +421,7 @@ private slots:
 
     void teclaDigitada_data()
     {
-        QTest::addColumn<int>("troca");
-        QTest::addColumn<QString>("texto");
+        Colunas<int, QString>("troca", "texto");
         QTest::newRow("aceita") << -1 << " r0c1a";
         QTest::newRow("cancelada") << 0 << " r0c1";
         QTest::newRow("trocada") << int('b') << " r0c1b";

@@ -1,6 +1,7 @@
 #include "common/CorQt.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "shared/Arte.h"
+#include "support/Tabela.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -79,11 +80,7 @@ private slots:
     // picture is drawn at its own size over the face colour, which only the idle face sets.
     void estados_data()
     {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<QString>("roteiro");
-        QTest::addColumn<QColor>("cor");
-        QTest::addColumn<QList<bool>>("sobre");
-        QTest::addColumn<int>("cliques");
+        Colunas<int, QString, QColor, QList<bool>, int>("style", "roteiro", "cor", "sobre", "cliques");
         const auto linha = [](const char *nome, int style, const char *roteiro, const QColor &cor,
                               QList<bool> sobre, int cliques = 0) {
             QTest::newRow(nome) << style << QString::fromLatin1(roteiro) << cor << sobre << cliques;
@@ -112,8 +109,7 @@ private slots:
     }
     void estados()
     {
-        QFETCH(int, style);
-        QFETCH(QString, roteiro);
+        BUSCAR(int, style, QString, roteiro, QColor, cor);
         Janela janela;
         auto *caixa = new QLineEdit(&janela);
         auto *b = new FlatButton(&janela);
@@ -154,7 +150,6 @@ private slots:
                 acao == 'S' ? b->SetaFoco() : b->PerdeFoco();
             }
         }
-        QFETCH(QColor, cor);
         const QImage imagem = b->grab().toImage();
         QCOMPARE(imagem.pixelColor(1, 1), cor);
         QCOMPARE(imagem.pixelColor(55, 20), cor == kCorBackGround ? kCorFundo : cor); // BackGround is 10 × 10
@@ -173,8 +168,9 @@ private slots:
     // caption's place is kept in 16 bits.
     void centralizar_data()
     {
-        QTest::addColumn<QList<double>>("medidas"); // w, h, tw, th, iw, ih
-        QTest::addColumn<QList<double>>("lugares"); // caption left, top; icon left, top
+        // medidas: w, h, tw, th, iw, ih
+        // lugares: caption left, top; icon left, top
+        Colunas<QList<double>, QList<double>>("medidas", "lugares");
         QTest::newRow("meio para cima") << QList<double>{1215, 375, 420, 180, -1, 0} << QList<double>{398, 98};
         QTest::newRow("meio para baixo") << QList<double>{1215, 375, 390, 210, -1, 0} << QList<double>{412, 82};
         QTest::newRow("texto largo") << QList<double>{600, 375, 1005, 195, -1, 0} << QList<double>{-202, 90};
@@ -202,10 +198,7 @@ private slots:
     // window, where it cancels a dialog.
     void teclas_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QStringList>("ordem");
-        QTest::addColumn<bool>("janelaVe");
+        Colunas<int, QString, QStringList, bool>("tecla", "texto", "ordem", "janelaVe");
         const QStringList clique{"pausa:2", "Click:3"};
         QTest::newRow("espaco") << int(Qt::Key_Space) << " " << clique + QStringList{"KeyPress:32"} << false;
         QTest::newRow("enter") << int(Qt::Key_Return) << "\r" << clique + QStringList{"KeyPress:13"} << false;
@@ -217,9 +210,7 @@ private slots:
     }
     void teclas()
     {
-        QFETCH(int, tecla);
-        QFETCH(QString, texto);
-        QFETCH(bool, janelaVe);
+        BUSCAR(int, tecla, QString, texto, bool, janelaVe);
         Janela janela;
         FlatButton b(&janela);
         QStringList visto;
@@ -239,8 +230,9 @@ private slots:
     }
 
     // A handler receives the key code by reference: setting it to 0 is seen by the button and by
-    // the handlers after it.
-    void keyPressCancelavel()
+    // the handlers after it. A second click asked for while the pressed face is showing does not start
+    // a pause of its own inside the first one. UpPicture gives the button its size.
+    void keyPressCliqueETamanho()
     {
         FlatButton b;
         connect(&b, &FlatButton::KeyPress, this, [](qint16 &k) { k = 0; });
@@ -248,13 +240,7 @@ private slots:
         connect(&b, &FlatButton::KeyPress, this, [&](qint16 &k) { depois = k; });
         QTest::keyClick(&b, Qt::Key_A);
         QCOMPARE(depois, qint16(0));
-    }
 
-    // A second click asked for while the pressed face is showing does not start a pause of its
-    // own inside the first one.
-    void cliqueNaoAninha()
-    {
-        FlatButton b;
         QSignalSpy cliques(&b, &FlatButton::Click);
         QTimer::singleShot(0, &b, &FlatButton::ExecutaClique);
         b.ExecutaClique();
@@ -262,14 +248,14 @@ private slots:
         b.ExecutaClique();
         QCOMPARE(cliques.count(), 2);
         QCOMPARE(b.EstadoAtual(), EstadoBotao::High);
+        b.DefinirUpPicture(Liso(Qt::white, QSize(90, 30)));
+        QCOMPARE(b.size(), QSize(90, 30));
     }
 
     // Right and Down move the focus forward, Left and Up back; the key goes no further.
     void setasMovemOFoco_data()
     {
-        QTest::addColumn<int>("de");
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<int>("para");
+        Colunas<int, int, int>("de", "tecla", "para");
         QTest::newRow("baixo") << 1 << int(Qt::Key_Down) << 2;
         QTest::newRow("direita") << 1 << int(Qt::Key_Right) << 2;
         QTest::newRow("cima") << 1 << int(Qt::Key_Up) << 0;
@@ -278,9 +264,7 @@ private slots:
     }
     void setasMovemOFoco()
     {
-        QFETCH(int, de);
-        QFETCH(int, tecla);
-        QFETCH(int, para);
+        BUSCAR(int, de, int, tecla, int, para);
         Janela janela;
         const QList<FlatButton *> botoes{new FlatButton(&janela), new FlatButton(&janela),
                                          new FlatButton(&janela)};
@@ -325,21 +309,11 @@ private slots:
         QCOMPARE(cliquesCarregado.count(), 1);
     }
 
-    void upPictureDaOTamanho()
-    {
-        FlatButton b;
-        b.DefinirUpPicture(Liso(Qt::white, QSize(90, 30)));
-        QCOMPARE(b.size(), QSize(90, 30));
-    }
-
     // The program's button: Style 1 with four faces at the given size, the button font, the icon,
     // and the caption with its leading blank, right after the icon; the block leaves equal margins.
     void prepararBotao_data()
     {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("icone");
-        QTest::addColumn<QSize>("tamanho");
-        QTest::addColumn<QString>("texto");
+        Colunas<QString, int, QSize, QString>("caption", "icone", "tamanho", "texto");
         QTest::newRow("com icone") << "Sair" << int(Arte::Icone::Sair) << QSize(81, 25) << " Sair";
         QTest::newRow("branco ja posto")
             << " Cancelar" << int(Arte::Icone::Cancelar) << QSize(81, 25) << " Cancelar";
@@ -349,10 +323,7 @@ private slots:
     }
     void prepararBotao()
     {
-        QFETCH(QString, caption);
-        QFETCH(int, icone);
-        QFETCH(QSize, tamanho);
-        QFETCH(QString, texto);
+        BUSCAR(QString, caption, int, icone, QSize, tamanho, QString, texto);
         FlatButton b;
         PrepararBotao(&b, caption, Arte::Icone(icone), tamanho);
         QCOMPARE(b.size(), tamanho);
@@ -378,8 +349,7 @@ private slots:
     // the colour of a button just placed on a window, RGB(236, 233, 216), is.
     void persistencia_data()
     {
-        QTest::addColumn<QVariantMap>("propriedades");
-        QTest::addColumn<QStringList>("guardadas");
+        Colunas<QVariantMap, QStringList>("propriedades", "guardadas");
         QTest::newRow("cor padrao") << QVariantMap{{"BackColor", RGB(200, 200, 255)}, {"Caption", "OK"}}
                                     << QStringList{};
         QTest::newRow("cor de novo botao")
@@ -402,8 +372,7 @@ private slots:
     }
     void persistencia()
     {
-        QFETCH(QVariantMap, propriedades);
-        QFETCH(QStringList, guardadas);
+        BUSCAR(QVariantMap, propriedades, QStringList, guardadas);
         FlatButton b;
         b.DefinirCaption(QStringLiteral("x"));
         b.DefinirStyle(7);

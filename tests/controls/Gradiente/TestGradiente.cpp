@@ -1,5 +1,6 @@
 #include "common/CorQt.h"
 #include "controls/Gradiente/Gradiente.h"
+#include "support/Tabela.h"
 
 #include <QTest>
 
@@ -22,9 +23,7 @@ private slots:
     // Ties go to X1 against X3, to X2 against X1 or X3, and to X1 when all three are equal.
     void valorMaior_data()
     {
-        QTest::addColumn<QList<int>>("x");
-        QTest::addColumn<int>("maior");
-        QTest::addColumn<int>("indice");
+        Colunas<QList<int>, int, int>("x", "maior", "indice");
         const int casos[][5] = {
             {5, 5, 1, 5, 1}, {5, 1, 5, 5, 0}, {1, 5, 5, 5, 1}, {2, 2, 2, 2, 0}, {1, 1, 5, 5, 2}};
         for (const auto &c : casos)
@@ -44,12 +43,8 @@ private slots:
     // counter has 16 bits, so rows past 32767 units keep the last counted colour.
     void passos_data()
     {
-        QTest::addColumn<Cor>("inicial");
-        QTest::addColumn<Cor>("final");
-        QTest::addColumn<int>("altura");
-        QTest::addColumn<QList<int>>("diferencas");
-        QTest::addColumn<QList<int>>("intervalos");
-        QTest::addColumn<Cor>("ultima");
+        Colunas<Cor, Cor, int, QList<int>, QList<int>, Cor>("inicial", "final", "altura", "diferencas",
+                                                            "intervalos", "ultima");
         const auto linha = [](const char *nome, Cor ini, Cor fim, int altura, QList<int> dif, QList<int> intv,
                               Cor ult) { QTest::newRow(nome) << ini << fim << altura << dif << intv << ult; };
         // Red takes one step more than its difference; blue ends on the final colour.
@@ -65,9 +60,7 @@ private slots:
     }
     void passos()
     {
-        QFETCH(Cor, inicial);
-        QFETCH(Cor, final);
-        QFETCH(int, altura);
+        BUSCAR(Cor, inicial, Cor, final, int, altura);
         ModeloGradiente m = Modelo(inicial, final);
         const ModeloGradiente::Passos p = m.Calcular(altura);
         QList<int> diferencas, intervalos;
@@ -117,8 +110,7 @@ private slots:
     // A colour equal to its default is not stored; loading fills an absent colour with its default.
     void persistencia_data()
     {
-        QTest::addColumn<QVariantMap>("propriedades");
-        QTest::addColumn<QStringList>("guardadas");
+        Colunas<QVariantMap, QStringList>("propriedades", "guardadas");
         QTest::newRow("padrao") << QVariantMap{{"CorInicial", RGB(220, 235, 253)},
                                                {"CorFinal", RGB(158, 192, 244)}}
                                 << QStringList{};

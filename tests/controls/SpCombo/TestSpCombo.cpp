@@ -2,6 +2,7 @@
 #include "common/Twips.h"
 #include "controls/SpCombo/SpCombo.h"
 #include "controls/SpCombo/SpComboModelo.h"
+#include "support/Tabela.h"
 #include "support/Teclado.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ struct Cena {
         return QTest::qWaitForWindowActive(&janela) && QTest::qWaitFor([w] { return w->hasFocus(); });
     }
     int AlturaFechada() const { return txt->height(); }
+    // What the box shows, then the stored Text.
+    QStringList Textos() const { return {txt->text(), combo->Text()}; }
     bool Fechada() const { return !combo->ListaAberta() && combo->height() == AlturaFechada(); }
 };
 
@@ -77,10 +80,7 @@ class TestSpCombo : public QObject {
 private slots:
     void busca_data()
     {
-        QTest::addColumn<QStringList>("itens");
-        QTest::addColumn<QString>("conteudo");
-        QTest::addColumn<QString>("tecla");
-        QTest::addColumn<int>("esperado");
+        Colunas<QStringList, QString, QString, int>("itens", "conteudo", "tecla", "esperado");
         const auto linha = [](const char *nome, const QStringList &itens, const QString &conteudo,
                               const char *tecla, int esperado) {
             QTest::newRow(nome) << itens << conteudo << QString(tecla) << esperado;
@@ -101,10 +101,7 @@ private slots:
     }
     void busca()
     {
-        QFETCH(QStringList, itens);
-        QFETCH(QString, conteudo);
-        QFETCH(QString, tecla);
-        QFETCH(int, esperado);
+        BUSCAR(QStringList, itens, QString, conteudo, QString, tecla, int, esperado);
         QCOMPARE(BuscaIncremental(itens, conteudo, tecla.at(0)), esperado);
     }
 
@@ -113,12 +110,8 @@ private slots:
     // open the list.
     void teclaDigitadaSeleciona_data()
     {
-        QTest::addColumn<QString>("digitado");
-        QTest::addColumn<bool>("composta");
-        QTest::addColumn<int>("troca");
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<bool>("aberta");
-        QTest::addColumn<int>("linha");
+        Colunas<QString, bool, int, QString, bool, int>("digitado", "composta", "troca", "texto", "aberta",
+                                                        "linha");
         QTest::newRow("letra abre") << "ext" << false << -1 << "ext" << true << 2;
         QTest::newRow("algarismo abre") << "7" << false << -1 << "7" << true << 0;
         QTest::newRow("branco não abre") << " " << false << -1 << " " << false << -1;
@@ -131,11 +124,7 @@ private slots:
     }
     void teclaDigitadaSeleciona()
     {
-        QFETCH(QString, digitado);
-        QFETCH(bool, composta);
-        QFETCH(int, troca);
-        QFETCH(QString, texto);
-        QFETCH(bool, aberta);
+        BUSCAR(QString, digitado, bool, composta, int, troca, QString, texto, bool, aberta);
         Cena c;
         QVERIFY(c.Focar(c.txt));
         QList<int> teclas, esperadas;
@@ -150,8 +139,7 @@ private slots:
         QCOMPARE(teclas, esperadas);
         QCOMPARE(c.combo->ListaAberta(), aberta);
         QTEST(c.lst->currentRow(), "linha");
-        QCOMPARE(c.txt->text(), texto);
-        QCOMPARE(c.combo->Text(), texto);
+        QCOMPARE(c.Textos(), QStringList(2, texto));
         QCOMPARE(c.combo->height(), aberta ? c.AlturaFechada() + c.lst->height() + 2 : c.AlturaFechada());
     }
 
@@ -169,8 +157,7 @@ private slots:
         c.dblClick.clear();
         QTest::mouseClick(c.pic, Qt::LeftButton);
         QVERIFY(c.combo->ListaAberta());
-        QCOMPARE(c.txt->text(), kExercicios.at(0));
-        QCOMPARE(c.combo->Text(), kExercicios.at(0));
+        QCOMPARE(c.Textos(), QStringList(2, kExercicios.at(0)));
         QTRY_VERIFY(c.txt->hasFocus());
         QCOMPARE(c.dblClick.count(), 1); // the text box got the focus
         QTest::mouseClick(c.lst->viewport(), Qt::LeftButton, {}, c.lst->visualItemRect(c.lst->item(2)).center());
@@ -190,8 +177,7 @@ private slots:
         QVERIFY(c.combo->IgnoraClique());
         QCOMPARE(c.txt->text(), QStringLiteral("Ext"));
         QTest::keyRelease(c.lst, Qt::Key_Down);
-        QCOMPARE(c.txt->text(), kExercicios.at(0));
-        QCOMPARE(c.combo->Text(), kExercicios.at(0));
+        QCOMPARE(c.Textos(), QStringList(2, kExercicios.at(0)));
         c.dblClick.clear();
         QTest::keyClick(c.lst, Qt::Key_Up);
         QTRY_VERIFY(c.txt->hasFocus());
@@ -211,9 +197,7 @@ private slots:
 
     void confirmacaoPeloTexto_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<bool>("aberta");
-        QTest::addColumn<QString>("texto");
+        Colunas<int, bool, QString>("tecla", "aberta", "texto");
         QTest::newRow("Enter aberta") << int(Qt::Key_Return) << true << kExercicios.at(2);
         QTest::newRow("Enter fechada") << int(Qt::Key_Return) << false << kExercicios.at(2);
         QTest::newRow("Cima aberta") << int(Qt::Key_Up) << true << QStringLiteral("Ext");
@@ -221,9 +205,7 @@ private slots:
     }
     void confirmacaoPeloTexto()
     {
-        QFETCH(int, tecla);
-        QFETCH(bool, aberta);
-        QFETCH(QString, texto);
+        BUSCAR(int, tecla, bool, aberta, QString, texto);
         Cena c;
         QVERIFY(c.Focar(c.txt));
         Digitar(c.txt, "Ext"); // opens the list on Extra
@@ -234,8 +216,7 @@ private slots:
         QTest::keyClick(c.txt, Qt::Key(tecla));
         QCOMPARE(c.dblClick.count(), 1);
         QVERIFY(c.Fechada());
-        QCOMPARE(c.txt->text(), texto);
-        QCOMPARE(c.combo->Text(), texto);
+        QCOMPARE(c.Textos(), QStringList(2, texto));
         QVERIFY(!c.lst->isEnabled());
     }
 
@@ -270,8 +251,8 @@ private slots:
     // keyboard or after, or a plain filter) moves on only after that.
     void enterNaListaENaCaixa_data()
     {
-        QTest::addColumn<int>("filtro"); // 0 none, 1 EnterComoTab, 2 a plain filter
-        QTest::addColumn<bool>("instaladoAntes");
+        // filtro: 0 none, 1 EnterComoTab, 2 a plain filter
+        Colunas<int, bool>("filtro", "instaladoAntes");
         QTest::newRow("sem filtro") << 0 << true;
         QTest::newRow("EnterComoTab, antes") << 1 << true;
         QTest::newRow("EnterComoTab, depois") << 1 << false;
@@ -279,8 +260,7 @@ private slots:
     }
     void enterNaListaENaCaixa()
     {
-        QFETCH(int, filtro);
-        QFETCH(bool, instaladoAntes);
+        BUSCAR(int, filtro, bool, instaladoAntes);
         Cena c;
         EnterViraTab simples;
         const auto instalar = [&] {
@@ -313,9 +293,7 @@ private slots:
 
     void codigosDasTeclas_data()
     {
-        QTest::addColumn<int>("tecla");
-        QTest::addColumn<int>("codigo");
-        QTest::addColumn<bool>("abre");
+        Colunas<int, int, bool>("tecla", "codigo", "abre");
         QTest::newRow("Baixo") << int(Qt::Key_Down) << 40 << false;
         QTest::newRow("Cima") << int(Qt::Key_Up) << 38 << false;
         QTest::newRow("Enter") << int(Qt::Key_Return) << 13 << false;
@@ -324,8 +302,7 @@ private slots:
     }
     void codigosDasTeclas()
     {
-        QFETCH(int, tecla);
-        QFETCH(int, codigo);
+        BUSCAR(int, tecla, int, codigo);
         Cena c;
         QVERIFY(c.Focar(c.txt));
         QList<int> desceu, subiu;
@@ -345,15 +322,13 @@ private slots:
 
     void alturaMinima_data()
     {
-        QTest::addColumn<bool>("defButton");
-        QTest::addColumn<int>("altura");
+        Colunas<bool, int>("defButton", "altura");
         QTest::newRow("imagens próprias") << false << Twips::px(kAlturaMinima);
         QTest::newRow("imagens dadas") << true << 10;
     }
     void alturaMinima()
     {
-        QFETCH(bool, defButton);
-        QFETCH(int, altura);
+        BUSCAR(bool, defButton, int, altura);
         Cena c;
         c.combo->SetDefButton(defButton);
         c.combo->resize(150, 10);
