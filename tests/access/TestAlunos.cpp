@@ -1,4 +1,5 @@
 #include "access/Alunos.h"
+#include "app/Acessibilidade.h"
 #include "common/Mensagem.h"
 #include "controls/BoxList/BoxList.h"
 #include "controls/FlatButton/FlatButton.h"
@@ -8,6 +9,7 @@
 #include "support/Tabela.h"
 #include "support/Teclado.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -75,6 +77,26 @@ class TestAlunos : public QObject {
     }
 
 private slots:
+    // A screen reader reads the grid as a table of the stored students under the column titles,
+    // and the flat buttons as named buttons.
+    void acessibilidade()
+    {
+        Acessibilidade::Instalar();
+        QVERIFY(Abrir(kTres));
+        QAccessibleInterface *grade = QAccessible::queryAccessibleInterface(W<BoxList>("GrdLst"));
+        QCOMPARE(grade->role(), QAccessible::Table);
+        QAccessibleTableInterface *t = grade->tableInterface();
+        QCOMPARE((QList<int>{t->rowCount(), t->columnCount()}), (QList<int>{3, 5}));
+        QCOMPARE(t->columnDescription(1), QStringLiteral("Nome"));
+        QAccessibleInterface *celula = t->cellAt(1, 1);
+        QCOMPARE((QStringList{celula->text(QAccessible::Name), celula->text(QAccessible::Description)}),
+                 (QStringList{"BRUNO", "Nome"}));
+        QCOMPARE(celula->tableCellInterface()->table(), grade);
+        QAccessibleInterface *excluir = QAccessible::queryAccessibleInterface(W<FlatButton>("BtnExcluir"));
+        QCOMPARE(excluir->role(), QAccessible::Button);
+        QCOMPARE(excluir->text(QAccessible::Name), QStringLiteral("Excluir"));
+    }
+
     void init()
     {
         amb_ = std::make_unique<Ambiente>();
