@@ -668,12 +668,17 @@ void FrmTecloria::closeEvent(QCloseEvent *evento)
     }
 }
 
-void FrmTecloria::keyPressEvent(QKeyEvent *evento)
+// Typing before the start types nothing; the box's line on how to start flashes.
+void FrmTecloria::TeclaAntesDoInicio(const QKeyEvent *evento)
 {
-    // Typing before the start types nothing; the box's line on how to start flashes.
     if (!evento->text().isEmpty() && !evento->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
         && controle_->ExercicioCarregado() && !controle_->EmDigitacao())
         txtDigita_->PiscarDica();
+}
+
+void FrmTecloria::keyPressEvent(QKeyEvent *evento)
+{
+    TeclaAntesDoInicio(evento);
     QMainWindow::keyPressEvent(evento);
 }
 
@@ -681,12 +686,8 @@ bool FrmTecloria::eventFilter(QObject *alvo, QEvent *evento)
 {
     if (alvo == centro_ && evento->type() == QEvent::Resize)
         AjustarEscala();
-    if (evento->type() == QEvent::KeyPress && alvo == txtTexto_) {
-        auto *tecla = static_cast<QKeyEvent *>(evento);
-        if (!tecla->text().isEmpty() && !tecla->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier)
-            && controle_->ExercicioCarregado() && !controle_->EmDigitacao())
-            txtDigita_->PiscarDica();
-    }
+    if (evento->type() == QEvent::KeyPress && alvo == txtTexto_)
+        TeclaAntesDoInicio(static_cast<QKeyEvent *>(evento));
     // The window's shortcuts win over the text boxes' own copy and paste keys.
     if (evento->type() == QEvent::ShortcutOverride && (alvo == txtDigita_ || alvo == txtTexto_)) {
         auto *tecla = static_cast<QKeyEvent *>(evento);

@@ -92,6 +92,7 @@ protected:
     void closeEvent(QCloseEvent *evento) override;
     bool eventFilter(QObject *alvo, QEvent *evento) override;
     void keyPressEvent(QKeyEvent *evento) override;
+    void TeclaAntesDoInicio(const QKeyEvent *evento);
 
 private:
     void CriarControles();
