@@ -112,7 +112,7 @@ private slots:
 
     // What is typed and clicked, and what the boxes, the messages, the file and the grid show afterwards.
     // BRUNO (0002) is logged in throughout: once the window closes he is back, as the file now holds him.
-    void entrada_pelo_teclado_data()
+    void entradaPeloTeclado_data()
     {
         // codigo: the code box afterwards
         // incluir: BtnIncluir enabled afterwards
@@ -151,7 +151,7 @@ private slots:
               QStringLiteral("A senha contém caracteres"), kTres);
     }
 
-    void entrada_pelo_teclado()
+    void entradaPeloTeclado()
     {
         BUSCAR(QByteArray, arquivo, QString, roteiro, QByteArray, depois, QString, mensagem);
         amb_->digita.AlunoAtual = ArquivoAlunos::Decodificar(kTres.mid(62, 62));
@@ -177,7 +177,7 @@ private slots:
 
     // Another computer writes the file while the window is open ("|" in the script marks when):
     // nothing it wrote is overwritten without a question, and a code it took is not reused.
-    void outro_computador_data()
+    void outroComputador_data()
     {
         // outro: the record the other computer writes
         // resposta: to the question, if one is asked
@@ -205,17 +205,17 @@ private slots:
                                              << kTres.left(62) + Reg(2, "", "", 1, 1) + kTres.mid(124);
     }
 
-    void outro_computador()
+    void outroComputador()
     {
         BUSCAR(QString, roteiro, QByteArray, outro, QString, mensagem, bool, resposta);
         msgs_->resposta = resposta;
         QVERIFY(Abrir(kTres));
         const QStringList partes = roteiro.split(u'|');
         Teclar(partes[0], janela_.get());
-        ArquivoAlunos outroComputador;
+        ArquivoAlunos vizinho;
         QString erro;
-        QVERIFY(outroComputador.Abrir(amb_->Caminho(kArquivo), erro)
-                && outroComputador.Gravar(ArquivoAlunos::Decodificar(outro), erro));
+        QVERIFY(vizinho.Abrir(amb_->Caminho(kArquivo), erro)
+                && vizinho.Gravar(ArquivoAlunos::Decodificar(outro), erro));
         Teclar(partes[1], janela_.get());
         QCOMPARE(msgs_->mensagens.isEmpty() ? QString() : msgs_->mensagens.first().texto.left(mensagem.size()),
                  mensagem);
@@ -225,7 +225,7 @@ private slots:
             QCOMPARE(W<SpCombo>("TxtExercicio")->Text(), QStringLiteral("004"));
     }
 
-    void grade_e_caixas()
+    void gradeECaixas()
     {
         QVERIFY(Abrir(kTres));
         QCOMPARE(janela_->windowTitle(), QStringLiteral("Cadastro de alunos"));
@@ -246,7 +246,7 @@ private slots:
         QCOMPARE(amb_->Ler(kArquivo), kTres);
     }
 
-    void lista_de_exercicios_data()
+    void listaDeExercicios_data()
     {
         // roteiro: from the code box to the class combo
         Colunas<QString, int>("roteiro", "quantidade");
@@ -256,7 +256,7 @@ private slots:
         QTest::newRow("classe 05 de um aluno") << "2\n\n\n" << 18;
     }
 
-    void lista_de_exercicios()
+    void listaDeExercicios()
     {
         BUSCAR(QString, roteiro, int, quantidade);
         QVERIFY(Abrir(kTres));
@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(W<SpCombo>("TxtExercicio")->Itens(), esperados);
     }
 
-    void falhas_do_arquivo_nomeiam_o_arquivo_data()
+    void falhasDoArquivoNomeiamOArquivo_data()
     {
         // pasta: a folder where the file should be: it cannot even be opened
         Colunas<bool, QString, int>("pasta", "roteiro", "mensagens");
@@ -275,7 +275,7 @@ private slots:
         QTest::newRow("pasta no lugar do arquivo") << true << "\nBIA{BtnIncluir}" << 2;
     }
 
-    void falhas_do_arquivo_nomeiam_o_arquivo()
+    void falhasDoArquivoNomeiamOArquivo()
     {
         BUSCAR(bool, pasta, QString, roteiro);
         const QString caminho = amb_->Caminho(kArquivo);

@@ -92,7 +92,7 @@ class TestArquivosAcesso : public QObject {
     Q_OBJECT
 
 private slots:
-    void gravar_registro_data()
+    void gravarRegistro_data()
     {
         // depois: empty: refused, file unchanged
         Colunas<QByteArray, Aluno, QByteArray, QString>("antes", "aluno", "depois", "motivo");
@@ -124,7 +124,7 @@ private slots:
         QTest::newRow("senha emoji") << ana << Novo("0001", "A", QStringLiteral("a😀")) << QByteArray()
                                      << "A senha contém";
     }
-    void gravar_registro()
+    void gravarRegistro()
     {
         BUSCAR(QByteArray, antes, Aluno, aluno, QByteArray, depois, QString, motivo);
         Ambiente amb;
@@ -139,7 +139,7 @@ private slots:
                      qPrintable(erro));
     }
 
-    void excluir_e_identificar_data()
+    void excluirEIdentificar_data()
     {
         Colunas<QByteArray, int, int, int>("conteudo", "vagas", "codigo", "esperado");
         QTest::newRow("arquivo ausente") << QByteArray() << 0 << 1 << int(Id::NaoCadastrado);
@@ -150,7 +150,7 @@ private slots:
         QTest::newRow("62*3+17, codigo 4") << kTres + QByteArray(17, 'z') << 3 << 4 << int(Id::NaoCadastrado);
         QTest::newRow("61 bytes") << kTres.left(61) << 0 << 1 << int(Id::NaoCadastrado);
     }
-    void excluir_e_identificar()
+    void excluirEIdentificar()
     {
         BUSCAR(QByteArray, conteudo, int, vagas, int, codigo, int, esperado);
         Ambiente amb;
@@ -172,7 +172,7 @@ private slots:
 
     // Two copies of the program on one file: what the second one wrote since the first read a
     // record is never written over without the first one knowing.
-    void dois_computadores_data()
+    void doisComputadores_data()
     {
         // outro: written by the other copy after this one read the record
         Colunas<QString, int, QByteArray, int, QByteArray>("operacao", "codigo", "outro", "resultado", "depois");
@@ -197,7 +197,7 @@ private slots:
         QTest::newRow("excluir: o aluno avancou")
             << "excluir" << 2 << bia << int(R::Recusado) << kTres.left(62) + bia + kTres.mid(124);
     }
-    void dois_computadores()
+    void doisComputadores()
     {
         BUSCAR(QString, operacao, int, codigo, QByteArray, outro, int, resultado);
         Ambiente amb;
@@ -275,14 +275,14 @@ private slots:
 
     // Two copies of the program in two processes on one folder, each doing its part many times:
     // no acknowledged write is lost.
-    void dois_processos_data()
+    void doisProcessos_data()
     {
         Colunas<QString, QString>("papel1", "papel2");
         QTest::newRow("dois professores cadastram") << "cadastrar" << QStringLiteral("cadastrar");
         QTest::newRow("aluno avanca, professor troca a senha") << "avancar" << QStringLiteral("alterar");
         QTest::newRow("duas chaves do Datilux.arq") << "chave" << QStringLiteral("chave");
     }
-    void dois_processos()
+    void doisProcessos()
     {
         BUSCAR(QString, papel1, QString, papel2);
         constexpr int n = 40;
@@ -324,7 +324,7 @@ private slots:
 
     // Truncated and oversized contents: the readers answer without touching the files (any bytes at
     // all are the fuzzers' part).
-    void leitores_robustos_data()
+    void leitoresRobustos_data()
     {
         Colunas<QByteArray, QByteArray>("alunos", "config");
         const QByteArray alunos = Reg("0001", "ANA", "a", 1, 1) + Reg("0002", "", "", 1, 1);
@@ -335,7 +335,7 @@ private slots:
         const QByteArray marcadores = QByteArray("#!#@#$#!#@#!#$#@").repeated(50);
         QTest::newRow("so marcadores") << marcadores << marcadores;
     }
-    void leitores_robustos()
+    void leitoresRobustos()
     {
         BUSCAR(QByteArray, alunos, QByteArray, config);
         Ambiente amb;
@@ -437,7 +437,7 @@ private slots:
 
     // The store shared by two computers: a write keeps what the other one wrote since this one read
     // the store, and the start-up default never replaces a password set meanwhile.
-    void config_de_dois_computadores_data()
+    void configDeDoisComputadores_data()
     {
         // chave: what the first computer writes afterwards; empty: its start-up
         Colunas<QByteArray, QString, QByteArray>("antes", "chave", "depois");
@@ -446,7 +446,7 @@ private slots:
             << Entrada("SenhaAdm", "KORVA") << "MostrarSenha" << nova + mostrar;
         QTest::newRow("KORVA na partida depois da senha nova") << mostrar << "" << mostrar + nova;
     }
-    void config_de_dois_computadores()
+    void configDeDoisComputadores()
     {
         BUSCAR(QByteArray, antes, QString, chave);
         Ambiente amb;

@@ -223,7 +223,7 @@ private slots:
 
     // A settings store the start-up could not use: it is reported once and left as it was, the
     // administrator is refused with that report wherever a password is asked for, students log in.
-    void armazem_inutilizavel_data()
+    void armazemInutilizavel_data()
     {
         // conteudo: the store's bytes; null: prepared by `modo`
         // mensagem: how the report begins; %1 is the file's path
@@ -248,7 +248,7 @@ private slots:
         QTest::newRow("cortado na chave")
             << Entrada("MostrarSenha", "1") + "#!" + Emb("Senha") << "" << danificado << "ANA";
     }
-    void armazem_inutilizavel()
+    void armazemInutilizavel()
     {
         BUSCAR(QByteArray, conteudo, QString, modo, QString, nome1, QString, mensagem);
         Preparar(QString(), nome1); // no "MostrarSenha": nothing but the store's state keeps the notice away
@@ -314,7 +314,7 @@ private slots:
 
     // ---- administrator password: asked for (InfoSenha) and changed (MudaSenha) --------------------
 
-    void senha_adm_data()
+    void senhaAdm_data()
     {
         // vale: the password in force afterwards (for InfoSenha, before too)
         // resposta: RespostaDialogo[1]; empty: still open after `mensagem`
@@ -349,7 +349,7 @@ private slots:
                     << janela << QString("korva\nkorva") + modo << "KORVA" << QStringLiteral("CANCELAR") << "";
     }
 
-    void senha_adm()
+    void senhaAdm()
     {
         BUSCAR(QString, janela, QString, vale, QString, resposta, QString, roteiro, QString, mensagem);
         const bool mudar = janela == "MudaSenha";

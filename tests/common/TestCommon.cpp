@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(Teclas::CodigoShift(Qt::ShiftModifier | Qt::AltModifier), Teclas::kShift | Teclas::kAlt);
     }
 
-    void cp1252_caracteres_data()
+    void cp1252Caracteres_data()
     {
         Colunas<QString, QByteArray, bool>("texto", "bytes", "cabe");
         QTest::newRow("ascii") << QStringLiteral("Abc 123") << QByteArray("Abc 123") << true;
@@ -54,7 +54,7 @@ private slots:
             todos[i] = char(i);
         QTest::newRow("todos os bytes") << Cp1252::decodificar(todos) << todos << true;
     }
-    void cp1252_caracteres()
+    void cp1252Caracteres()
     {
         BUSCAR(QString, texto, QByteArray, bytes, bool, cabe);
         bool ok = !cabe;

@@ -93,7 +93,7 @@ private slots:
         amb_.reset();
     }
 
-    void cancelar_nao_grava_data()
+    void cancelarNaoGrava_data()
     {
         Colunas<QString, bool>("modo", "existia");
         QTest::newRow("botao, com arquivo") << "botao" << true;
@@ -101,7 +101,7 @@ private slots:
         QTest::newRow("barra de titulo, com arquivo") << "barra de titulo" << true;
     }
 
-    void cancelar_nao_grava()
+    void cancelarNaoGrava()
     {
         BUSCAR(QString, modo, bool, existia);
         if (existia)
@@ -141,7 +141,7 @@ private slots:
     }
 
     // OK saves what the boxes hold; a file that cannot take it is reported by name, the dialog stays open.
-    void ok_grava_o_que_os_controles_tem_data()
+    void okGravaOQueOsControlesTem_data()
     {
         // pasta: a folder where the file goes
         // gravado: empty: nothing saved
@@ -157,7 +157,7 @@ private slots:
         linha("o arquivo e uma pasta", "Arial", "12", true, QByteArray());
     }
 
-    void ok_grava_o_que_os_controles_tem()
+    void okGravaOQueOsControlesTem()
     {
         BUSCAR(QString, fonte, QString, tamanho, bool, pasta, QByteArray, gravado);
         if (pasta)
@@ -185,7 +185,7 @@ private slots:
 
     // Each colour button offers the colour its box shows; a choice changes the box and what OK saves,
     // a cancelled one is reported and changes nothing.
-    void escolher_cores()
+    void escolherCores()
     {
         std::optional<QColor> resposta;
         QList<QColor> mostradas;
@@ -219,7 +219,7 @@ private slots:
 
     // With the program's translations in place, the colour chooser (and Qt's other standard
     // windows and buttons) no longer speak English.
-    void dialogos_do_qt_em_portugues()
+    void dialogosDoQtEmPortugues()
     {
         QVERIFY(Traducoes::Instalar(*qApp));
         QDialogButtonBox botoes(QDialogButtonBox::Cancel);
@@ -231,7 +231,7 @@ private slots:
 
     // The marking of wrong letters lives in the settings store, never in Config.arq's 54 bytes: off
     // and red unless stored, shown as stored, written by OK with its own colour.
-    void marcar_erros_data()
+    void marcarErros_data()
     {
         // guardado: MarcarErros and CorErros before, "" when absent
         // ligar: the box as OK finds it
@@ -245,7 +245,7 @@ private slots:
         QTest::newRow("guardado volta")
             << "1 65280" << true << "" << QStringLiteral("1 #00ff00") << QStringLiteral("1 65280");
     }
-    void marcar_erros()
+    void marcarErros()
     {
         BUSCAR(QString, guardado, bool, ligar, QString, cor, QString, mostrado, QString, gravado);
         QString erro, marcar, corErros;

@@ -92,7 +92,7 @@ private slots:
 
     // Opens on the student's place; the exercise list follows the class once it is confirmed (the
     // focus arriving on the class box, or Enter in it), and only one of the six classes fills it.
-    void abre_e_lista_da_classe_confirmada()
+    void abreEListaDaClasseConfirmada()
     {
         Carrega carrega(D());
         auto lista = [&] { return Combo(&carrega, "TxtExercicio")->Itens(); };
@@ -171,7 +171,7 @@ private slots:
 
     // The command: the password first, then the administrator's refusal, then the chooser, and the
     // student's record written only for a confirmed choice.
-    void comando_escolher_exercicio_data()
+    void comandoEscolherExercicio_data()
     {
         QTest::addColumn<QString>("usuario");
         QTest::addColumn<QString>("senha"); // typed in the password prompt; empty: Cancel
@@ -199,7 +199,7 @@ private slots:
                                            << true << "Alunos.arq" << false;
     }
 
-    void comando_escolher_exercicio()
+    void comandoEscolherExercicio()
     {
         QFETCH(QString, usuario);
         QFETCH(QString, senha);

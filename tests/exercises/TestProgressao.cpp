@@ -66,7 +66,7 @@ private slots:
     }
 
     // Refused in order (the administrator first), or a record that cannot be written: nothing moves.
-    void proximo_recusado_data()
+    void proximoRecusado_data()
     {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<bool>("concluido");
@@ -78,7 +78,7 @@ private slots:
             << "BIA" << false << "Mudança de exercício permitida somente\rapós conclusão do exercício atual!";
         QTest::newRow("arquivo impossivel de abrir") << "BIA" << true << "Não foi possível abrir o arquivo ";
     }
-    void proximo_recusado()
+    void proximoRecusado()
     {
         QFETCH(QString, nome);
         QFETCH(bool, concluido);
@@ -103,7 +103,7 @@ private slots:
 
     // Each step stores the new place before loading it: the notice, then past it a failed load that
     // still counts; the chooser's command stores its choice the same way.
-    void grava_antes_de_carregar()
+    void gravaAntesDeCarregar()
     {
         Turma t;
         Progressao::CarregarDoRegistro(t.digita);
@@ -129,7 +129,7 @@ private slots:
     // Another computer changed BIA's record after she logged in here, and she moves on (or the
     // teacher's chooser stores a place): only class and exercise are written, and only over her own
     // record at the place on screen; otherwise nothing is written.
-    void outro_computador_data()
+    void outroComputador_data()
     {
         QTest::addColumn<bool>("escolha"); // the chooser's command (class 2, exercise 20) instead of moving on
         QTest::addColumn<QByteArray>("outro"); // BIA's slot as the other computer left it
@@ -153,7 +153,7 @@ private slots:
         QTest::newRow("avancou em outro computador") << false << Registro("0002", "BIA", 2, 60) << QByteArray()
                                                      << Progressao::LugarMudou(2, 60) << " 060| 02";
     }
-    void outro_computador()
+    void outroComputador()
     {
         QFETCH(bool, escolha);
         QFETCH(QByteArray, outro);

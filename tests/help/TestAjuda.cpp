@@ -17,7 +17,7 @@ class TestAjuda : public QObject {
 private slots:
     // The page scrolls inside its frame by the bar's value in twips (15 to a pixel): the maximum puts
     // the page's bottom at the frame's top, and back at 0 the page is where it opened.
-    void ajuda_rolagem_data()
+    void ajudaRolagem_data()
     {
         // teclas: on the bar; 0: one notch of the mouse wheel over the page
         // valor: -1: the maximum
@@ -30,7 +30,7 @@ private slots:
         QTest::newRow("fim e de volta ao inicio") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0;
     }
 
-    void ajuda_rolagem()
+    void ajudaRolagem()
     {
         BUSCAR(QList<int>, teclas, int, valor);
         QWidget principal;
@@ -68,7 +68,7 @@ private slots:
     }
 
     // Asked again, the open help window comes to the front instead of a second one; closed, it is gone.
-    void ajuda_uma_janela_sem_bloquear()
+    void ajudaUmaJanelaSemBloquear()
     {
         QWidget principal;
         principal.show();
@@ -82,7 +82,7 @@ private slots:
     }
 
     // The About box's texts; the support address opens the user's mail program, and OK closes the box.
-    void sobre_textos_e_link_de_suporte()
+    void sobreTextosELinkDeSuporte()
     {
         PlataformaTeste plataforma;
         Sobre sobre(plataforma);

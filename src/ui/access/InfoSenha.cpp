@@ -13,8 +13,8 @@ namespace {
 constexpr QSize kTamanho(336, 140);
 }
 
-InfoSenha::InfoSenha(Digita &digita, QWidget *parent)
-    : QDialog(parent)
+InfoSenha::InfoSenha(Digita &digita, QWidget *pai)
+    : QDialog(pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, kTitulo, kTamanho);

@@ -17,7 +17,7 @@ class InfoSenha : public QDialog {
 public:
     static inline const QString kTitulo = QStringLiteral("Senha de administrador");
 
-    explicit InfoSenha(Digita &digita, QWidget *parent = nullptr);
+    explicit InfoSenha(Digita &digita, QWidget *pai = nullptr);
     ~InfoSenha() override;
 
     void reject() override;

@@ -24,8 +24,8 @@ QString MsgSenha::TextoAviso()
         .join(QStringLiteral("\r\n"));
 }
 
-MsgSenha::MsgSenha(Digita &digita, QWidget *parent)
-    : QDialog(parent)
+MsgSenha::MsgSenha(Digita &digita, QWidget *pai)
+    : QDialog(pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, QStringLiteral("Datilux"), kTamanho);

@@ -16,7 +16,7 @@ public:
     // The notice text: five lines joined by CR LF.
     static QString TextoAviso();
 
-    explicit MsgSenha(Digita &digita, QWidget *parent = nullptr);
+    explicit MsgSenha(Digita &digita, QWidget *pai = nullptr);
     ~MsgSenha() override;
 
 private:

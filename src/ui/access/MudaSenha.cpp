@@ -13,8 +13,8 @@ namespace {
 constexpr QSize kTamanho(336, 196);
 }
 
-MudaSenha::MudaSenha(Digita &digita, QWidget *parent)
-    : QDialog(parent)
+MudaSenha::MudaSenha(Digita &digita, QWidget *pai)
+    : QDialog(pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, kTitulo, kTamanho);

@@ -18,7 +18,7 @@ public:
     static inline const QString kTitulo = QStringLiteral("Mudar senha de administrador");
     static inline const QString kSenhaNaoConfere = QStringLiteral("Senha não confere!");
 
-    explicit MudaSenha(Digita &digita, QWidget *parent = nullptr);
+    explicit MudaSenha(Digita &digita, QWidget *pai = nullptr);
     ~MudaSenha() override;
 
     void reject() override;

@@ -111,8 +111,8 @@ QPixmap TestaSenha::DesenharFundo(QSize tamanho)
     return figura;
 }
 
-TestaSenha::TestaSenha(Digita &digita, QWidget *parent)
-    : QDialog(parent)
+TestaSenha::TestaSenha(Digita &digita, QWidget *pai)
+    : QDialog(pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, QStringLiteral("Datilux"), kTamanho);

@@ -33,7 +33,7 @@ public:
     // they are.
     static inline const QString kAlterarNome = QStringLiteral("ALTERAR NOME");
 
-    explicit TestaSenha(Digita &digita, QWidget *parent = nullptr);
+    explicit TestaSenha(Digita &digita, QWidget *pai = nullptr);
     ~TestaSenha() override;
 
     // Any close other than OK counts as cancelling.

@@ -14,8 +14,8 @@ namespace {
 constexpr QSize kTamanho(336, 256);
 }
 
-AlteraSenha::AlteraSenha(Digita &digita, QWidget *parent)
-    : QDialog(parent)
+AlteraSenha::AlteraSenha(Digita &digita, QWidget *pai)
+    : QDialog(pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, kTitulo, kTamanho);

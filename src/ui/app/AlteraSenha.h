@@ -23,7 +23,7 @@ public:
     static inline const QString kCadastroMudou =
         QStringLiteral("O cadastro deste aluno foi alterado em outro computador. Entre novamente no programa!");
 
-    explicit AlteraSenha(Digita &digita, QWidget *parent = nullptr);
+    explicit AlteraSenha(Digita &digita, QWidget *pai = nullptr);
     ~AlteraSenha() override;
 
 private:

@@ -75,8 +75,8 @@ std::optional<QColor> EscolherNoDialogo(QWidget *pai, const QColor &atual)
 
 } // namespace
 
-Configura::Configura(Digita &digita, QWidget *parent)
-    : QDialog(parent)
+Configura::Configura(Digita &digita, QWidget *pai)
+    : QDialog(pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, kTitulo, kTamanho);

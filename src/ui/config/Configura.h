@@ -32,7 +32,7 @@ public:
     using EscolhaDeCor = std::function<std::optional<QColor>(QWidget *pai, const QColor &atual)>;
     static inline EscolhaDeCor EscolherCor;
 
-    explicit Configura(Digita &digita, QWidget *parent = nullptr);
+    explicit Configura(Digita &digita, QWidget *pai = nullptr);
     ~Configura() override;
 
     // What the controls hold, as the record OK writes.

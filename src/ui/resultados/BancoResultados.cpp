@@ -21,8 +21,8 @@ constexpr int kXCaixa = 136;
 constexpr int kLarguraCaixa = 216;
 } // namespace
 
-BancoResultados::BancoResultados(Digita &digita, QWidget *parent)
-    : QDialog(parent)
+BancoResultados::BancoResultados(Digita &digita, QWidget *pai)
+    : QDialog(pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, kTitulo, kTamanho);

@@ -22,7 +22,7 @@ public:
     static inline const QString kConexaoOk =
         QStringLiteral("Conexão bem-sucedida: o banco de resultados está pronto.");
 
-    explicit BancoResultados(Digita &digita, QWidget *parent = nullptr);
+    explicit BancoResultados(Digita &digita, QWidget *pai = nullptr);
     ~BancoResultados() override;
 
     // The settings as the boxes show them.

@@ -61,7 +61,7 @@ void Carregar(Grade &g, int registros, bool emLote = true)
 
 // The model alone (10 lines), with an observer that plays the widget: focus requests arrive at once.
 struct ModeloTeste : BoxListObservador {
-    BoxListModelo m;
+    ModeloBoxList m;
     int avisos = 0;
     std::vector<int> pintadas;
 
@@ -219,7 +219,7 @@ private slots:
     // selected index. Index errors throw std::out_of_range and change nothing.
     void argumentosEErros()
     {
-        BoxListModelo cheio; // 31 columns, not active yet
+        ModeloBoxList cheio; // 31 columns, not active yet
         cheio.Config();
         for (int c = 0; c < 31; ++c)
             cheio.Title(QStringLiteral("T%1").arg(c), 2);
@@ -264,7 +264,7 @@ private slots:
         g.Title(QStringLiteral("Cód"), 6);
         g.Title(QStringLiteral("Nome"), 31);
         g.Activate(titulos);
-        const BoxListModelo &m = g.Modelo();
+        const ModeloBoxList &m = g.Modelo();
         const int h = m.AlturaCelula();
         const int t0 = titulos ? 240 : 0;
         for (int l : {0, 1, 9})

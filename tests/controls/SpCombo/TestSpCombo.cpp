@@ -339,7 +339,7 @@ private slots:
     }
 
     // Text is the stored field: the box shows it, but editing the box does not change it. What one
-    // combo saves loads into another unchanged; SetEnabled applies at once, while a loaded Enabled=False
+    // combo saves loads into another unchanged; DefinirEnabled applies at once, while a loaded Enabled=False
     // leaves the parts usable until the second refresh.
     void propriedades()
     {
@@ -360,7 +360,7 @@ private slots:
         a.combo->SetUpPicture(SpCombo::DesenharSeta(true));
         a.combo->SetDownPicture(SpCombo::DesenharSeta(false));
         a.combo->SetDefButton(true);
-        a.combo->SetEnabled(false);
+        a.combo->DefinirEnabled(false);
         QVERIFY(!a.txt->isEnabled() && !a.pic->isEnabled());
         a.combo->SetListHeight(900);
         const QVariantMap salvo = a.combo->Salvar();
@@ -383,7 +383,7 @@ private slots:
         QVERIFY(b.txt->isEnabled());
         b.combo->AtualizaCombo();
         QVERIFY(!b.txt->isEnabled());
-        b.combo->SetEnabled(true);
+        b.combo->DefinirEnabled(true);
         QVERIFY(b.txt->isEnabled() && b.pic->isEnabled());
     }
 };

@@ -131,8 +131,8 @@ private:
     int indice_;
 };
 
-BoxList::BoxList(QWidget *parent)
-    : QWidget(parent)
+BoxList::BoxList(QWidget *pai)
+    : QWidget(pai)
 {
     picBorda_ = new QWidget(this);
     picBorda_->setObjectName(QStringLiteral("PicBorda"));
@@ -505,13 +505,13 @@ void BoxList::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     picBorda_->resize(size());
-    picBox_->resize(Twips::px(BoxListModelo::kCanvasLargura), Twips::px(BoxListModelo::kCanvasAltura));
+    picBox_->resize(Twips::px(ModeloBoxList::kCanvasLargura), Twips::px(ModeloBoxList::kCanvasAltura));
 }
 
 void BoxList::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    picBox_->resize(Twips::px(BoxListModelo::kCanvasLargura), Twips::px(BoxListModelo::kCanvasAltura));
+    picBox_->resize(Twips::px(ModeloBoxList::kCanvasLargura), Twips::px(ModeloBoxList::kCanvasAltura));
 }
 
 // --- Focus, keys and clicks -----------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/BoxList/BoxListModelo.h"
+#include "controls/BoxList/ModeloBoxList.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -39,9 +39,9 @@ class BoxList : public QWidget, private BoxListObservador {
     Q_PROPERTY(int QCol READ QCol STORED false)
 
 public:
-    static constexpr Cor kOmitida = BoxListModelo::kOmitida;
+    static constexpr Cor kOmitida = ModeloBoxList::kOmitida;
 
-    explicit BoxList(QWidget *parent = nullptr);
+    explicit BoxList(QWidget *pai = nullptr);
     ~BoxList() override;
 
     // --- Programming interface, in the order the container uses it -----------------------------
@@ -109,7 +109,7 @@ public:
     QScrollBar *HBar() const { return hbar_; }
     QWidget *PicBorda() const { return picBorda_; }
     QWidget *PicBox() const { return picBox_; }
-    const BoxListModelo &Modelo() const { return modelo_; }
+    const ModeloBoxList &Modelo() const { return modelo_; }
 
     QSize sizeHint() const override;
 
@@ -152,7 +152,7 @@ private:
     void Posicionar(QWidget *w, const Retangulo &r);
     void AtualizarParadaDeTab();
 
-    BoxListModelo modelo_;
+    ModeloBoxList modelo_;
     QPointer<QObject> dono_;
 
     QWidget *picBorda_ = nullptr;

@@ -28,8 +28,8 @@ QSize TamanhoDe(const QPixmap &figura)
 
 } // namespace
 
-FlatButton::FlatButton(QWidget *parent)
-    : QWidget(parent)
+FlatButton::FlatButton(QWidget *pai)
+    : QWidget(pai)
     , caption_(kCaptionPadrao)
 {
     setFocusPolicy(Qt::StrongFocus);

@@ -45,7 +45,7 @@ public:
     static constexpr int kPiscadaMs = 100;
 
     // A new button has the values of a design that stores nothing (as Carregar({})).
-    explicit FlatButton(QWidget *parent = nullptr);
+    explicit FlatButton(QWidget *pai = nullptr);
     ~FlatButton() override;
 
     // The size of the raised face (or the present size, without one).

@@ -8,14 +8,14 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-Gradiente::Gradiente(QWidget *parent)
-    : QWidget(parent)
+Gradiente::Gradiente(QWidget *pai)
+    : QWidget(pai)
 {
     // The control cannot be stretched: it always keeps the marker's size.
     setFixedSize(Twips::px(kLadoTwips), Twips::px(kLadoTwips));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    Vigiar(parent);
+    Vigiar(pai);
 }
 
 Gradiente::~Gradiente() = default;

@@ -25,7 +25,7 @@ public:
     static constexpr int kLadoTwips = 375;
 
     // A new control has the colours of a design that stores nothing (as Carregar({})).
-    explicit Gradiente(QWidget *parent = nullptr);
+    explicit Gradiente(QWidget *pai = nullptr);
     ~Gradiente() override;
 
     // Setting a colour does not repaint.

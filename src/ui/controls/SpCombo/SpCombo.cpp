@@ -88,82 +88,82 @@ class SpCombo::CaixaTexto : public QLineEdit {
 public:
     explicit CaixaTexto(SpCombo *dono)
         : QLineEdit(dono)
-        , m_dono(dono)
+        , dono_(dono)
     {}
 
     void TeclaPadrao(QKeyEvent *e) { QLineEdit::keyPressEvent(e); }
     void EntradaPadrao(QInputMethodEvent *e) { QLineEdit::inputMethodEvent(e); }
 
 protected:
-    void keyPressEvent(QKeyEvent *e) override { m_dono->TxtAux_KeyPressEvent(e); }
+    void keyPressEvent(QKeyEvent *e) override { dono_->TxtAux_KeyPressEvent(e); }
     void keyReleaseEvent(QKeyEvent *e) override
     {
         QLineEdit::keyReleaseEvent(e);
         if (!e->isAutoRepeat())
-            m_dono->TxtAux_KeyUp(e);
+            dono_->TxtAux_KeyUp(e);
     }
-    void inputMethodEvent(QInputMethodEvent *e) override { m_dono->TxtAux_InputMethod(e); }
+    void inputMethodEvent(QInputMethodEvent *e) override { dono_->TxtAux_InputMethod(e); }
     void focusInEvent(QFocusEvent *e) override
     {
         QLineEdit::focusInEvent(e);
         // Coming back to a window that was behind another is not the user moving to this box.
         if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
-            m_dono->TxtAux_GotFocus();
+            dono_->TxtAux_GotFocus();
     }
     void mousePressEvent(QMouseEvent *e) override
     {
         QLineEdit::mousePressEvent(e);
-        m_dono->TxtAux_Mouse(e, 0);
+        dono_->TxtAux_Mouse(e, 0);
     }
     void mouseMoveEvent(QMouseEvent *e) override
     {
         QLineEdit::mouseMoveEvent(e);
-        m_dono->TxtAux_Mouse(e, 1);
+        dono_->TxtAux_Mouse(e, 1);
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
         QLineEdit::mouseReleaseEvent(e);
-        m_dono->TxtAux_Mouse(e, 2);
+        dono_->TxtAux_Mouse(e, 2);
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-            emit m_dono->Click();
+            emit dono_->Click();
     }
 
 private:
-    SpCombo *m_dono;
+    SpCombo *dono_;
 };
 
 class SpCombo::Lista : public QListWidget {
 public:
     explicit Lista(SpCombo *dono)
         : QListWidget(dono)
-        , m_dono(dono)
+        , dono_(dono)
     {}
 
 protected:
     void keyPressEvent(QKeyEvent *e) override
     {
-        if (!m_dono->LstAux_KeyDown(e))
+        if (!dono_->LstAux_KeyDown(e))
             QListWidget::keyPressEvent(e);
     }
     void keyReleaseEvent(QKeyEvent *e) override
     {
         QListWidget::keyReleaseEvent(e);
         if (!e->isAutoRepeat())
-            m_dono->LstAux_KeyUp();
+            dono_->LstAux_KeyUp();
     }
     void mousePressEvent(QMouseEvent *e) override
     {
-        m_dono->LstAux_MouseDown();
+        dono_->LstAux_MouseDown();
         QListWidget::mousePressEvent(e);
     }
     void mouseDoubleClickEvent(QMouseEvent *e) override
     {
         QListWidget::mouseDoubleClickEvent(e);
-        m_dono->LstAux_DblClick();
+        dono_->LstAux_DblClick();
     }
 
 private:
-    SpCombo *m_dono;
+    SpCombo *dono_;
 };
 
 // The arrow button: a picture, never a focus stop (the text box keeps the keyboard).
@@ -171,7 +171,7 @@ class SpCombo::BotaoSeta : public QWidget {
 public:
     explicit BotaoSeta(SpCombo *dono)
         : QWidget(dono)
-        , m_dono(dono)
+        , dono_(dono)
     {
         setFocusPolicy(Qt::NoFocus);
         setFixedSize(Twips::px(kSetaLargura), Twips::px(kSetaAltura));
@@ -179,161 +179,161 @@ public:
 
     void MostrarImagem(const QPixmap &imagem)
     {
-        m_imagem = imagem;
+        imagem_ = imagem;
         update();
     }
-    QPixmap Imagem() const { return m_imagem; }
+    QPixmap Imagem() const { return imagem_; }
 
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        if (m_imagem.isNull())
+        if (imagem_.isNull())
             return;
         QPainter p(this);
-        p.drawPixmap(rect(), m_imagem);
+        p.drawPixmap(rect(), imagem_);
     }
-    void focusInEvent(QFocusEvent *) override { m_dono->m_txt->setFocus(Qt::OtherFocusReason); }
+    void focusInEvent(QFocusEvent *) override { dono_->txt_->setFocus(Qt::OtherFocusReason); }
     void mousePressEvent(QMouseEvent *e) override
     {
         e->accept();
-        m_dono->PicUp_MouseDown();
+        dono_->PicUp_MouseDown();
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
         e->accept();
-        m_dono->PicUp_MouseUp();
+        dono_->PicUp_MouseUp();
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
-            m_dono->PicUp_Click();
+            dono_->PicUp_Click();
     }
 
 private:
-    SpCombo *m_dono;
-    QPixmap m_imagem;
+    SpCombo *dono_;
+    QPixmap imagem_;
 };
 
 // --- construction and properties -------------------------------------------------------------------
 
-SpCombo::SpCombo(QWidget *parent)
-    : QWidget(parent)
-    , m_backColor(kBackColorPadrao)
-    , m_foreColor(kForeColorPadrao)
-    , m_defButton(kDefButtonPadrao)
-    , m_enabled(kEnabledPadrao)
-    , m_listHeight(kListHeightPadrao)
+SpCombo::SpCombo(QWidget *pai)
+    : QWidget(pai)
+    , backColor_(kBackColorPadrao)
+    , foreColor_(kForeColorPadrao)
+    , defButton_(kDefButtonPadrao)
+    , enabled_(kEnabledPadrao)
+    , listHeight_(kListHeightPadrao)
 {
-    m_picNormal = DesenharSeta(false);
-    m_picDown = DesenharSeta(true);
+    picNormal_ = DesenharSeta(false);
+    picDown_ = DesenharSeta(true);
 
-    m_txt = new CaixaTexto(this);
-    m_txt->setObjectName(QStringLiteral("TxtAux"));
-    m_txt->setMouseTracking(true);
+    txt_ = new CaixaTexto(this);
+    txt_->setObjectName(QStringLiteral("TxtAux"));
+    txt_->setMouseTracking(true);
     // Typed text stops short of the arrow button instead of running under it.
-    m_txt->setTextMargins(0, 0, Twips::px(kSetaLargura + 2 * kSetaRecuo), 0);
+    txt_->setTextMargins(0, 0, Twips::px(kSetaLargura + 2 * kSetaRecuo), 0);
 
-    m_pic = new BotaoSeta(this);
-    m_pic->setObjectName(QStringLiteral("PicUp"));
-    m_pic->MostrarImagem(m_picNormal);
-    m_pic->setCursor(Qt::ArrowCursor);
+    pic_ = new BotaoSeta(this);
+    pic_->setObjectName(QStringLiteral("PicUp"));
+    pic_->MostrarImagem(picNormal_);
+    pic_->setCursor(Qt::ArrowCursor);
 
-    m_lst = new Lista(this);
-    m_lst->setObjectName(QStringLiteral("LstAux"));
-    m_lst->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lst->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_lst->setEnabled(false);
-    m_pic->raise();
+    lst_ = new Lista(this);
+    lst_->setObjectName(QStringLiteral("LstAux"));
+    lst_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lst_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lst_->setEnabled(false);
+    pic_->raise();
 
-    connect(m_txt, &QLineEdit::textChanged, this, [this] { emit Change(); });
-    connect(m_lst, &QListWidget::currentRowChanged, this, [this] { LstAux_Click(); });
+    connect(txt_, &QLineEdit::textChanged, this, [this] { emit Change(); });
+    connect(lst_, &QListWidget::currentRowChanged, this, [this] { LstAux_Click(); });
     connect(qApp, &QApplication::focusChanged, this, &SpCombo::FocoMudou);
 
     resize(sizeHint().width(), Twips::px(kAlturaMinima));
     AjustarPartes();
-    m_lst->resize(m_lst->width(), Twips::px(m_listHeight));
+    lst_->resize(lst_->width(), Twips::px(listHeight_));
     AtualizaCombo();
 }
 
 SpCombo::~SpCombo()
 {
-    if (m_filtroInstalado)
+    if (filtroInstalado_)
         qApp->removeEventFilter(this);
 }
 
 QSize SpCombo::sizeHint() const
 {
-    return {Twips::px(1500), qMax(Twips::px(kAlturaMinima), m_txt->sizeHint().height())};
+    return {Twips::px(1500), qMax(Twips::px(kAlturaMinima), txt_->sizeHint().height())};
 }
 
 void SpCombo::Mudou()
 {
-    if (!m_carregando)
+    if (!carregando_)
         AtualizaCombo();
 }
 
 void SpCombo::SetText(const QString &valor)
 {
-    m_text = valor;
+    text_ = valor;
     Mudou();
 }
 
 void SpCombo::SetBackColor(Cor valor)
 {
-    m_backColor = valor;
+    backColor_ = valor;
     Mudou();
 }
 
 void SpCombo::SetForeColor(Cor valor)
 {
-    m_foreColor = valor;
+    foreColor_ = valor;
     Mudou();
 }
 
 QFont SpCombo::Font() const
 {
-    return m_fonteDefinida ? m_font : FonteAmbiente();
+    return fonteDefinida_ ? font_ : FonteAmbiente();
 }
 
 void SpCombo::SetFont(const QFont &valor)
 {
-    m_font = valor;
-    m_fonteDefinida = true;
+    font_ = valor;
+    fonteDefinida_ = true;
     Mudou();
 }
 
 void SpCombo::SemFonte()
 {
-    m_font = QFont();
-    m_fonteDefinida = false;
+    font_ = QFont();
+    fonteDefinida_ = false;
     Mudou();
 }
 
 void SpCombo::SetUpPicture(const QPixmap &valor)
 {
-    m_upPicture = valor;
+    upPicture_ = valor;
     Mudou();
 }
 
 void SpCombo::SetDownPicture(const QPixmap &valor)
 {
-    m_downPicture = valor;
+    downPicture_ = valor;
     Mudou();
 }
 
 void SpCombo::SetDefButton(bool valor)
 {
-    m_defButton = valor;
+    defButton_ = valor;
 }
 
-void SpCombo::SetEnabled(bool valor)
+void SpCombo::DefinirEnabled(bool valor)
 {
-    m_enabled = valor;
-    if (!m_carregando)
-        m_desabilitarArmado = true;
+    enabled_ = valor;
+    if (!carregando_)
+        desabilitarArmado_ = true;
     Mudou();
 }
 
 void SpCombo::SetListHeight(qint16 valor)
 {
-    m_listHeight = valor;
+    listHeight_ = valor;
     Mudou();
 }
 
@@ -346,15 +346,15 @@ QFont SpCombo::FonteAmbiente() const
 
 void SpCombo::AddItem(const QString &S)
 {
-    const QSignalBlocker bloqueio(m_lst);
-    m_lst->addItem(S);
+    const QSignalBlocker bloqueio(lst_);
+    lst_->addItem(S);
 }
 
 void SpCombo::Clear()
 {
     // Emptying the list is not a choice: the text stays as it is.
-    const QSignalBlocker bloqueio(m_lst);
-    m_lst->clear();
+    const QSignalBlocker bloqueio(lst_);
+    lst_->clear();
 }
 
 void SpCombo::SelLista()
@@ -364,21 +364,21 @@ void SpCombo::SelLista()
 
 int SpCombo::NumeroItens() const
 {
-    return m_lst->count();
+    return lst_->count();
 }
 
 QString SpCombo::Item(int indice) const
 {
-    const QListWidgetItem *item = m_lst->item(indice);
+    const QListWidgetItem *item = lst_->item(indice);
     return item ? item->text() : QString();
 }
 
 QStringList SpCombo::Itens() const
 {
     QStringList r;
-    r.reserve(m_lst->count());
-    for (int i = 0; i < m_lst->count(); ++i)
-        r << m_lst->item(i)->text();
+    r.reserve(lst_->count());
+    for (int i = 0; i < lst_->count(); ++i)
+        r << lst_->item(i)->text();
     return r;
 }
 
@@ -386,33 +386,33 @@ bool SpCombo::ListaAbertaEm(const QObject *alvo)
 {
     for (const QObject *o = alvo; o; o = o->parent()) {
         if (const auto *combo = qobject_cast<const SpCombo *>(o->parent()))
-            return o == combo->m_lst && combo->m_listaAberta;
+            return o == combo->lst_ && combo->listaAberta_;
     }
     return false;
 }
 
 QString SpCombo::ItemAtual() const
 {
-    const QListWidgetItem *item = m_lst->currentItem();
+    const QListWidgetItem *item = lst_->currentItem();
     return item ? item->text() : QString();
 }
 
 void SpCombo::CopiarItemAtual()
 {
-    m_text = ItemAtual();
-    if (m_txt->text() != m_text) // the same text again must not lose the box's selection
-        m_txt->setText(m_text);
+    text_ = ItemAtual();
+    if (txt_->text() != text_) // the same text again must not lose the box's selection
+        txt_->setText(text_);
 }
 
 void SpCombo::SelecionarItem(int indice)
 {
-    if (indice < 0 || indice >= m_lst->count())
+    if (indice < 0 || indice >= lst_->count())
         return; // nothing there: the previous selection stays
     {
-        const QSignalBlocker bloqueio(m_lst);
-        m_lst->setCurrentRow(indice);
+        const QSignalBlocker bloqueio(lst_);
+        lst_->setCurrentRow(indice);
     }
-    m_lst->scrollToItem(m_lst->currentItem());
+    lst_->scrollToItem(lst_->currentItem());
     // A selection made here counts as a selection change even when the row was already current.
     LstAux_Click();
 }
@@ -421,16 +421,16 @@ void SpCombo::SelecionarItem(int indice)
 
 void SpCombo::AtualizaCombo()
 {
-    if (m_defButton)
-        m_pic->MostrarImagem(m_upPicture);
-    m_pic->move(Twips::px(Twips::twips(m_txt->width()) - Twips::twips(m_pic->width()) - kSetaRecuo),
-                Twips::px(kSetaTopo));
-    if (m_txt->text() != m_text)
-        m_txt->setText(m_text);
+    if (defButton_)
+        pic_->MostrarImagem(upPicture_);
+    pic_->move(Twips::px(Twips::twips(txt_->width()) - Twips::twips(pic_->width()) - kSetaRecuo),
+               Twips::px(kSetaTopo));
+    if (txt_->text() != text_)
+        txt_->setText(text_);
 
-    const QColor fundo = CorQt(m_backColor);
-    const QColor tinta = CorQt(m_foreColor);
-    for (QWidget *parte : {static_cast<QWidget *>(m_txt), static_cast<QWidget *>(m_lst)}) {
+    const QColor fundo = CorQt(backColor_);
+    const QColor tinta = CorQt(foreColor_);
+    for (QWidget *parte : {static_cast<QWidget *>(txt_), static_cast<QWidget *>(lst_)}) {
         QPalette p = parte->palette();
         p.setColor(QPalette::Base, fundo);
         p.setColor(QPalette::Active, QPalette::Text, tinta);
@@ -440,22 +440,22 @@ void SpCombo::AtualizaCombo()
         p.setColor(QPalette::Inactive, QPalette::HighlightedText,
                    p.color(QPalette::Active, QPalette::HighlightedText));
         parte->setPalette(p);
-        parte->setFont(m_fonteDefinida ? m_font : QFont());
+        parte->setFont(fonteDefinida_ ? font_ : QFont());
     }
 
-    if (m_listHeight >= 0)
-        m_lst->resize(m_lst->width(), Twips::px(m_listHeight));
+    if (listHeight_ >= 0)
+        lst_->resize(lst_->width(), Twips::px(listHeight_));
 
-    switch (RegraEnabled(m_enabled, m_desabilitarArmado)) {
+    switch (RegraEnabled(enabled_, desabilitarArmado_)) {
     case Habilitacao::Habilitar:
         QWidget::setEnabled(true);
-        m_txt->setEnabled(true);
-        m_pic->setEnabled(true);
+        txt_->setEnabled(true);
+        pic_->setEnabled(true);
         break;
     case Habilitacao::Desabilitar:
         QWidget::setEnabled(false);
-        m_txt->setEnabled(false);
-        m_pic->setEnabled(false);
+        txt_->setEnabled(false);
+        pic_->setEnabled(false);
         break;
     case Habilitacao::Manter: break;
     }
@@ -463,20 +463,18 @@ void SpCombo::AtualizaCombo()
 
 void SpCombo::AjustarPartes()
 {
-    m_txt->setGeometry(0, 0, width(), height());
-    const Geometria g =
-        CalcularGeometria(Twips::twips(width()), Twips::twips(height()), m_listHeight, m_defButton);
-    m_pic->move(Twips::px(g.setaEsquerda), Twips::px(kSetaTopo));
-    m_lst->setGeometry(0, Twips::px(g.listaTopo), width(), m_lst->height());
+    txt_->setGeometry(0, 0, width(), height());
+    const Geometria g = CalcularGeometria(Twips::twips(width()), Twips::twips(height()), listHeight_, defButton_);
+    pic_->move(Twips::px(g.setaEsquerda), Twips::px(kSetaTopo));
+    lst_->setGeometry(0, Twips::px(g.listaTopo), width(), lst_->height());
 }
 
 void SpCombo::resizeEvent(QResizeEvent *)
 {
-    if (m_listaAberta)
+    if (listaAberta_)
         return;
     raise();
-    const Geometria g =
-        CalcularGeometria(Twips::twips(width()), Twips::twips(height()), m_listHeight, m_defButton);
+    const Geometria g = CalcularGeometria(Twips::twips(width()), Twips::twips(height()), listHeight_, defButton_);
     if (Twips::twips(height()) != g.altura)
         resize(width(), Twips::px(g.altura));
     AjustarPartes();
@@ -491,24 +489,24 @@ void SpCombo::showEvent(QShowEvent *)
 void SpCombo::AbreLista()
 {
     raise();
-    m_listaAberta = true;
-    const int txtAltura = m_txt->height();
-    resize(m_txt->width(), Twips::px(Twips::twips(m_lst->height()) + Twips::twips(txtAltura) + kVaoLista));
-    m_lst->setEnabled(true);
+    listaAberta_ = true;
+    const int txtAltura = txt_->height();
+    resize(txt_->width(), Twips::px(Twips::twips(lst_->height()) + Twips::twips(txtAltura) + kVaoLista));
+    lst_->setEnabled(true);
     SelecionarItem(0);
 }
 
 void SpCombo::FechaLista(bool confirmar)
 {
-    m_listaAberta = false;
+    listaAberta_ = false;
     if (confirmar)
         SelLista();
-    resize(m_txt->width(), m_txt->height());
+    resize(txt_->width(), txt_->height());
     // A disabled list cannot keep the keyboard, and Qt would pass it to the next control of the
     // window: the text box takes it instead, so the user stays where the choice was made.
-    if (m_lst->hasFocus())
-        m_txt->setFocus(Qt::OtherFocusReason);
-    m_lst->setEnabled(false);
+    if (lst_->hasFocus())
+        txt_->setFocus(Qt::OtherFocusReason);
+    lst_->setEnabled(false);
 }
 
 // --- text box --------------------------------------------------------------------------------------
@@ -521,17 +519,17 @@ bool SpCombo::TxtAux_KeyDown(QKeyEvent *e)
 
 bool SpCombo::TxtAux_KeyDown(qint16 KeyCode, qint16 Shift, bool temCaractere)
 {
-    m_ignoraClique = true;
+    ignoraClique_ = true;
     emit KeyDown(KeyCode, Shift);
     if (KeyCode == kTeclaBaixo) {
         AbreLista();
-        m_lst->setFocus(Qt::OtherFocusReason);
+        lst_->setFocus(Qt::OtherFocusReason);
         KeyCode = 0;
     } else if (KeyCode == kTeclaCima) {
         FechaLista(true);
         KeyCode = 0;
     } else if (KeyCode == kTeclaEnter) {
-        if (m_listaAberta)
+        if (listaAberta_)
             CopiarItemAtual();
         FechaLista(true);
     }
@@ -540,14 +538,14 @@ bool SpCombo::TxtAux_KeyDown(qint16 KeyCode, qint16 Shift, bool temCaractere)
 
 bool SpCombo::TxtAux_Caractere(qint16 &KeyAscii)
 {
-    if (AbreComCaractere(KeyAscii) && !m_listaAberta)
+    if (AbreComCaractere(KeyAscii) && !listaAberta_)
         AbreLista();
     // The search runs on the text the character will extend. A selection is replaced by what is
     // typed (the box selects all its text when it gets the focus), so the selected part is not part
     // of it: typing "2" over a selected "1" looks for "2", not for "12".
-    QString conteudo = m_txt->text();
-    if (m_txt->hasSelectedText())
-        conteudo.remove(m_txt->selectionStart(), int(m_txt->selectedText().size()));
+    QString conteudo = txt_->text();
+    if (txt_->hasSelectedText())
+        conteudo.remove(txt_->selectionStart(), int(txt_->selectedText().size()));
     SelecionarItem(BuscaIncremental(Itens(), conteudo, Caractere(KeyAscii)));
     if (KeyAscii == kTeclaEnter)
         CopiarItemAtual();
@@ -558,8 +556,8 @@ bool SpCombo::TxtAux_Caractere(qint16 &KeyAscii)
 void SpCombo::TxtAux_KeyPressEvent(QKeyEvent *e)
 {
     // The key-down part normally ran already, in eventFilter, before the window could see the key.
-    const bool descidaTratada = m_descidaTratada;
-    m_descidaTratada = false;
+    const bool descidaTratada = descidaTratada_;
+    descidaTratada_ = false;
     if (!descidaTratada && !TeclaTab(e) && TxtAux_KeyDown(e)) {
         e->accept();
         return;
@@ -567,7 +565,7 @@ void SpCombo::TxtAux_KeyPressEvent(QKeyEvent *e)
 
     qint16 KeyAscii = 0;
     if (!CaractereDaTecla(e, KeyAscii)) {
-        m_txt->TeclaPadrao(e);
+        txt_->TeclaPadrao(e);
         return;
     }
     const qint16 original = KeyAscii;
@@ -576,7 +574,7 @@ void SpCombo::TxtAux_KeyPressEvent(QKeyEvent *e)
         return;
     }
     if (KeyAscii == original) {
-        m_txt->TeclaPadrao(e);
+        txt_->TeclaPadrao(e);
         return;
     }
     // The container typed another character instead.
@@ -584,7 +582,7 @@ void SpCombo::TxtAux_KeyPressEvent(QKeyEvent *e)
                           : KeyAscii == kTeclaEnter ? Qt::Key_Return
                                                     : Qt::Key_unknown;
     QKeyEvent outra(QEvent::KeyPress, tecla, Qt::NoModifier, QString(Caractere(KeyAscii)));
-    m_txt->TeclaPadrao(&outra);
+    txt_->TeclaPadrao(&outra);
     e->setAccepted(outra.isAccepted());
 }
 
@@ -594,10 +592,10 @@ void SpCombo::TxtAux_InputMethod(QInputMethodEvent *e)
     // changed or cancelled exactly like a typed key, between a key-down and a key-up of its own.
     const QString entrada = e->commitString();
     if (entrada.isEmpty()) {
-        m_txt->EntradaPadrao(e);
+        txt_->EntradaPadrao(e);
         return;
     }
-    m_ignoraClique = true;
+    ignoraClique_ = true;
     QString aceito;
     for (const QChar c : entrada) {
         qint16 KeyAscii = CodigoCaractere(c);
@@ -608,23 +606,23 @@ void SpCombo::TxtAux_InputMethod(QInputMethodEvent *e)
     }
     QInputMethodEvent outra(e->preeditString(), e->attributes());
     outra.setCommitString(aceito, e->replacementStart(), e->replacementLength());
-    m_txt->EntradaPadrao(&outra);
-    m_text = m_txt->text();
-    m_ignoraClique = false;
+    txt_->EntradaPadrao(&outra);
+    text_ = txt_->text();
+    ignoraClique_ = false;
 }
 
 void SpCombo::TxtAux_KeyUp(QKeyEvent *e)
 {
-    m_text = m_txt->text();
+    text_ = txt_->text();
     qint16 KeyCode = CodigoTeclaDe(e);
     qint16 Shift = Teclas::CodigoShift(e->modifiers());
     emit KeyUp(KeyCode, Shift);
-    m_ignoraClique = false;
+    ignoraClique_ = false;
 }
 
 void SpCombo::TxtAux_GotFocus()
 {
-    m_txt->setSelection(0, int(m_txt->text().size()));
+    txt_->setSelection(0, int(txt_->text().size()));
     SelLista();
 }
 
@@ -646,7 +644,7 @@ void SpCombo::TxtAux_Mouse(QMouseEvent *e, int tipo)
 
 void SpCombo::LstAux_Click()
 {
-    if (!m_ignoraClique)
+    if (!ignoraClique_)
         CopiarItemAtual();
 }
 
@@ -654,11 +652,11 @@ bool SpCombo::LstAux_KeyDown(QKeyEvent *e)
 {
     if (TeclaEnter(e)) {
         FechaLista(true);
-        m_txt->setFocus(Qt::OtherFocusReason);
+        txt_->setFocus(Qt::OtherFocusReason);
         return true;
     }
-    if (e->key() == Qt::Key_Up && m_lst->currentRow() == 0) {
-        m_txt->setFocus(Qt::OtherFocusReason);
+    if (e->key() == Qt::Key_Up && lst_->currentRow() == 0) {
+        txt_->setFocus(Qt::OtherFocusReason);
         return true;
     }
     return false;
@@ -671,7 +669,7 @@ void SpCombo::LstAux_KeyUp()
 
 void SpCombo::LstAux_MouseDown()
 {
-    m_ignoraClique = false;
+    ignoraClique_ = false;
 }
 
 void SpCombo::LstAux_DblClick()
@@ -683,21 +681,21 @@ void SpCombo::LstAux_DblClick()
 
 void SpCombo::PicUp_Click()
 {
-    if (m_listaAberta)
+    if (listaAberta_)
         FechaLista(true);
     else
         AbreLista();
-    m_txt->setFocus(Qt::OtherFocusReason);
+    txt_->setFocus(Qt::OtherFocusReason);
 }
 
 void SpCombo::PicUp_MouseDown()
 {
-    m_pic->MostrarImagem(m_defButton ? m_downPicture : m_picDown);
+    pic_->MostrarImagem(defButton_ ? downPicture_ : picDown_);
 }
 
 void SpCombo::PicUp_MouseUp()
 {
-    m_pic->MostrarImagem(m_defButton ? m_upPicture : m_picNormal);
+    pic_->MostrarImagem(defButton_ ? upPicture_ : picNormal_);
 }
 
 // --- focus -----------------------------------------------------------------------------------------
@@ -709,28 +707,28 @@ bool SpCombo::eventFilter(QObject *alvo, QEvent *e)
     if (e->type() != QEvent::KeyPress)
         return false;
     auto *tecla = static_cast<QKeyEvent *>(e);
-    if (alvo == m_txt && !TeclaTab(tecla)) {
+    if (alvo == txt_ && !TeclaTab(tecla)) {
         const bool gasta = TxtAux_KeyDown(tecla);
-        m_descidaTratada = !gasta;
+        descidaTratada_ = !gasta;
         return gasta;
     }
-    if (alvo == m_lst && TeclaEnter(tecla))
+    if (alvo == lst_ && TeclaEnter(tecla))
         return LstAux_KeyDown(tecla);
     return false;
 }
 
 bool SpCombo::ProcessarEnter(QObject *alvo)
 {
-    if (alvo == m_txt) {
+    if (alvo == txt_) {
         // The window is about to swallow this Enter: the text box's own key-down must happen first.
-        if (!m_descidaTratada)
+        if (!descidaTratada_)
             TxtAux_KeyDown(kTeclaEnter, 0, true);
-        m_descidaTratada = false;
+        descidaTratada_ = false;
         return true;
     }
-    if (m_listaAberta && (alvo == m_lst || m_lst->isAncestorOf(qobject_cast<QWidget *>(alvo)))) {
+    if (listaAberta_ && (alvo == lst_ || lst_->isAncestorOf(qobject_cast<QWidget *>(alvo)))) {
         FechaLista(true);
-        m_txt->setFocus(Qt::OtherFocusReason);
+        txt_->setFocus(Qt::OtherFocusReason);
         return false;
     }
     return true;
@@ -741,15 +739,15 @@ void SpCombo::FocoMudou(QWidget *antes, QWidget *agora)
     const auto dentro = [this](const QWidget *w) { return w && (w == this || isAncestorOf(w)); };
     if (dentro(agora)) {
         // Installed anew each time the keyboard comes in, so it runs ahead of filters installed later.
-        if (!m_filtroInstalado)
+        if (!filtroInstalado_)
             qApp->installEventFilter(this);
-        m_filtroInstalado = true;
+        filtroInstalado_ = true;
         return;
     }
-    if (m_filtroInstalado)
+    if (filtroInstalado_)
         qApp->removeEventFilter(this);
-    m_filtroInstalado = false;
-    m_descidaTratada = false;
+    filtroInstalado_ = false;
+    descidaTratada_ = false;
     // Another window taking the keyboard (a message box) is not the user leaving the combo.
     if (dentro(antes) && agora && agora->window() == window())
         FechaLista(false);
@@ -770,7 +768,7 @@ QVariantMap SpCombo::Salvar() const
 void SpCombo::Carregar(const QVariantMap &propriedades)
 {
     // Loading stores the values only: the parts take them at the next refresh (showing, resizing).
-    const QScopedValueRollback carga(m_carregando, true);
+    const QScopedValueRollback carga(carregando_, true);
     Propriedades::Carregar(*this, propriedades, SpCombo());
 }
 

@@ -34,33 +34,33 @@ class SpCombo : public QWidget {
     Q_PROPERTY(QPixmap UpPicture READ UpPicture WRITE SetUpPicture)
     Q_PROPERTY(QPixmap DownPicture READ DownPicture WRITE SetDownPicture)
     Q_PROPERTY(bool DefButton READ DefButton WRITE SetDefButton)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE DefinirEnabled)
     Q_PROPERTY(qint16 ListHeight READ ListHeight WRITE SetListHeight)
 
 public:
-    explicit SpCombo(QWidget *parent = nullptr);
+    explicit SpCombo(QWidget *pai = nullptr);
     ~SpCombo() override;
 
     // Properties. Getters return the stored value: Text() is the text last copied from the parts
     // (at each key-up in the text box and each choice from the list), not the box's live content.
-    QString Text() const { return m_text; }
+    QString Text() const { return text_; }
     void SetText(const QString &valor);
-    Cor BackColor() const { return m_backColor; }
+    Cor BackColor() const { return backColor_; }
     void SetBackColor(Cor valor);
-    Cor ForeColor() const { return m_foreColor; }
+    Cor ForeColor() const { return foreColor_; }
     void SetForeColor(Cor valor);
     // Until a font is given the parts use the container's font, and follow it.
     QFont Font() const;
     void SetFont(const QFont &valor);
-    QPixmap UpPicture() const { return m_upPicture; }
+    QPixmap UpPicture() const { return upPicture_; }
     void SetUpPicture(const QPixmap &valor);
-    QPixmap DownPicture() const { return m_downPicture; }
+    QPixmap DownPicture() const { return downPicture_; }
     void SetDownPicture(const QPixmap &valor);
-    bool DefButton() const { return m_defButton; }
+    bool DefButton() const { return defButton_; }
     void SetDefButton(bool valor);
-    bool Enabled() const { return m_enabled; }
-    void SetEnabled(bool valor);
-    qint16 ListHeight() const { return m_listHeight; } // twips
+    bool Enabled() const { return enabled_; }
+    void DefinirEnabled(bool valor);
+    qint16 ListHeight() const { return listHeight_; } // twips
     void SetListHeight(qint16 valor);
 
     // Procedures.
@@ -69,9 +69,9 @@ public:
     void SelLista(); // raises DblClick
 
     // State.
-    bool ListaAberta() const { return m_listaAberta; }
-    bool IgnoraClique() const { return m_ignoraClique; }
-    bool DesabilitarArmado() const { return m_desabilitarArmado; }
+    bool ListaAberta() const { return listaAberta_; }
+    bool IgnoraClique() const { return ignoraClique_; }
+    bool DesabilitarArmado() const { return desabilitarArmado_; }
     int NumeroItens() const;
     QString Item(int indice) const;
     QStringList Itens() const;
@@ -95,8 +95,8 @@ public:
     static QStringList OrdemPropriedades();
 
     // The built-in arrow images (normal and pressed look, 19 x 17 pixels).
-    QPixmap PicNormal() const { return m_picNormal; }
-    QPixmap PicDown() const { return m_picDown; }
+    QPixmap PicNormal() const { return picNormal_; }
+    QPixmap PicDown() const { return picDown_; }
     static QPixmap DesenharSeta(bool pressionada);
 
     QSize sizeHint() const override;
@@ -161,27 +161,27 @@ private:
 
     void FocoMudou(QWidget *antes, QWidget *agora);
 
-    CaixaTexto *m_txt = nullptr;
-    Lista *m_lst = nullptr;
-    BotaoSeta *m_pic = nullptr;
-    QPixmap m_picNormal;
-    QPixmap m_picDown;
+    CaixaTexto *txt_ = nullptr;
+    Lista *lst_ = nullptr;
+    BotaoSeta *pic_ = nullptr;
+    QPixmap picNormal_;
+    QPixmap picDown_;
 
-    QString m_text;
-    Cor m_backColor;
-    Cor m_foreColor;
-    QFont m_font;
-    bool m_fonteDefinida = false;
-    QPixmap m_upPicture;
-    QPixmap m_downPicture;
-    bool m_defButton;
-    bool m_enabled;
-    qint16 m_listHeight;
+    QString text_;
+    Cor backColor_;
+    Cor foreColor_;
+    QFont font_;
+    bool fonteDefinida_ = false;
+    QPixmap upPicture_;
+    QPixmap downPicture_;
+    bool defButton_;
+    bool enabled_;
+    qint16 listHeight_;
 
-    bool m_listaAberta = false;
-    bool m_ignoraClique = false;
-    bool m_desabilitarArmado = false;
-    bool m_carregando = false;
-    bool m_filtroInstalado = false;
-    bool m_descidaTratada = false; // the key-down of the key now being delivered was already handled
+    bool listaAberta_ = false;
+    bool ignoraClique_ = false;
+    bool desabilitarArmado_ = false;
+    bool carregando_ = false;
+    bool filtroInstalado_ = false;
+    bool descidaTratada_ = false; // the key-down of the key now being delivered was already handled
 };

@@ -1,4 +1,4 @@
-#include "controls/BoxList/BoxListModelo.h"
+#include "controls/BoxList/ModeloBoxList.h"
 
 #include <QtCore/qnamespace.h>
 
@@ -30,7 +30,7 @@ bool SoEspacos(const QString &s)
 
 } // namespace
 
-BoxListModelo::BoxListModelo()
+ModeloBoxList::ModeloBoxList()
 {
     Config();
     celulas_.resize(1);
@@ -42,7 +42,7 @@ BoxListModelo::BoxListModelo()
 
 // --- Settings and columns ---------------------------------------------------------------------
 
-void BoxListModelo::Config(const QString &FontName, int FontSize, int QLin, Cor BackColor, Cor BoxColor,
+void ModeloBoxList::Config(const QString &FontName, int FontSize, int QLin, Cor BackColor, Cor BoxColor,
                            Cor TextColor, Cor BackSel, Cor ForeSel)
 {
     if (ativo_)
@@ -62,7 +62,7 @@ void BoxListModelo::Config(const QString &FontName, int FontSize, int QLin, Cor 
     colAdd_ = 0;
 }
 
-void BoxListModelo::Title(const QString &S, int T, int Align)
+void ModeloBoxList::Title(const QString &S, int T, int Align)
 {
     if (qCol_ >= kColunas)
         throw std::out_of_range("BoxList::Title: no more than 31 columns");
@@ -75,7 +75,7 @@ void BoxListModelo::Title(const QString &S, int T, int Align)
     ++qCol_;
 }
 
-void BoxListModelo::SetChk(int Col)
+void ModeloBoxList::SetChk(int Col)
 {
     if (Col < 0 || Col >= kColunas)
         throw std::out_of_range("BoxList::SetChk: column outside 0..30");
@@ -85,7 +85,7 @@ void BoxListModelo::SetChk(int Col)
     temChk_ = true;
 }
 
-void BoxListModelo::Activate(bool OpcTitle, int alturaX, int larguraControle)
+void ModeloBoxList::Activate(bool OpcTitle, int alturaX, int larguraControle)
 {
     if (ativo_)
         throw std::logic_error("BoxList: Activate called twice");
@@ -135,14 +135,14 @@ void BoxListModelo::Activate(bool OpcTitle, int alturaX, int larguraControle)
 
 // --- Painting ---------------------------------------------------------------------------------
 
-bool BoxListModelo::CelulaExiste(int Col, int Lin) const
+bool ModeloBoxList::CelulaExiste(int Col, int Lin) const
 {
     if (Col < 0 || Lin < 0 || Lin >= qLin_ || (ativo_ && Col >= qCol_))
         return false;
     return Col * qLin_ + Lin < int(celulas_.size());
 }
 
-void BoxListModelo::Marcar(int k)
+void ModeloBoxList::Marcar(int k)
 {
     if (!marcadas_[k]) {
         marcadas_[k] = 1;
@@ -150,7 +150,7 @@ void BoxListModelo::Marcar(int k)
     }
 }
 
-void BoxListModelo::Publicar()
+void ModeloBoxList::Publicar()
 {
     std::vector<int> lista;
     lista.swap(listaMarcadas_);
@@ -169,7 +169,7 @@ void BoxListModelo::Publicar()
 // Assigns the attributes in the order an edit box takes them. A font name or size the cell cannot
 // take ends the assignments there and leaves the cell in the default cell colour, which is how
 // blank rows past the data (no font at all) come out.
-void BoxListModelo::Pintar(int k, QString S, Cor Back, Cor Fore, const QString &fontName, int fontSize,
+void ModeloBoxList::Pintar(int k, QString S, Cor Back, Cor Fore, const QString &fontName, int fontSize,
                            bool negrito, int chk)
 {
     const int col = k / qLin_;
@@ -197,7 +197,7 @@ void BoxListModelo::Pintar(int k, QString S, Cor Back, Cor Fore, const QString &
     Marcar(k);
 }
 
-void BoxListModelo::PintarArmazenada(int Col, int Lin, int linha)
+void ModeloBoxList::PintarArmazenada(int Col, int Lin, int linha)
 {
     const BoxCell *b = Armazenada(Col, linha);
     if (!b)
@@ -205,7 +205,7 @@ void BoxListModelo::PintarArmazenada(int Col, int Lin, int linha)
     Pintar(Col * qLin_ + Lin, b->S, b->Back, b->Fore, b->FontName, b->FontSize, b->Negrito, temChk_ ? b->Chk : 0);
 }
 
-void BoxListModelo::Celula(int Col, int Lin, QString S, Cor Back, Cor Fore, const QString &FontName, int FontSize,
+void ModeloBoxList::Celula(int Col, int Lin, QString S, Cor Back, Cor Fore, const QString &FontName, int FontSize,
                            bool Negrito, int Chk)
 {
     if (!CelulaExiste(Col, Lin))
@@ -214,7 +214,7 @@ void BoxListModelo::Celula(int Col, int Lin, QString S, Cor Back, Cor Fore, cons
     Pintar(Col * qLin_ + Lin, std::move(S), Back, Fore, FontName, FontSize, Negrito, Chk);
 }
 
-void BoxListModelo::SelBox(int Lin)
+void ModeloBoxList::SelBox(int Lin)
 {
     Lote lote(*this);
     const int r = rolagem_ + linSel_;
@@ -245,7 +245,7 @@ void BoxListModelo::SelBox(int Lin)
     indiceSel_ = rolagem_ + Lin;
 }
 
-void BoxListModelo::LimpaCelulas()
+void ModeloBoxList::LimpaCelulas()
 {
     if (!ativo_)
         return;
@@ -258,7 +258,7 @@ void BoxListModelo::LimpaCelulas()
     }
 }
 
-void BoxListModelo::ListBoxStr()
+void ModeloBoxList::ListBoxStr()
 {
     if (qReg_ == 0 || !ativo_)
         return;
@@ -269,7 +269,7 @@ void BoxListModelo::ListBoxStr()
             PintarArmazenada(c, l, rolagem_ + l);
 }
 
-bool BoxListModelo::TestaLinhaVazia(int Lin) const
+bool ModeloBoxList::TestaLinhaVazia(int Lin) const
 {
     for (int c = 0; c < qCol_; ++c) {
         if (!CelulaExiste(c, Lin))
@@ -282,21 +282,21 @@ bool BoxListModelo::TestaLinhaVazia(int Lin) const
 
 // --- Row store --------------------------------------------------------------------------------
 
-const BoxCell *BoxListModelo::Armazenada(int Col, int Lin) const
+const BoxCell *ModeloBoxList::Armazenada(int Col, int Lin) const
 {
     if (Col < 0 || Col >= int(store_.size()) || Lin < 0 || Lin >= linhas_)
         return nullptr;
     return &store_[Col][Lin];
 }
 
-void BoxListModelo::DimensionarLinhas(int ultima)
+void ModeloBoxList::DimensionarLinhas(int ultima)
 {
     linhas_ = ultima + 1;
     for (auto &coluna : store_)
         coluna.resize(linhas_);
 }
 
-void BoxListModelo::Add(const QString &S, Cor Back, Cor Fore, const QString &FontName, int FontSize, bool Negrito,
+void ModeloBoxList::Add(const QString &S, Cor Back, Cor Fore, const QString &FontName, int FontSize, bool Negrito,
                         int Chk)
 {
     if (!ativo_)
@@ -322,7 +322,7 @@ void BoxListModelo::Add(const QString &S, Cor Back, Cor Fore, const QString &Fon
     ++colAdd_;
 }
 
-void BoxListModelo::BoxNew()
+void ModeloBoxList::BoxNew()
 {
     Lote lote(*this);
     BoxNew2();
@@ -330,7 +330,7 @@ void BoxListModelo::BoxNew()
     ListBoxStr();
 }
 
-void BoxListModelo::BoxNew2()
+void ModeloBoxList::BoxNew2()
 {
     if (!ativo_)
         throw std::out_of_range("BoxList::BoxNew before Activate");
@@ -339,7 +339,7 @@ void BoxListModelo::BoxNew2()
     DimensionarLinhas(qReg_ + qLin_);
 }
 
-void BoxListModelo::AddEnd()
+void ModeloBoxList::AddEnd()
 {
     Lote lote(*this);
     DefinirMaximo(qReg_);
@@ -347,7 +347,7 @@ void BoxListModelo::AddEnd()
     DefinirMaximo(maximo_ - std::min(qReg_, qLin_));
 }
 
-void BoxListModelo::Clear()
+void ModeloBoxList::Clear()
 {
     Lote lote(*this);
     const int r = rolagem_ + linSel_;
@@ -369,7 +369,7 @@ void BoxListModelo::Clear()
     Rolar(0);
 }
 
-bool BoxListModelo::Selected(int X)
+bool ModeloBoxList::Selected(int X)
 {
     Lote lote(*this);
     Rolar(0);
@@ -385,33 +385,33 @@ bool BoxListModelo::Selected(int X)
     return true;
 }
 
-QString BoxListModelo::Arg(int Indice) const
+QString ModeloBoxList::Arg(int Indice) const
 {
     if (Indice < 0 || Indice >= kColunas)
         throw std::out_of_range("BoxList::Arg: index outside 0..30");
     return argSel_[Indice];
 }
 
-int BoxListModelo::ArgChk(int Indice) const
+int ModeloBoxList::ArgChk(int Indice) const
 {
     if (Indice < 0 || Indice >= kColunas)
         throw std::out_of_range("BoxList::ArgChk: index outside 0..30");
     return chkSel_[Indice];
 }
 
-QString BoxListModelo::List(int Col, int Lin) const
+QString ModeloBoxList::List(int Col, int Lin) const
 {
     const BoxCell *b = Armazenada(Col, Lin);
     return b ? b->S : QString();
 }
 
-int BoxListModelo::ValChk(int Col, int Lin) const
+int ModeloBoxList::ValChk(int Col, int Lin) const
 {
     const BoxCell *b = Armazenada(Col, Lin);
     return temChk_ && b ? b->Chk : 0;
 }
 
-void BoxListModelo::DeleteRegistroAtual()
+void ModeloBoxList::DeleteRegistroAtual()
 {
     qint16 codigo = kDelete;
     qint16 shift = 0;
@@ -420,7 +420,7 @@ void BoxListModelo::DeleteRegistroAtual()
 
 // --- Scrolling --------------------------------------------------------------------------------
 
-bool BoxListModelo::Rolar(int valor)
+bool ModeloBoxList::Rolar(int valor)
 {
     if (valor < 0 || valor > maximo_)
         return false;
@@ -434,7 +434,7 @@ bool BoxListModelo::Rolar(int valor)
 }
 
 // The maximum never goes below 0; a position left above it follows it down, which repaints.
-void BoxListModelo::DefinirMaximo(int maximo)
+void ModeloBoxList::DefinirMaximo(int maximo)
 {
     maximo_ = std::max(0, maximo);
     rolagemMudou_ = true;
@@ -444,7 +444,7 @@ void BoxListModelo::DefinirMaximo(int maximo)
 
 // --- Focus, keys and clicks -------------------------------------------------------------------
 
-void BoxListModelo::PedirFoco(int k)
+void ModeloBoxList::PedirFoco(int k)
 {
     if (k < 0 || k >= int(celulas_.size()) || !observador_)
         return;
@@ -452,7 +452,7 @@ void BoxListModelo::PedirFoco(int k)
     observador_->FocarCelula(k);
 }
 
-void BoxListModelo::FocoNaCelula(int Index)
+void ModeloBoxList::FocoNaCelula(int Index)
 {
     if (Index < 0 || Index >= int(celulas_.size()))
         return;
@@ -477,7 +477,7 @@ void BoxListModelo::FocoNaCelula(int Index)
     linSel_ = linAtual_;
 }
 
-void BoxListModelo::TeclaNaCelula(int Index, qint16 &KeyCode, qint16 &Shift)
+void ModeloBoxList::TeclaNaCelula(int Index, qint16 &KeyCode, qint16 &Shift)
 {
     Lote lote(*this);
     if (hbarVisivel_ && (KeyCode == kLeft || KeyCode == kRight) && observador_) {
@@ -532,7 +532,7 @@ void BoxListModelo::TeclaNaCelula(int Index, qint16 &KeyCode, qint16 &Shift)
         observador_->LevantarKeyDown(KeyCode, Shift);
 }
 
-void BoxListModelo::TeclaSoltaNaCelula(int /*Index*/, qint16 KeyCode)
+void ModeloBoxList::TeclaSoltaNaCelula(int /*Index*/, qint16 KeyCode)
 {
     Lote lote(*this);
     // Scrolling repainted the lines without the highlight; put it back on the focused line.
@@ -546,7 +546,7 @@ void BoxListModelo::TeclaSoltaNaCelula(int /*Index*/, qint16 KeyCode)
 
 // Deletes row IndiceSel: the rows below move up one place, the old last row is blanked (it keeps
 // its font), and the line under the focus shows, selected, the row that moved into it.
-void BoxListModelo::Deletar()
+void ModeloBoxList::Deletar()
 {
     const int r0 = indiceSel_;
     if (r0 < 0 || r0 >= qReg_)
@@ -572,7 +572,7 @@ void BoxListModelo::Deletar()
     SelBox(linAtual_);
 }
 
-void BoxListModelo::ChkSolto(int Index, int valor)
+void ModeloBoxList::ChkSolto(int Index, int valor)
 {
     if (Index < 0 || Index >= int(celulas_.size()))
         return;
@@ -584,13 +584,13 @@ void BoxListModelo::ChkSolto(int Index, int valor)
     store_[col][rolagem_ + lin].Chk = qint16(valor);
 }
 
-void BoxListModelo::TextoEditado(int Index, const QString &texto)
+void ModeloBoxList::TextoEditado(int Index, const QString &texto)
 {
     if (Index >= 0 && Index < int(celulas_.size()))
         celulas_[Index].Texto = texto;
 }
 
-void BoxListModelo::ChkAlterado(int Index, int valor)
+void ModeloBoxList::ChkAlterado(int Index, int valor)
 {
     if (Index >= 0 && Index < int(celulas_.size()))
         celulas_[Index].Chk = qint16(valor);
@@ -598,7 +598,7 @@ void BoxListModelo::ChkAlterado(int Index, int valor)
 
 // --- Geometry ---------------------------------------------------------------------------------
 
-int BoxListModelo::EsquerdaColuna(int C) const
+int ModeloBoxList::EsquerdaColuna(int C) const
 {
     int esquerda = 0;
     for (int c = 0; c < C && c < kColunas; ++c)
@@ -606,7 +606,7 @@ int BoxListModelo::EsquerdaColuna(int C) const
     return esquerda;
 }
 
-Retangulo BoxListModelo::GeoCelula(int k) const
+Retangulo ModeloBoxList::GeoCelula(int k) const
 {
     if (!ativo_)
         return {0, kTopoInicial, kLarguraInicial - 15, kAlturaInicial, true};
@@ -614,27 +614,27 @@ Retangulo BoxListModelo::GeoCelula(int k) const
     return {EsquerdaColuna(c), TopoLinha(LinhaDaCelula(k)), colunas_[c].Width - 15, h_, true};
 }
 
-Retangulo BoxListModelo::GeoChk(int k) const
+Retangulo ModeloBoxList::GeoChk(int k) const
 {
     const Retangulo cel = GeoCelula(k);
     const bool visivel = temChk_ && k < int(celulas_.size()) && celulas_[k].ChkVisivel;
     return {cel.Left + 50, cel.Top + (cel.Height - kLado) / 2, kLado, kLado, visivel};
 }
 
-Retangulo BoxListModelo::GeoTitulo(int C) const
+Retangulo ModeloBoxList::GeoTitulo(int C) const
 {
     if (!ativo_)
         return {0, 0, kLarguraInicial, kAlturaTitulo, C == 0};
     return {EsquerdaColuna(C), 0, colunas_[C].Width, kAlturaTitulo, titulos_ && C < qCol_};
 }
 
-Retangulo BoxListModelo::GeoVBar() const
+Retangulo ModeloBoxList::GeoVBar() const
 {
     const int altura = titulos_ ? rowsHeight_ + 235 : rowsHeight_ - 50;
     return {larguraControle_ - 280, 30, kLarguraBarra, altura, ativo_};
 }
 
-Retangulo BoxListModelo::GeoHBar() const
+Retangulo ModeloBoxList::GeoHBar() const
 {
     return {30, alturaControle_ - 280, larguraControle_ - 60, kLarguraBarra, hbarVisivel_};
 }

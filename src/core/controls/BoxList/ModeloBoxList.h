@@ -70,7 +70,7 @@ public:
     virtual void FocarHBar() = 0;
 };
 
-class BoxListModelo {
+class ModeloBoxList {
 public:
     static constexpr int kColunas = 31;
     // An omitted colour argument.
@@ -92,7 +92,7 @@ public:
         kDown = 40,
         kDelete = 46,
     };
-    BoxListModelo();
+    ModeloBoxList();
 
     // Not owned; may be null. Notifications stop while it is null.
     void DefinirObservador(BoxListObservador *observador) { observador_ = observador; }
@@ -192,21 +192,21 @@ private:
     // operation is done (or earlier, before an event or a focus request leaves the model).
     class Lote {
     public:
-        explicit Lote(BoxListModelo &m)
-            : m_(m)
+        explicit Lote(ModeloBoxList &m)
+            : modelo_(m)
         {
-            ++m_.lote_;
+            ++modelo_.lote_;
         }
         ~Lote()
         {
-            if (--m_.lote_ == 0)
-                m_.Publicar();
+            if (--modelo_.lote_ == 0)
+                modelo_.Publicar();
         }
         Lote(const Lote &) = delete;
         Lote &operator=(const Lote &) = delete;
 
     private:
-        BoxListModelo &m_;
+        ModeloBoxList &modelo_;
     };
 
     bool CelulaExiste(int Col, int Lin) const;
