@@ -5,7 +5,9 @@
  * Between keys it pauses (the program is idle when the next key arrives, as under a person's fingers).
  *
  * Usage: teclax11 WINDOW_ID TEXT [PAUSE_MS]      ('\n' in TEXT is Return)
- * Prints one line per key (the character and microseconds), then: n, p50, p90, p99, max in ms. */
+ * Prints one line per key (the character, the microseconds to the repaint, and the moment the key was sent
+ * in microseconds of the monotonic clock, to match against the program's own timeline), then: n, p50,
+ * p90, p99, max in ms. */
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -13,16 +15,18 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
 static double agora_us()
 {
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
 }
 
 static KeySym simbolo(char c)
@@ -111,7 +115,7 @@ int main(int argc, char **argv)
             continue;
         }
         lat.push_back(visto);
-        printf("%c %.0f\n", c == '\n' ? '|' : c, visto);
+        printf("%c %.0f %.0f\n", c == '\n' ? '|' : c, visto, t0);
     }
     const size_t k = lat.size();
     if (!k) {

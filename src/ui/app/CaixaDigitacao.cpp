@@ -1,6 +1,7 @@
 #include "app/CaixaDigitacao.h"
 
 #include "app/LinhaTexto.h"
+#include "app/Traco.h"
 #include "common/Plataforma.h"
 #include "common/Teclas.h"
 
@@ -92,6 +93,7 @@ void CaixaDigitacao::Digitar(int k)
 {
     if (receptor_.TxtDigita_KeyPress(k, Caret()))
         return;
+    Traco::Marcar("sinais");
     // The handler may have ended the session (and disabled the box) without refusing the key.
     if (!isEnabled())
         return;
@@ -101,6 +103,7 @@ void CaixaDigitacao::Digitar(int k)
         QuebrarLinha();
     else
         Inserir(QChar(char16_t(k)));
+    Traco::Marcar("caixa");
     // Everything the key changed is on screen before the next event is looked at: the typed
     // character, the passage's colour and the counters, in one repaint.
     viewport()->repaint(RetanguloCaret());
@@ -119,10 +122,14 @@ void CaixaDigitacao::Diagramar(int linha)
 void CaixaDigitacao::Inserir(QChar c)
 {
     LinhaTexto &l = *linhas_[size_t(linha_)];
-    QString texto = l.Texto();
-    texto.insert(coluna_, c);
     const qreal antes = l.Largura();
-    l.Definir(texto, font());
+    if (coluna_ == l.Tamanho()) {
+        l.Acrescentar(c, font());
+    } else {
+        QString texto = l.Texto();
+        texto.insert(coluna_, c);
+        l.Definir(texto, font());
+    }
     const int de = coluna_;
     ++coluna_;
     // Only the new character's cell, or the rest of the line when the character went in the middle.

@@ -1,5 +1,6 @@
 #include "app/ControleDigitacao.h"
 
+#include "app/Traco.h"
 #include "common/Digita.h"
 #include "common/Formatos.h"
 #include "common/Mensagem.h"
@@ -209,6 +210,7 @@ ControleDigitacao::Figuras ControleDigitacao::FigurasAtuais() const
 
 void ControleDigitacao::Tique()
 {
+    Traco::Marcar("tique");
     emit FundoErrosMudou(Sessao::kFundoErros);
     emit CapsMudou(caps_.Tique(plataforma_.CapsLockAtivo()));
     if (emDigitacao_)
@@ -237,6 +239,7 @@ bool ControleDigitacao::TxtDigita_KeyPress(int k, int caret)
 {
     const int posicao = motor_.PosTexto - 1;
     const MotorDigitacao::RespostaTecla r = motor_.TeclaPressionada(k, caret, caps_.Vermelho());
+    Traco::Marcar("motor");
     if (r.recusadaTrava) {
         emit FundoErrosMudou(Sessao::kFundoErrosPiscando);
         Conferir(posicao, QChar(char16_t(k)), false);

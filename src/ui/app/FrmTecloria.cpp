@@ -5,6 +5,7 @@
 #include "app/CaixaDigitacao.h"
 #include "app/PainelResultado.h"
 #include "app/TextoPassagem.h"
+#include "app/Traco.h"
 #include "common/CorQt.h"
 #include "common/Digita.h"
 #include "common/Formatos.h"
@@ -639,6 +640,7 @@ void FrmTecloria::Form_Activate()
     if (encerrado_)
         return;
     if (!ativado_) {
+        Traco::Marcar("ativar");
         ativado_ = true;
         QString erro;
         if (!ArquivoDatilux::CarregarSenhaAdm(digita_, erro))

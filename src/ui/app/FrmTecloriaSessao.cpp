@@ -13,6 +13,7 @@
 #include "app/MeuDesempenho.h"
 #include "app/PainelResultado.h"
 #include "app/TextoPassagem.h"
+#include "app/Traco.h"
 #include "common/CorQt.h"
 #include "common/Digita.h"
 #include "common/Mensagem.h"
@@ -43,6 +44,7 @@ void FrmTecloria::EntrarUsuario()
 {
     {
         TestaSenha login(digita_, this);
+        Traco::Marcar("login");
         login.exec();
     }
     AplicarConfiguracao();
