@@ -3,6 +3,7 @@
 #include "access/ArquivoDatilux.h"
 #include "access/InfoSenha.h"
 #include "app/AlteraSenha.h"
+#include "app/LinhaTexto.h"
 #include "app/MeuDesempenho.h"
 #include "app/PainelResultado.h"
 #include "common/Formatos.h"
@@ -853,6 +854,36 @@ private slots:
         QTRY_COMPARE(p.janela->menuBar()->activeAction(), esperado->menuAction());
         QCOMPARE(esperado->activeAction(), esperado->actions().first());
         esperado->close();
+    }
+
+    // A line typed a key at a time keeps exactly the edges of the whole line laid out at once: where
+    // the input box draws each character and puts the caret.
+    void linhaAcrescentada_data()
+    {
+        Colunas<QString, QString>("fonte", "texto");
+        for (const char *fonte : {"Liberation Mono", "DejaVu Sans"}) {
+            const auto linha = [&](const char *caso, const QString &texto) {
+                QTest::addRow("%s, %s", fonte, caso) << QString::fromLatin1(fonte) << texto;
+            };
+            linha("course text", QStringLiteral("asdfg ASDFG çãõ éê 12,5%"));
+            linha("kerning pairs", QStringLiteral("AVAWAYTo Ty LT WA"));
+            linha("ligatures", QStringLiteral("office affluent ffi fl"));
+            linha("combining marks", QStringLiteral("ac\u0327a\u0303o e\u0301"));
+            linha("another script", QStringLiteral("abc \u0634\u0645\u0633 def \u05e9\u05dc\u05d5\u05dd"));
+        }
+    }
+    void linhaAcrescentada()
+    {
+        BUSCAR(QString, fonte, QString, texto);
+        const QFont f(fonte, 12);
+        LinhaTexto inteira;
+        inteira.Definir(texto, f);
+        LinhaTexto tecla;
+        for (QChar c : texto)
+            tecla.Acrescentar(c, f);
+        QCOMPARE(tecla.Texto(), texto);
+        for (int i = 0; i <= texto.size(); ++i)
+            QVERIFY2(tecla.X(i) == inteira.X(i), qPrintable(QStringLiteral("edge %1").arg(i)));
     }
 };
 

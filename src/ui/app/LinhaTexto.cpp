@@ -4,13 +4,38 @@
 
 #include <algorithm>
 
+namespace {
+
+// How far back shaping reaches in the scripts above: a kerning pair, a ligature of up to three letters.
+constexpr int kAlcanceForma = 4;
+
+bool FormaLocal(QChar c)
+{
+    return c.unicode() < 0x0590 && !c.isMark() && !c.isSurrogate();
+}
+
+} // namespace
+
 void LinhaTexto::Definir(const QString &texto, const QFont &fonte)
 {
     texto_ = texto;
+    local_ = std::all_of(texto_.cbegin(), texto_.cend(), FormaLocal);
     Diagramar(fonte);
 }
 
+void LinhaTexto::Acrescentar(QChar c, const QFont &fonte)
+{
+    texto_ += c;
+    local_ = local_ && FormaLocal(c);
+    Medir(fonte, local_ ? qMax(0, Tamanho() - kAlcanceForma) : 0);
+}
+
 void LinhaTexto::Diagramar(const QFont &fonte)
+{
+    Medir(fonte, 0);
+}
+
+void LinhaTexto::Medir(const QFont &fonte, int de)
 {
     QTextLayout layout(texto_, fonte);
     QTextOption opcao;
@@ -23,7 +48,8 @@ void LinhaTexto::Diagramar(const QFont &fonte)
     layout.endLayout();
     const int n = Tamanho();
     xs_.resize(size_t(n) + 1);
-    for (int i = 0; i <= n; ++i)
+    // Each edge costs a walk along the line: the edges kept from before save all but a few walks.
+    for (int i = qMin(de, n); i <= n; ++i)
         xs_[size_t(i)] = linha.isValid() ? linha.cursorToX(i) : 0.0;
 }
 

@@ -18,6 +18,10 @@ public:
 
     // Sets the text and lays it out in `fonte`.
     void Definir(const QString &texto, const QFont &fonte);
+    // Adds one character at the end, laid out in the same font: the same edges as Definir would give,
+    // measuring again only the last few (a typed key costs the same at the end of a long line as at
+    // its start).
+    void Acrescentar(QChar c, const QFont &fonte);
     // Lays the same text out again (the font changed).
     void Diagramar(const QFont &fonte);
 
@@ -30,6 +34,12 @@ public:
     std::pair<int, int> Alcance(qreal esquerda, qreal direita) const;
 
 private:
+    // The edges from `de` on, from a fresh layout of the whole text.
+    void Medir(const QFont &fonte, int de);
+
     QString texto_;
     std::vector<qreal> xs_{0.0};
+    // Whether every character is of a script whose shaping only reaches a few characters back (Latin,
+    // Greek, Cyrillic, no combining marks): then a character added at the end moves no earlier edge.
+    bool local_ = true;
 };

@@ -3,6 +3,7 @@
 
 #include "app/Acessibilidade.h"
 #include "app/FrmTecloria.h"
+#include "app/Traco.h"
 #include "common/ArquivoDados.h"
 #include "common/Digita.h"
 #include "common/Mensagem.h"
@@ -15,6 +16,7 @@
 
 #include <sys/stat.h>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -44,7 +46,16 @@ std::optional<QString> PrepararPastaDados()
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // On X11 a key repaints a few small cells (the typed character, the passage's colour, a counter).
+    // Through shared memory, Qt first waits for the X server to finish reading the last frame before it
+    // paints into an overlapping area: a round trip per key, and the slow keys' main cause when the
+    // server is busy. Sent through the connection, those few hundred bytes cost less than the wait.
+    // Whoever sets the variable keeps their choice.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    const std::unique_ptr<QApplication> aplicacao(Traco::CriarAplicacao(argc, argv));
+    QApplication &app = *aplicacao;
+    Traco::Marcar("aplicacao");
     QApplication::setApplicationName(QStringLiteral("Datilux"));
     QApplication::setApplicationVersion(QStringLiteral("1.53"));
     QApplication::setWindowIcon(Logotipo::Icone());
@@ -61,7 +72,9 @@ int main(int argc, char *argv[])
     Digita digita(*pasta);
     Plataforma plataforma(Plataforma::ArquivoSom());
 
+    Traco::Marcar("pasta");
     FrmTecloria janela(digita, plataforma);
+    Traco::Marcar("janela");
     QObject::connect(&janela, &FrmTecloria::Encerrado, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     janela.show();
     return app.exec();
