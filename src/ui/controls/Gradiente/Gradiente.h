@@ -23,6 +23,8 @@ public:
     static constexpr Cor kCorInicialJanelas = ModeloGradiente::kCorInicialJanelas;
     // The marker's size, which the control always keeps.
     static constexpr int kLadoTwips = 375;
+    // Width of the strip of colours the window's background repeats.
+    static constexpr int kLarguraFaixa = 64;
 
     // A new control has the colours of a design that stores nothing (as Carregar({})).
     explicit Gradiente(QWidget *pai = nullptr);
