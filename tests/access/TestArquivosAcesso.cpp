@@ -135,10 +135,7 @@ private slots:
     {
         Colunas<QByteArray, int, int, int>("conteudo", "vagas", "codigo", "esperado");
         QTest::newRow("arquivo ausente") << QByteArray() << 0 << 1 << int(Id::NaoCadastrado);
-        QTest::newRow("codigo 0") << kTres << 3 << 0 << int(Id::Administrador);
         QTest::newRow("codigo 3 de 3") << kTres << 3 << 3 << int(Id::Aluno);
-        QTest::newRow("codigo 4 de 3") << kTres << 3 << 4 << int(Id::NaoCadastrado);
-        QTest::newRow("vaga apagada") << kTres << 3 << 2 << int(Id::NaoCadastrado);
         QTest::newRow("62*3+17, codigo 4") << kTres + QByteArray(17, 'z') << 3 << 4 << int(Id::NaoCadastrado);
         QTest::newRow("61 bytes") << kTres.left(61) << 0 << 1 << int(Id::NaoCadastrado);
     }

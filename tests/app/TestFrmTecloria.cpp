@@ -186,7 +186,7 @@ private slots:
     // the Enter at its end moves to the next line.
     void enterDesfeito_data()
     {
-        QTest::addColumn<bool>("trava");
+        Colunas<bool>("trava");
         QTest::newRow("normal") << false;
         QTest::newRow("trava") << true;
     }
@@ -572,7 +572,7 @@ private slots:
     // stays beside the new passage; a finish right after the load is one before any session.
     void carregarDuranteASessao_data()
     {
-        QTest::addColumn<bool>("escolha");
+        Colunas<bool>("escolha");
         QTest::newRow("proximo exercicio") << false;
         QTest::newRow("escolha do exercicio") << true;
     }

@@ -457,7 +457,7 @@ private slots:
     // reported once, and a later run writes the spool once each.
     void falhas_data()
     {
-        QTest::addColumn<QString>("falha");
+        Colunas<QString>("falha");
         if (Postgres()) {
             QTest::newRow("servidor parado") << "parado";
         } else {
@@ -590,7 +590,7 @@ private slots:
     // cannot change what was stored.
     void papel_data()
     {
-        QTest::addColumn<QString>("proibido");
+        Colunas<QString>("proibido");
         QTest::newRow("apagar sessões") << "DELETE FROM sessao";
         QTest::newRow("alterar alunos") << "UPDATE aluno SET nome = 'X'";
     }

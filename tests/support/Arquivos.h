@@ -21,6 +21,16 @@ inline QByteArray ComVaga(QByteArray arquivo, int codigo, const QByteArray &regi
     return arquivo.replace((codigo - 1) * 62, 62, registro);
 }
 
+// A student of the register, the code in four digits.
+inline Aluno AlunoDe(int codigo, const QString &nome, int classe = 1, int exercicio = 1,
+                     const QString &senha = QStringLiteral("x"))
+{
+    Aluno a;
+    a.Codigo = QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')), a.Nome = nome, a.Senha = senha;
+    a.Classe = qint16(classe), a.Exercicio = qint16(exercicio);
+    return a;
+}
+
 // The register written through the program's own file, one student after another.
 inline bool Cadastrar(const Digita &digita, const QList<Aluno> &alunos)
 {
