@@ -66,9 +66,7 @@ class TestAlunos : public QObject {
         if (!arquivo.isNull() && !amb_->Gravar(kArquivo, arquivo))
             return false;
         janela_ = std::make_unique<Alunos>(amb_->digita, Biblioteca::ExerciciosPorClasse());
-        janela_->show();
-        return QTest::qWaitForWindowActive(janela_.get())
-               && QTest::qWaitFor([&] { return Foco() == W("TxtCodigo"); });
+        return Mostrar(janela_.get(), W("TxtCodigo"));
     }
 
 private slots:

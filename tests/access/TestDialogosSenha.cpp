@@ -75,11 +75,7 @@ class TestDialogosSenha : public QObject {
     std::unique_ptr<T> Abrir(const char *foco)
     {
         auto janela = std::make_unique<T>(D());
-        janela->show();
-        QWidget *alvo = Filho(janela.get(), foco);
-        if (!QTest::qWaitForWindowActive(janela.get()) || !QTest::qWaitFor([&] { return Foco() == alvo; }))
-            return nullptr;
-        return janela;
+        return Mostrar(janela.get(), Filho(janela.get(), foco)) ? std::move(janela) : nullptr;
     }
 
     // How a dialog ended: confirmed ("OK") or cancelled ("CANCELAR") without a message, or still open

@@ -53,14 +53,6 @@ class TestCarrega : public QObject {
 
     Digita &D() { return amb_->digita; }
 
-    // Shown as the command shows it, with the focus where a person finds it: on the class box.
-    static bool Mostrar(Carrega &janela)
-    {
-        janela.show();
-        return QTest::qWaitForWindowActive(&janela)
-               && QTest::qWaitFor([&] { return Foco() == Caixa(&janela, "TxtClasse"); });
-    }
-
 private slots:
     void initTestCase() { timersDoApp_ = int(qApp->findChildren<QTimer *>(Qt::FindDirectChildrenOnly).size()); }
 
@@ -97,7 +89,7 @@ private slots:
         QCOMPARE(Combo(&carrega, "TxtClasse")->Itens(), (QStringList{"1", "2", "3", "4", "5", "6"}));
         QCOMPARE(lista(), QStringList());
 
-        QVERIFY(Mostrar(carrega));
+        QVERIFY(Mostrar(&carrega, Caixa(&carrega, "TxtClasse"))); // the focus where a person finds it
         QCOMPARE(lista(), Numeros(49));
         Teclar("\b5\n");
         QCOMPARE(lista(), Numeros(18));
@@ -137,7 +129,7 @@ private slots:
     {
         BUSCAR(QString, teclas, QString, acao, QString, mensagem, QString, resposta);
         Carrega carrega(D());
-        QVERIFY(Mostrar(carrega));
+        QVERIFY(Mostrar(&carrega, Caixa(&carrega, "TxtClasse")));
 
         Teclar(teclas);
         if (acao == "OK" || acao == "Cancelar")

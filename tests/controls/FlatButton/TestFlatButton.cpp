@@ -3,6 +3,7 @@
 #include "shared/Arte.h"
 #include "support/Desenho.h"
 #include "support/Tabela.h"
+#include "support/Teclado.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -40,15 +41,6 @@ protected:
         QWidget::keyPressEvent(e);
     }
 };
-
-// Shows the window with the focus on `foco`.
-bool Mostrar(QWidget &janela, QWidget *foco)
-{
-    janela.show();
-    janela.activateWindow();
-    foco->setFocus();
-    return QTest::qWaitForWindowActive(&janela) && QTest::qWaitFor([foco] { return foco->hasFocus(); });
-}
 
 // A Space press sent straight to the button (a disabled one accepts nothing, so no key click).
 void Espaco(FlatButton &b)
@@ -123,7 +115,8 @@ private slots:
                      {"EnFalsePic", Liso(kCorEnFalse)},
                      {"BackGround", Liso(kCorBackGround, QSize(10, 10))}});
         janela.resize(200, 100);
-        QVERIFY(Mostrar(janela, caixa));
+        caixa->setFocus();
+        QVERIFY(Mostrar(&janela, caixa));
         QSignalSpy sobre(b, &FlatButton::MouseOver);
         QSignalSpy cliques(b, &FlatButton::Click);
         QPoint ponto(5, 5);
@@ -273,7 +266,8 @@ private slots:
             botoes[i]->move(10, 10 + 30 * i);
         int teclas = 0;
         connect(botoes[de], &FlatButton::KeyPress, this, [&](qint16 &) { ++teclas; });
-        QVERIFY(Mostrar(janela, botoes[de]));
+        botoes[de]->setFocus();
+        QVERIFY(Mostrar(&janela, botoes[de]));
         QTest::keyClick(botoes[de], Qt::Key(tecla));
         QTRY_VERIFY(botoes[para]->hasFocus());
         QCOMPARE(botoes[para]->EstadoAtual(), EstadoBotao::High);
