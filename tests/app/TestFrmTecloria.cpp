@@ -746,7 +746,7 @@ private slots:
 
     // The whole window on a screen with less room than its layout (a 1024×768 screen at 2×, a
     // 640×480 one), exact at its own size, and scaled up when larger; nothing overlapping, and the live
-    // figures on view, clear of every control and menu title. Under 800 pixels the layout is compact.
+    // figures on view, clear of every control and menu title. At 640 pixels or less the layout is compact.
     void janelaCabe_data()
     {
         // janela: resized by hand after the login; empty: as it opens
@@ -755,6 +755,7 @@ private slots:
         QTest::newRow("1024x768 a 2x") << QSize(512, 384) << QSize() << -1;
         QTest::newRow("640x480") << QSize(640, 480) << QSize() << -1;
         QTest::newRow("640 de largura, alta") << QSize(640, 1000) << QSize() << 0;
+        QTest::newRow("800 de largura, alta") << QSize(800, 1000) << QSize() << 0;
         QTest::newRow("1024x768") << QSize(1024, 768) << QSize() << 0;
         QTest::newRow("1920x1080 maximizada") << QSize(1920, 1080) << QSize(1900, 1040) << 1;
     }
@@ -775,7 +776,7 @@ private slots:
                  : escala > 0 ? p.janela->Escala() > 1
                               : p.janela->Escala() == 1,
                  true);
-        QCOMPARE(p.janela->LayoutCompacto(), tela.width() < 800);
+        QCOMPARE(p.janela->LayoutCompacto(), tela.width() <= 640);
         QWidget *centro = p.janela->centralWidget();
         QList<QWidget *> controles;
         for (QWidget *w : centro->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
