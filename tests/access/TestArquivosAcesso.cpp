@@ -195,10 +195,10 @@ private slots:
     {
         // idade: of the lock file, in seconds
         Colunas<QString, int, bool>("arquivo", "idade", "gravado");
-        QTest::newRow("Alunos.arq, trava recente") << kAlunos << 0 << false;
-        QTest::newRow("Alunos.arq, trava abandonada") << kAlunos << 3600 << true;
-        QTest::newRow("Datilux.arq, trava recente") << kDatilux << 0 << false;
-        QTest::newRow("Datilux.arq, trava abandonada") << kDatilux << 3600 << true;
+        for (const QString &arquivo : {kAlunos, kDatilux})
+            for (int idade : {0, 3600})
+                QTest::addRow("%s, trava %s", qPrintable(arquivo), idade ? "abandonada" : "recente")
+                    << arquivo << idade << bool(idade);
     }
     void trava()
     {

@@ -64,10 +64,8 @@ class TestDialogosSenha : public QObject {
         QVERIFY(ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveSenhaAdm, D().SenhaAdmAtual, erro));
         QVERIFY(mostrarSenha.isEmpty()
                 || ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveMostrarSenha, mostrarSenha, erro));
-        QVERIFY(Cadastrar(D(), {{.Codigo = "0001", .Nome = nome1, .Senha = "ana1"},
-                                {.Codigo = "0002", .Nome = "BRUNO", .Senha = "BRUNO"},
-                                {.Codigo = "0003", .Nome = "CARLA", .Senha = "CaRla"},
-                                {.Codigo = "0004", .Nome = "", .Senha = ""}}));
+        QVERIFY(Cadastrar(D(), {AlunoDe(1, nome1, 1, 1, "ana1"), AlunoDe(2, "BRUNO", 1, 1, "BRUNO"),
+                                AlunoDe(3, "CARLA", 1, 1, "CaRla"), AlunoDe(4, "", 1, 1, "")}));
     }
 
     // Shown as the main window shows it, and the focus where a person finds it.

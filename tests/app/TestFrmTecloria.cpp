@@ -627,7 +627,6 @@ private slots:
         linha("aluno: sobre", false, "MenuSobre", "Sobre", "");
         linha("aluno: banco de resultados", false, "MenuBancoResultados", "",
               "Banco de resultados permitido somente ao Administrador!");
-        linha("administrador: configuracoes", true, "MenuConfig", "Configura", "");
         linha("administrador: cadastro", true, "MenuCadAlunos", "Alunos", "");
         linha("administrador: senha", true, "MenuMudaAdm", "InfoSenha", "");
         linha("administrador: proximo", true, "MenuProximo", "", soAluno);
