@@ -20,44 +20,14 @@ namespace {
 
 // While it exists, a test run as root acts as an ordinary account (nobody), so that the kernel's
 // permission checks apply to it as they do to a student.
-class ContaComum {
-public:
-    ContaComum()
-    {
-        if (geteuid() == 0 && setegid(65534) == 0 && seteuid(65534) == 0)
-            trocou_ = true;
-    }
+struct ContaComum {
+    const bool trocou = geteuid() == 0 && setegid(65534) == 0 && seteuid(65534) == 0;
     ~ContaComum()
     {
-        if (trocou_ && seteuid(0) == 0)
+        if (trocou && seteuid(0) == 0)
             QVERIFY(setegid(0) == 0);
     }
-    ContaComum(const ContaComum &) = delete;
-    ContaComum &operator=(const ContaComum &) = delete;
-
-private:
-    bool trocou_ = false;
 };
-
-class Umask {
-public:
-    explicit Umask(mode_t m)
-        : anterior_(umask(m))
-    {}
-    ~Umask() { umask(anterior_); }
-    Umask(const Umask &) = delete;
-    Umask &operator=(const Umask &) = delete;
-
-private:
-    mode_t anterior_;
-};
-
-struct stat Estado(const QString &caminho)
-{
-    struct stat st {};
-    stat(QFile::encodeName(caminho).constData(), &st);
-    return st;
-}
 
 } // namespace
 
@@ -148,18 +118,15 @@ private slots:
             QVERIFY(!root || chown(QFile::encodeName(caminho).constData(), uid_t(-1), grupoAnterior) == 0);
         }
         QString erro;
-        {
-            const Umask m{mode_t(mascara)};
-            if (como == u"salvar") {
-                QVERIFY2(ArquivoDados::SalvarInteiro(caminho, "dados", erro), qPrintable(erro));
-            } else if (como == u"criar") {
-                QVERIFY2(ArquivoDados::CriarSeAusente(caminho, erro), qPrintable(erro));
-            } else {
-                ArquivoAlunos alunos;
-                QVERIFY2(alunos.Abrir(caminho, erro), qPrintable(erro));
-            }
-        }
-        const struct stat st = Estado(caminho);
+        const mode_t antes = umask(mode_t(mascara));
+        ArquivoAlunos alunos;
+        const bool ok = como == u"salvar"  ? ArquivoDados::SalvarInteiro(caminho, "dados", erro)
+                        : como == u"criar" ? ArquivoDados::CriarSeAusente(caminho, erro)
+                                           : alunos.Abrir(caminho, erro);
+        umask(antes);
+        QVERIFY2(ok, qPrintable(erro));
+        struct stat st {};
+        QCOMPARE(stat(QFile::encodeName(caminho).constData(), &st), 0);
         QCOMPARE(int(st.st_mode & 07777), modo);
         QCOMPARE(st.st_gid, modoAnterior ? grupoAnterior : grupoPasta);
     }

@@ -64,10 +64,8 @@ class TestDialogosSenha : public QObject {
         QVERIFY(ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveSenhaAdm, D().SenhaAdmAtual, erro));
         QVERIFY(mostrarSenha.isEmpty()
                 || ArquivoDatilux::GravarConfig(D(), ArquivoDatilux::kChaveMostrarSenha, mostrarSenha, erro));
-        QVERIFY(Cadastrar(D(), {{.Codigo = "0001", .Nome = nome1, .Senha = "ana1"},
-                                {.Codigo = "0002", .Nome = "BRUNO", .Senha = "BRUNO"},
-                                {.Codigo = "0003", .Nome = "CARLA", .Senha = "CaRla"},
-                                {.Codigo = "0004", .Nome = "", .Senha = ""}}));
+        QVERIFY(Cadastrar(D(), {AlunoDe(1, nome1, 1, 1, "ana1"), AlunoDe(2, "BRUNO", 1, 1, "BRUNO"),
+                                AlunoDe(3, "CARLA", 1, 1, "CaRla"), AlunoDe(4, "", 1, 1, "")}));
     }
 
     // Shown as the main window shows it, and the focus where a person finds it.
@@ -75,11 +73,7 @@ class TestDialogosSenha : public QObject {
     std::unique_ptr<T> Abrir(const char *foco)
     {
         auto janela = std::make_unique<T>(D());
-        janela->show();
-        QWidget *alvo = Filho(janela.get(), foco);
-        if (!QTest::qWaitForWindowActive(janela.get()) || !QTest::qWaitFor([&] { return Foco() == alvo; }))
-            return nullptr;
-        return janela;
+        return Mostrar(janela.get(), Filho(janela.get(), foco)) ? std::move(janela) : nullptr;
     }
 
     // How a dialog ended: confirmed ("OK") or cancelled ("CANCELAR") without a message, or still open

@@ -51,11 +51,7 @@ struct Programa {
 
     bool Cadastrar(int codigo, const QString &nome, const QString &senha, int classe, int exercicio)
     {
-        return ::Cadastrar(amb.digita, {{.Codigo = QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')),
-                                         .Nome = nome,
-                                         .Senha = senha,
-                                         .Classe = qint16(classe),
-                                         .Exercicio = qint16(exercicio)}});
+        return ::Cadastrar(amb.digita, {AlunoDe(codigo, nome, classe, exercicio, senha)});
     }
 
     // Opens the program and logs in by keyboard (code, Enter, password, Enter, Enter).

@@ -187,7 +187,7 @@ private slots:
     // the Enter at its end moves to the next line.
     void enterDesfeito_data()
     {
-        QTest::addColumn<bool>("trava");
+        Colunas<bool>("trava");
         QTest::newRow("normal") << false;
         QTest::newRow("trava") << true;
     }
@@ -573,7 +573,7 @@ private slots:
     // stays beside the new passage; a finish right after the load is one before any session.
     void carregarDuranteASessao_data()
     {
-        QTest::addColumn<bool>("escolha");
+        Colunas<bool>("escolha");
         QTest::newRow("proximo exercicio") << false;
         QTest::newRow("escolha do exercicio") << true;
     }
@@ -625,12 +625,9 @@ private slots:
         const char *soAluno = "Opção permitida somente com senha de aluno!";
         linha("aluno: configuracoes", false, "MenuConfig", "", "Configuração permitida somente ao Administrador!");
         linha("aluno: cadastro", false, "MenuCadAlunos", "", "Cadastro permitido somente ao Administrador!");
-        linha("aluno: carregar", false, "MenuCarregar", "InfoSenha", "");
         linha("aluno: sobre", false, "MenuSobre", "Sobre", "");
-        linha("aluno: alterar minha senha", false, "MenuAlteraSenha", "AlteraSenha", "");
         linha("aluno: banco de resultados", false, "MenuBancoResultados", "",
               "Banco de resultados permitido somente ao Administrador!");
-        linha("administrador: configuracoes", true, "MenuConfig", "Configura", "");
         linha("administrador: cadastro", true, "MenuCadAlunos", "Alunos", "");
         linha("administrador: senha", true, "MenuMudaAdm", "InfoSenha", "");
         linha("administrador: proximo", true, "MenuProximo", "", soAluno);
@@ -747,64 +744,24 @@ private slots:
         QCOMPARE(caixa->cursorPosition(), 3);
     }
 
-    void layoutCompacto_data()
-    {
-        Colunas<int, bool>("largura", "compacto");
-        QTest::newRow("640") << 640 << true;
-        QTest::newRow("800") << 800 << false;
-    }
-    void layoutCompacto()
-    {
-        BUSCAR(int, largura, bool, compacto);
-        Programa p;
-        p.Abrir(QString(), QStringLiteral("korva"));
-        p.janela->DefinirLarguraTela(largura);
-        QTRY_VERIFY(p.Entrou());
-        QCOMPARE(p.janela->LayoutCompacto(), compacto);
-        // The live figures are on view and clear of every control and menu title, inside the window.
-        QMenuBar *barra = p.janela->menuBar();
-        QList<QRect> ocupados;
-        for (QWidget *w : p.janela->centralWidget()->findChildren<QWidget *>()) {
-            if (w->isVisible() && w->parentWidget() == p.janela->centralWidget() && w->objectName() != "Grd")
-                ocupados.append(QRect(w->mapTo(p.janela.get(), QPoint()), w->size()));
-        }
-        for (QAction *a : barra->actions())
-            ocupados.append(barra->actionGeometry(a).translated(barra->mapTo(p.janela.get(), QPoint())));
-        for (const char *nome : {"LblVelocidade", "LblPrecisao"}) {
-            QLabel *l = p.Rotulo(nome);
-            QVERIFY2(l->isVisible(), nome);
-            const QRect r(l->mapTo(p.janela.get(), QPoint()), l->size());
-            QVERIFY2(p.janela->rect().contains(r), nome);
-            for (const QRect &o : ocupados)
-                QVERIFY2(!o.intersects(r), nome);
-        }
-        // No taller than a menu title, so that the menu bar, and all below it, keeps its place.
-        QVERIFY(p.janela->findChild<QWidget *>("Figuras")->height()
-                <= barra->actionGeometry(barra->actions().first()).height());
-        if (compacto) {
-            QCOMPARE(p.Passagem()->geometry(), QRect(0, 58, 633, 181));
-            QCOMPARE(p.Caixa()->geometry(), QRect(0, 272, 633, 218));
-            QCOMPARE(p.janela->findChild<FlatButton *>(QStringLiteral("BtnSair"))->pos(), QPoint(496, 245));
-        }
-    }
-
     // The whole window on a screen with less room than its layout (a 1024×768 screen at 2×, a
-    // 640×480 one), exact at its own size, and scaled up when larger; nothing overlapping.
+    // 640×480 one), exact at its own size, and scaled up when larger; nothing overlapping, and the live
+    // figures on view, clear of every control and menu title. At 640 pixels or less the layout is compact.
     void janelaCabe_data()
     {
-        QTest::addColumn<QSize>("tela");
-        QTest::addColumn<QSize>("janela"); // resized by hand after the login; empty: as it opens
-        QTest::addColumn<int>("escala"); // -1 smaller, 0 exact, 1 larger
+        // janela: resized by hand after the login; empty: as it opens
+        // escala: -1 smaller, 0 exact, 1 larger
+        Colunas<QSize, QSize, int>("tela", "janela", "escala");
         QTest::newRow("1024x768 a 2x") << QSize(512, 384) << QSize() << -1;
         QTest::newRow("640x480") << QSize(640, 480) << QSize() << -1;
+        QTest::newRow("640 de largura, alta") << QSize(640, 1000) << QSize() << 0;
+        QTest::newRow("800 de largura, alta") << QSize(800, 1000) << QSize() << 0;
         QTest::newRow("1024x768") << QSize(1024, 768) << QSize() << 0;
         QTest::newRow("1920x1080 maximizada") << QSize(1920, 1080) << QSize(1900, 1040) << 1;
     }
     void janelaCabe()
     {
-        QFETCH(QSize, tela);
-        QFETCH(QSize, janela);
-        QFETCH(int, escala);
+        BUSCAR(QSize, tela, QSize, janela, int, escala);
         Programa p;
         p.Abrir(QString(), QStringLiteral("korva"));
         p.janela->DefinirLarguraTela(tela.width());
@@ -812,15 +769,14 @@ private slots:
         QTRY_VERIFY(p.Entrou());
         if (janela.isValid())
             p.janela->resize(janela);
-        QTRY_VERIFY2(p.janela->frameGeometry().width() <= tela.width()
-                         && p.janela->frameGeometry().height() <= tela.height(),
-                     qPrintable(QStringLiteral("%1x%2")
-                                    .arg(p.janela->frameGeometry().width())
-                                    .arg(p.janela->frameGeometry().height())));
+        const auto quadro = [&p] { return p.janela->frameGeometry().size(); };
+        QTRY_VERIFY2(quadro().boundedTo(tela) == quadro(),
+                     qPrintable(QStringLiteral("%1x%2").arg(quadro().width()).arg(quadro().height())));
         QCOMPARE(escala < 0   ? p.janela->Escala() < 1
                  : escala > 0 ? p.janela->Escala() > 1
                               : p.janela->Escala() == 1,
                  true);
+        QCOMPARE(p.janela->LayoutCompacto(), tela.width() <= 640);
         QWidget *centro = p.janela->centralWidget();
         QList<QWidget *> controles;
         for (QWidget *w : centro->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
@@ -828,11 +784,31 @@ private slots:
             if (w->isVisible() && !w->objectName().isEmpty() && w->objectName() != QStringLiteral("Grd")
                 && !(p.janela->LayoutCompacto() && w->objectName() == QStringLiteral("PicOrvenal")))
                 controles << w;
+        QList<QRect> ocupados;
         for (QWidget *w : controles) {
             QVERIFY2(centro->rect().contains(w->geometry()), qPrintable(w->objectName()));
             for (QWidget *outro : controles)
                 QVERIFY2(w == outro || !w->geometry().intersects(outro->geometry()),
                          qPrintable(w->objectName() + u' ' + outro->objectName()));
+            ocupados.append(QRect(w->mapTo(p.janela.get(), QPoint()), w->size()));
+        }
+        QMenuBar *barra = p.janela->menuBar();
+        for (QAction *a : barra->actions())
+            ocupados.append(barra->actionGeometry(a).translated(barra->mapTo(p.janela.get(), QPoint())));
+        for (const char *nome : {"LblVelocidade", "LblPrecisao"}) {
+            QLabel *l = p.Rotulo(nome);
+            const QRect r(l->mapTo(p.janela.get(), QPoint()), l->size());
+            QVERIFY2(l->isVisible() && p.janela->rect().contains(r), nome);
+            for (const QRect &o : ocupados)
+                QVERIFY2(!o.intersects(r), nome);
+        }
+        // No taller than a menu title, so that the menu bar, and all below it, keeps its place.
+        QVERIFY(p.janela->findChild<QWidget *>("Figuras")->height()
+                <= barra->actionGeometry(barra->actions().first()).height());
+        if (p.janela->LayoutCompacto() && escala == 0) {
+            QCOMPARE(p.Passagem()->geometry(), QRect(0, 58, 633, 181));
+            QCOMPARE(p.Caixa()->geometry(), QRect(0, 272, 633, 218));
+            QCOMPARE(p.janela->findChild<FlatButton *>(QStringLiteral("BtnSair"))->pos(), QPoint(496, 245));
         }
     }
 

@@ -15,11 +15,7 @@ struct Janela {
     QString passagem;
     QString caixa;
     QList<MotorDigitacao::Cor> cores;
-    int toquesMostrados = -1;
-    int errosMostrados = -1;
-    int sons = 0;
-    int avisosCaps = 0;
-    int recusas = 0;
+    int toquesMostrados = -1, errosMostrados = -1, sons = 0, avisosCaps = 0;
     bool finalizado = false;
 
     void Iniciar(const QString &texto, bool focoDigita = false)
@@ -36,35 +32,22 @@ struct Janela {
         if (finalizado)
             return;
         const auto r = motor.TeclaPressionada(k, int(caixa.size()), capsVermelho);
-        if (r.mostrarErros)
-            errosMostrados = motor.Erros;
-        if (r.tocarSom)
-            ++sons;
-        if (r.avisoCapsLock)
-            ++avisosCaps;
-        if (r.recusadaTrava)
-            ++recusas;
-        if (r.mostrarToques)
-            toquesMostrados = r.toquesMostrados;
+        errosMostrados = r.mostrarErros ? motor.Erros : errosMostrados;
+        toquesMostrados = r.mostrarToques ? r.toquesMostrados : toquesMostrados;
+        sons += r.tocarSom, avisosCaps += r.avisoCapsLock, finalizado = r.finalizar;
         if (r.cor != MotorDigitacao::Cor::Nenhuma && r.posicaoCor < cores.size())
             cores[r.posicaoCor] = r.cor;
-        if (r.finalizar)
-            finalizado = true;
         if (r.descartar)
             return;
-        bool mudou = true;
-        if (k == MotorDigitacao::kBackspace) {
-            mudou = !caixa.isEmpty();
+        const bool mudou = k != MotorDigitacao::kBackspace || !caixa.isEmpty();
+        if (k == MotorDigitacao::kBackspace)
             caixa.chop(1);
-        } else {
+        else
             caixa += k == MotorDigitacao::kEnter ? QChar(u'\n') : QChar(char16_t(k));
-        }
         if (mudou) {
             const auto m = motor.Mudanca();
-            if (m.mostrarErros)
-                errosMostrados = motor.Erros;
-            if (m.tocarSom)
-                ++sons;
+            errosMostrados = m.mostrarErros ? motor.Erros : errosMostrados;
+            sons += m.tocarSom;
         }
     }
 

@@ -34,14 +34,13 @@ QStringList Problemas(const QString &texto, const Regras &r, bool acentos)
         problemas << QStringLiteral("contém colchete");
     QStringList linhas = texto.split(kCrLf);
     linhas.removeLast();
-    if (linhas.size() < r.linhasMin || linhas.size() > r.linhasMax)
-        problemas
-            << QStringLiteral("%1 linhas, fora de %2 a %3").arg(linhas.size()).arg(r.linhasMin).arg(r.linhasMax);
-    if (texto.size() < r.caracteresMin || texto.size() > r.caracteresMax)
-        problemas << QStringLiteral("%1 caracteres, fora de %2 a %3")
-                         .arg(texto.size())
-                         .arg(r.caracteresMin)
-                         .arg(r.caracteresMax);
+    const auto fora = [&problemas](const char *oque, qsizetype n, int min, int max) {
+        if (n < min || n > max)
+            problemas
+                << QStringLiteral("%1 %2, fora de %3 a %4").arg(n).arg(QLatin1String(oque)).arg(min).arg(max);
+    };
+    fora("linhas", linhas.size(), r.linhasMin, r.linhasMax);
+    fora("caracteres", texto.size(), r.caracteresMin, r.caracteresMax);
     for (int n = 0; n < linhas.size(); ++n) {
         const QString &linha = linhas[n];
         const QString onde = QStringLiteral("linha %1: ").arg(n + 1);

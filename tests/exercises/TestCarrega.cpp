@@ -4,6 +4,7 @@
 #include "controls/SpCombo/SpCombo.h"
 #include "exercises/Carrega.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/DialogoModal.h"
 #include "support/Tabela.h"
 #include "support/Teclado.h"
@@ -21,14 +22,8 @@ namespace {
 
 const QString kNaoExiste = QStringLiteral("Exercício não existe!");
 
-QByteArray Registro(const char *codigo, const char *nome, char classe, char exercicio)
-{
-    return codigo + QByteArray(nome).leftJustified(30) + QByteArray("senha").leftJustified(10)
-           + QByteArray(1, classe) + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0)
-           + QByteArray("reservado!\x01\x02\x03\x04");
-}
-const QByteArray kAna = Registro("0001", "ANA", 1, 1);
-const QByteArray kBia = Registro("0002", "BIA", 3, 5);
+const QByteArray kAna = Reg("0001", "ANA", "senha", 1, 1);
+const QByteArray kBia = Reg("0002", "BIA", "senha", 3, 5);
 
 SpCombo *Combo(QWidget *janela, const char *nome)
 {
@@ -57,14 +52,6 @@ class TestCarrega : public QObject {
     int timersDoApp_ = 0;
 
     Digita &D() { return amb_->digita; }
-
-    // Shown as the command shows it, with the focus where a person finds it: on the class box.
-    static bool Mostrar(Carrega &janela)
-    {
-        janela.show();
-        return QTest::qWaitForWindowActive(&janela)
-               && QTest::qWaitFor([&] { return Foco() == Caixa(&janela, "TxtClasse"); });
-    }
 
 private slots:
     void initTestCase() { timersDoApp_ = int(qApp->findChildren<QTimer *>(Qt::FindDirectChildrenOnly).size()); }
@@ -102,7 +89,7 @@ private slots:
         QCOMPARE(Combo(&carrega, "TxtClasse")->Itens(), (QStringList{"1", "2", "3", "4", "5", "6"}));
         QCOMPARE(lista(), QStringList());
 
-        QVERIFY(Mostrar(carrega));
+        QVERIFY(Mostrar(&carrega, Caixa(&carrega, "TxtClasse"))); // the focus where a person finds it
         QCOMPARE(lista(), Numeros(49));
         Teclar("\b5\n");
         QCOMPARE(lista(), Numeros(18));
@@ -142,7 +129,7 @@ private slots:
     {
         BUSCAR(QString, teclas, QString, acao, QString, mensagem, QString, resposta);
         Carrega carrega(D());
-        QVERIFY(Mostrar(carrega));
+        QVERIFY(Mostrar(&carrega, Caixa(&carrega, "TxtClasse")));
 
         Teclar(teclas);
         if (acao == "OK" || acao == "Cancelar")
@@ -173,40 +160,28 @@ private slots:
     // student's record written only for a confirmed choice.
     void comandoEscolherExercicio_data()
     {
-        QTest::addColumn<QString>("usuario");
-        QTest::addColumn<QString>("senha"); // typed in the password prompt; empty: Cancel
-        QTest::addColumn<QString>("escolha"); // typed in the chooser; empty: Cancel; "-": never opens
-        QTest::addColumn<bool>("bloquearArquivo");
-        QTest::addColumn<QString>("mensagem"); // part of the one critical message, if any
-        QTest::addColumn<bool>("gravado");
-        QTest::newRow("senha cancelada") << "BIA"
-                                         << ""
-                                         << "-" << false << "" << false;
-        QTest::newRow("administrador recusado")
-            << "Administrador"
-            << "korva\n\n"
-            << "-" << false << "Opção permitida somente com senha de aluno!" << false;
-        QTest::newRow("escolha cancelada") << "BIA"
-                                           << "Korva\n\n"
-                                           << "" << false << "" << false;
-        QTest::newRow("escolha gravada") << "BIA"
-                                         << "KORVA\n\n"
-                                         << "\b5\n03\n\n"
-                                         << false << "" << true;
-        QTest::newRow("arquivo bloqueado") << "BIA"
-                                           << "korva\n\n"
-                                           << "\b5\n03\n\n"
-                                           << true << "Alunos.arq" << false;
+        // senha: typed in the password prompt; empty: Cancel
+        // escolha: typed in the chooser; empty: Cancel; "-": never opens
+        // mensagem: part of the one critical message, if any
+        Colunas<QString, QString, QString, bool, QString, bool>("usuario", "senha", "escolha", "bloquearArquivo",
+                                                                "mensagem", "gravado");
+        const auto linha = [](const char *nome, const char *usuario, const char *senha, const char *escolha,
+                              bool bloquear, const char *mensagem, bool gravado) {
+            QTest::newRow(nome) << QString(usuario) << QString(senha) << QString(escolha) << bloquear
+                                << QString(mensagem) << gravado;
+        };
+        linha("senha cancelada", "BIA", "", "-", false, "", false);
+        linha("administrador recusado", "Administrador", "korva\n\n", "-", false,
+              "Opção permitida somente com senha de aluno!", false);
+        linha("escolha cancelada", "BIA", "Korva\n\n", "", false, "", false);
+        linha("escolha gravada", "BIA", "KORVA\n\n", "\b5\n03\n\n", false, "", true);
+        linha("arquivo bloqueado", "BIA", "korva\n\n", "\b5\n03\n\n", true, "Alunos.arq", false);
     }
 
     void comandoEscolherExercicio()
     {
-        QFETCH(QString, usuario);
-        QFETCH(QString, senha);
-        QFETCH(QString, escolha);
-        QFETCH(bool, bloquearArquivo);
-        QFETCH(QString, mensagem);
-        QFETCH(bool, gravado);
+        BUSCAR(QString, usuario, QString, senha, QString, escolha, bool, bloquearArquivo, QString, mensagem, bool,
+               gravado);
         D().NomeUsuario = usuario;
         if (bloquearArquivo) {
             // A folder where the records file should be: it cannot be opened for writing.
@@ -238,7 +213,7 @@ private slots:
             QCOMPARE(m.icone, Mensagem::Icone::Critico);
         }
         // Stored and moved, or nothing written and memory still agreeing with the record.
-        const QByteArray bia = Registro("0002", "BIA", 5, 3);
+        const QByteArray bia = Reg("0002", "BIA", "senha", 5, 3);
         QCOMPARE(amb_->Ler(ArquivoAlunos::kNomeArquivo), gravado ? kAna + bia : antes);
         QCOMPARE(D().AlunoAtual, ArquivoAlunos::Decodificar(gravado ? bia : kBia));
         QCOMPARE(D().ClasseAtual, qint16(gravado ? 5 : 3));

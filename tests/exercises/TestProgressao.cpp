@@ -2,18 +2,19 @@
 #include "exercises/Biblioteca.h"
 #include "exercises/Progressao.h"
 #include "support/Ambiente.h"
+#include "support/Arquivos.h"
 #include "support/ProgramaNucleo.h"
+#include "support/Tabela.h"
 
 #include <QDir>
 #include <QTest>
 
 namespace {
 
+// With reserved bytes of its own, which no step may lose.
 QByteArray Registro(const char *codigo, const char *nome, char classe, char exercicio, const char *senha = "senha")
 {
-    return codigo + QByteArray(nome).leftJustified(30) + QByteArray(senha).leftJustified(10)
-           + QByteArray(1, classe) + QByteArray(1, 0) + QByteArray(1, exercicio) + QByteArray(1, 0)
-           + QByteArray("reservado!\x01\x02\x03\x04");
+    return Reg(codigo, nome, senha, classe, exercicio, "reservado!\x01\x02\x03\x04");
 }
 const QByteArray kAna = Registro("0001", "ANA", 1, 1);
 
@@ -35,9 +36,8 @@ class TestProgressao : public QObject {
 private slots:
     void carregar_data()
     {
-        QTest::addColumn<int>("classe");
-        QTest::addColumn<int>("indice");
-        QTest::addColumn<QString>("rotulos"); // LblExercicio | LblClasse; "|" alone: not loaded
+        // rotulos: LblExercicio | LblClasse; "|" alone: not loaded
+        Colunas<int, int, QString>("classe", "indice", "rotulos");
         QTest::newRow("classe 0: texto mantido") << 0 << 0 << " 001| 00";
         QTest::newRow("classe 7: texto mantido") << 7 << 11 << " 012| 07";
         QTest::newRow("classe 1, primeiro") << 1 << 0 << " 001| 01";
@@ -48,9 +48,7 @@ private slots:
     }
     void carregar()
     {
-        QFETCH(int, classe);
-        QFETCH(int, indice);
-        QFETCH(QString, rotulos);
+        BUSCAR(int, classe, int, indice, QString, rotulos);
         const bool carregado = rotulos != "|";
         Ambiente amb;
         amb.digita.ClasseAtual = qint16(classe);
@@ -68,9 +66,7 @@ private slots:
     // Refused in order (the administrator first), or a record that cannot be written: nothing moves.
     void proximoRecusado_data()
     {
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<bool>("concluido");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<QString, bool, QString>("nome", "concluido", "mensagem");
         QTest::newRow("administrador") << Digita::kAdministrador << true << Progressao::kSomenteAluno;
         QTest::newRow("administrador sem concluir")
             << Digita::kAdministrador << false << Progressao::kSomenteAluno;
@@ -80,9 +76,7 @@ private slots:
     }
     void proximoRecusado()
     {
-        QFETCH(QString, nome);
-        QFETCH(bool, concluido);
-        QFETCH(QString, mensagem);
+        BUSCAR(QString, nome, bool, concluido, QString, mensagem);
         Turma t;
         t.digita.NomeUsuario = nome;
         Progressao::CarregarDoRegistro(t.digita);
@@ -131,11 +125,12 @@ private slots:
     // record at the place on screen; otherwise nothing is written.
     void outroComputador_data()
     {
-        QTest::addColumn<bool>("escolha"); // the chooser's command (class 2, exercise 20) instead of moving on
-        QTest::addColumn<QByteArray>("outro"); // BIA's slot as the other computer left it
-        QTest::addColumn<QByteArray>("depois"); // her slot afterwards
-        QTest::addColumn<QString>("mensagem"); // the refusal, or the notice after loading the record's place
-        QTest::addColumn<QString>("rotulos"); // loaded: LblExercicio | LblClasse
+        // escolha: the chooser's command (class 2, exercise 20) instead of moving on
+        // outro: BIA's slot as the other computer left it; depois: her slot afterwards
+        // mensagem: the refusal, or the notice after loading the record's place
+        // rotulos: loaded: LblExercicio | LblClasse
+        Colunas<bool, QByteArray, QByteArray, QString, QString>("escolha", "outro", "depois", "mensagem",
+                                                                "rotulos");
         const QByteArray nova = Registro("0002", "BIA", 2, 59, "nova");
         const QString mudou = Progressao::CadastroMudou("0002", "BIA");
         QTest::newRow("senha nova mantida") << false << nova << Registro("0002", "BIA", 2, 60, "nova") << ""
@@ -155,11 +150,7 @@ private slots:
     }
     void outroComputador()
     {
-        QFETCH(bool, escolha);
-        QFETCH(QByteArray, outro);
-        QFETCH(QByteArray, depois);
-        QFETCH(QString, mensagem);
-        QFETCH(QString, rotulos);
+        BUSCAR(bool, escolha, QByteArray, outro, QByteArray, depois, QString, mensagem, QString, rotulos);
         Turma t;
         Progressao::CarregarDoRegistro(t.digita);
         QVERIFY(t.Gravar(ArquivoAlunos::kNomeArquivo, kAna + outro));

@@ -8,6 +8,29 @@
 
 // The data files' bytes, written by hand as the program must write them.
 
+// A record of Alunos.arq built by hand: code, name and password padded, class, exercise, reserved bytes.
+inline QByteArray Reg(const QByteArray &codigo, const QByteArray &nome, const QByteArray &senha, char classe,
+                      char exercicio, const QByteArray &reservado = QByteArray(14, '\0'))
+{
+    return codigo + nome.leftJustified(30) + senha.leftJustified(10) + classe + '\0' + exercicio + '\0'
+           + reservado;
+}
+// `arquivo` with the record of code `codigo` replaced by `registro`.
+inline QByteArray ComVaga(QByteArray arquivo, int codigo, const QByteArray &registro)
+{
+    return arquivo.replace((codigo - 1) * 62, 62, registro);
+}
+
+// A student of the register, the code in four digits.
+inline Aluno AlunoDe(int codigo, const QString &nome, int classe = 1, int exercicio = 1,
+                     const QString &senha = QStringLiteral("x"))
+{
+    Aluno a;
+    a.Codigo = QStringLiteral("%1").arg(codigo, 4, 10, QLatin1Char('0')), a.Nome = nome, a.Senha = senha;
+    a.Classe = qint16(classe), a.Exercicio = qint16(exercicio);
+    return a;
+}
+
 // The register written through the program's own file, one student after another.
 inline bool Cadastrar(const Digita &digita, const QList<Aluno> &alunos)
 {

@@ -13,6 +13,14 @@ inline QWidget *Foco()
     return QApplication::focusWidget();
 }
 
+// Shows the window and waits until it is active, with the focus on `foco`.
+inline bool Mostrar(QWidget *janela, QWidget *foco)
+{
+    janela->show();
+    janela->activateWindow();
+    return QTest::qWaitForWindowActive(janela) && QTest::qWaitFor([foco] { return Foco() == foco; });
+}
+
 // Special characters of a script: '\n' Enter, '\t' Tab, '\v' Shift+Tab, '\b' Backspace, '\x1b' Escape,
 // '↓' Down, '←' Left, '\x01' Ctrl+A, '\x16' Ctrl+V, '⎀' Shift+Insert; and, given the window, '×' its title bar's close button and "{Nome}" a mouse
 // click on its control of that name. Characters beyond ASCII arrive as dead keys deliver them: the

@@ -1,4 +1,5 @@
 #include "exercises/Biblioteca.h"
+#include "support/Tabela.h"
 #include "teclado/TecladoNaTela.h"
 
 #include <QSet>
@@ -41,7 +42,7 @@ private slots:
     // the character (alone, with Shift, or after its dead key), and Shift is on the other hand.
     void todoOCurso_data()
     {
-        QTest::addColumn<QString>("layout");
+        Colunas<QString>("layout");
         QTest::newRow("abnt2") << ModeloTeclado::kAbnt2;
         QTest::newRow("us-intl") << ModeloTeclado::kUsIntl;
     }
@@ -81,9 +82,7 @@ private slots:
     // two steps: the accent's dead key, then the letter.
     void sequencias_data()
     {
-        QTest::addColumn<QString>("layout");
-        QTest::addColumn<QChar>("c");
-        QTest::addColumn<QString>("passos");
+        Colunas<QString, QChar, QString>("layout", "c", "passos");
         const QString br = ModeloTeclado::kAbnt2, us = ModeloTeclado::kUsIntl;
         const auto linha = [](const char *nome, const QString &l, char16_t c, const char *p) {
             QTest::newRow(nome) << l << QChar(c) << QString::fromUtf8(p);
@@ -107,10 +106,8 @@ private slots:
     }
     void sequencias()
     {
-        QFETCH(QString, layout);
-        QFETCH(QChar, c);
-        QFETCH(QString, passos);
-        QCOMPARE(Passos(ModeloTeclado(layout), c), passos);
+        BUSCAR(QString, layout, QChar, c);
+        QTEST(Passos(ModeloTeclado(layout), c), "passos");
     }
 
     // The drawn keyboard: the next character's keys stand out (1 and 2 for a dead key and its

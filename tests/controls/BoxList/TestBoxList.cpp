@@ -3,6 +3,7 @@
 #include "common/Teclas.h"
 #include "common/Twips.h"
 #include "controls/BoxList/BoxList.h"
+#include "support/Desenho.h"
 #include "support/Tabela.h"
 
 #include <QApplication>
@@ -137,12 +138,7 @@ private slots:
         QVERIFY(g.Salvar().isEmpty());
 
         g.Config(&g, QStringLiteral("Tahoma"), 10, 12, RGB(104, 150, 213), RGB(104, 150, 213));
-        const QVariantMap salvo = g.Salvar();
-        QCOMPARE(salvo.keys(), (QStringList{"BackColor", "BoxColor", "FontName", "QLin"}));
-        h.Carregar(salvo);
-        QCOMPARE(h.Salvar(), salvo);
-        QCOMPARE(h.BoxColor(), RGB(104, 150, 213));
-        QCOMPARE(h.TextColor(), RGB(255, 255, 255));
+        IdaEVolta(g, h, {"BackColor", "BoxColor", "FontName", "QLin"});
         h.Carregar({});
         QVERIFY(h.Salvar().isEmpty());
     }

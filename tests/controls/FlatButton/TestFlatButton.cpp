@@ -1,7 +1,9 @@
 #include "common/CorQt.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "shared/Arte.h"
+#include "support/Desenho.h"
 #include "support/Tabela.h"
+#include "support/Teclado.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -39,15 +41,6 @@ protected:
         QWidget::keyPressEvent(e);
     }
 };
-
-// Shows the window with the focus on `foco`.
-bool Mostrar(QWidget &janela, QWidget *foco)
-{
-    janela.show();
-    janela.activateWindow();
-    foco->setFocus();
-    return QTest::qWaitForWindowActive(&janela) && QTest::qWaitFor([foco] { return foco->hasFocus(); });
-}
 
 // A Space press sent straight to the button (a disabled one accepts nothing, so no key click).
 void Espaco(FlatButton &b)
@@ -122,7 +115,8 @@ private slots:
                      {"EnFalsePic", Liso(kCorEnFalse)},
                      {"BackGround", Liso(kCorBackGround, QSize(10, 10))}});
         janela.resize(200, 100);
-        QVERIFY(Mostrar(janela, caixa));
+        caixa->setFocus();
+        QVERIFY(Mostrar(&janela, caixa));
         QSignalSpy sobre(b, &FlatButton::MouseOver);
         QSignalSpy cliques(b, &FlatButton::Click);
         QPoint ponto(5, 5);
@@ -272,7 +266,8 @@ private slots:
             botoes[i]->move(10, 10 + 30 * i);
         int teclas = 0;
         connect(botoes[de], &FlatButton::KeyPress, this, [&](qint16 &) { ++teclas; });
-        QVERIFY(Mostrar(janela, botoes[de]));
+        botoes[de]->setFocus();
+        QVERIFY(Mostrar(&janela, botoes[de]));
         QTest::keyClick(botoes[de], Qt::Key(tecla));
         QTRY_VERIFY(botoes[para]->hasFocus());
         QCOMPARE(botoes[para]->EstadoAtual(), EstadoBotao::High);
@@ -373,23 +368,13 @@ private slots:
     void persistencia()
     {
         BUSCAR(QVariantMap, propriedades, QStringList, guardadas);
-        FlatButton b;
+        FlatButton b, copia;
         b.DefinirCaption(QStringLiteral("x"));
         b.DefinirStyle(7);
         b.DefinirBackColor(RGB(1, 2, 3));
         b.Carregar(propriedades);
-        const QVariantMap salvo = b.Salvar();
-        QCOMPARE(salvo.keys(), guardadas);
-        FlatButton copia;
-        copia.Carregar(salvo);
-        for (const QString &nome : FlatButton::OrdemPropriedades()) {
-            const QVariant v = b.property(qPrintable(nome));
-            if (v.metaType() == QMetaType::fromType<QPixmap>())
-                QCOMPARE(copia.property(qPrintable(nome)).value<QPixmap>().toImage(),
-                         v.value<QPixmap>().toImage());
-            else
-                QCOMPARE(copia.property(qPrintable(nome)), v);
-        }
+        copia.Carregar({{"Caption", "y"}, {"Style", 3}, {"UpPicture", Liso(Qt::red)}});
+        IdaEVolta(b, copia, guardadas);
         FlatButton novo;
         novo.IniciarPropriedades(); // as when first placed on a window
         QCOMPARE(novo.Salvar(), (QVariantMap{{"BackColor", RGB(236, 233, 216)}}));

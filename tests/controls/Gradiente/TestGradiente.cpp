@@ -1,5 +1,6 @@
 #include "common/CorQt.h"
 #include "controls/Gradiente/Gradiente.h"
+#include "support/Desenho.h"
 #include "support/Tabela.h"
 
 #include <QTest>
@@ -120,15 +121,11 @@ private slots:
     }
     void persistencia()
     {
-        QFETCH(QVariantMap, propriedades);
-        Gradiente g;
+        BUSCAR(QVariantMap, propriedades, QStringList, guardadas);
+        Gradiente g, copia;
         g.Carregar(propriedades);
-        QTEST(g.Salvar().keys(), "guardadas");
-        Gradiente copia;
         copia.DefinirCorFinal(RGB(5, 5, 5));
-        copia.Carregar(g.Salvar());
-        QCOMPARE(copia.CorInicial(), g.CorInicial());
-        QCOMPARE(copia.CorFinal(), g.CorFinal());
+        IdaEVolta(g, copia, guardadas);
     }
 };
 
