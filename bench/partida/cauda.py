@@ -55,8 +55,7 @@ def main():
     finally:
         datilux.fechar()
         gerente.terminate()
-        if bus:
-            bus.terminate()
+        partida.encerrar(bus)
         x.fechar()
 
     teclas = []

@@ -91,19 +91,35 @@ def cronometrar(x, janelax11, padroes, comando, pasta, env=None):
 
 
 def barramento(x):
-    """A D-Bus session bus for the programs, as every desktop session has one (without it, each Qt program
-    spends some 25 ms of its start trying to launch one for its accessibility bridge). Gives the bus's
-    process, or None when dbus-daemon is missing."""
+    """A D-Bus session bus and the accessibility bus's launcher for the programs, as every desktop session
+    has them. Without a bus each Qt program spends some 25 ms of its start trying to launch one; with a
+    bus but no launcher, its accessibility bridge may wait on the bus for the launcher's activation. Gives
+    the processes to end afterwards (none when dbus-daemon is missing)."""
     if not shutil.which("dbus-daemon"):
-        return None
-    p = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
-                         stderr=subprocess.DEVNULL, text=True)
-    endereco = p.stdout.readline().strip()
+        return []
+    bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, text=True)
+    endereco = bus.stdout.readline().strip()
     if not endereco:
-        p.kill()
-        return None
+        bus.kill()
+        return []
     x.env["DBUS_SESSION_BUS_ADDRESS"] = endereco
-    return p
+    processos = [bus]
+    lancador = "/usr/libexec/at-spi-bus-launcher"
+    if os.path.exists(lancador):
+        processos.append(subprocess.Popen([lancador, "--launch-immediately"], env=x.env, stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL))
+        time.sleep(0.3)
+    return processos
+
+
+def encerrar(processos):
+    for p in reversed(processos):
+        p.terminate()
+        try:
+            p.wait(5)
+        except subprocess.TimeoutExpired:
+            p.kill()
 
 
 def mediana(nome, tempos):
@@ -138,6 +154,8 @@ class Datilux:
         """A student logged in and a session started: the window to type into."""
         self.prog.iniciar()
         login = self.x.esperar_janela(LOGIN, limite=20, dialogo=True)
+        if login is None:
+            raise RuntimeError(f"no login dialog: {self.x.janelas()} {self.prog.processo.poll()}")
         self.x.esperar_foco(login)
         time.sleep(0.3)
         self.x.digitar("1")
@@ -311,7 +329,7 @@ def main():
         time.sleep(0.5)
     print(f"window manager: {'openbox' if gerente else 'none'}")
     bus = barramento(x)
-    print(f"session bus: {'dbus-daemon' if bus else 'none'}")
+    print(f"session bus: {'dbus-daemon' if bus else 'none'}{', at-spi-bus-launcher' if len(bus) > 1 else ''}")
     texto = primeiro_exercicio()
     datilux = Datilux(x, binario)
     datilux.esperados = len(texto.rstrip("\n"))  # the last Enter is never typed: the exercise ends before it
@@ -388,9 +406,7 @@ def main():
         if gerente:
             gerente.terminate()
             gerente.wait(5)
-        if bus:
-            bus.terminate()
-            bus.wait(5)
+        encerrar(bus)
         x.fechar()
     return 0
 

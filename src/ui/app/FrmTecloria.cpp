@@ -466,13 +466,18 @@ void FrmTecloria::CriarFiguras()
         *p.valor = valor;
     }
     menuBar()->setCornerWidget(figuras, Qt::TopRightCorner);
-    // The figures follow a key once the key's own work (the passage, the input box) is on screen:
-    // repainting them inside the key's handling would make every key wait for the menu bar.
+    // The figures follow the keys a moment after them, a few times a second at most: repainting them
+    // inside a key's handling would make the key wait for the menu bar, and repainting them right
+    // after it keeps the X server busy with the menu bar while the key's own cells are on their way
+    // to the screen.
     atualizarFiguras_ = new QTimer(this);
     atualizarFiguras_->setSingleShot(true);
-    atualizarFiguras_->setInterval(0);
+    atualizarFiguras_->setInterval(kAtrasoFiguras);
     connect(atualizarFiguras_, &QTimer::timeout, this, &FrmTecloria::MostrarFiguras);
-    connect(controle_, &ControleDigitacao::FigurasMudaram, atualizarFiguras_, qOverload<>(&QTimer::start));
+    connect(controle_, &ControleDigitacao::FigurasMudaram, this, [this] {
+        if (!atualizarFiguras_->isActive())
+            atualizarFiguras_->start();
+    });
 }
 
 QString FrmTecloria::TextoVelocidade(std::optional<double> ppm)

@@ -165,6 +165,7 @@ private:
     QLabel *lblVelocidade_ = nullptr;
     QLabel *lblPrecisao_ = nullptr;
     QTimer *atualizarFiguras_ = nullptr;
+    static constexpr int kAtrasoFiguras = 40; // ms
 
     bool ativado_ = false;
     bool compacto_ = false;
