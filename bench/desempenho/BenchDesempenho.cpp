@@ -4,6 +4,7 @@
 // and the whole window from construction to filled and painted.
 
 #include "app/MeuDesempenho.h"
+#include "resultados/ModuloResultados.h"
 #include "resultados/sql/ArmazemSql.h"
 
 #include <QApplication>
@@ -81,6 +82,7 @@ int main(int argc, char **argv)
     if (!Preparar(banco))
         return 1;
     MeuDesempenho::caminhoModulo = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    ModuloResultados::caminhoModulo = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
 
     using Criar = QWidget *(*)(QWidget *, const QList<QDateTime> &, const QList<double> &, const QList<double> &);
     QLibrary modulo(MeuDesempenho::caminhoModulo);

@@ -15,6 +15,7 @@
 #include "exercises/Carrega.h"
 #include "exercises/Progressao.h"
 #include "resultados/GravadorResultados.h"
+#include "resultados/ModuloResultados.h"
 #include "resultados/sql/ArmazemSql.h"
 #include "support/Tabela.h"
 #include "teclado/TecladoNaTela.h"
@@ -26,6 +27,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -52,6 +54,8 @@ class TestFrmTecloria : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { ModuloResultados::caminhoModulo = QStringLiteral(DATILUX_MODULO_RESULTADOS); }
+
     // A login cancelled, at the start or at a change of student, closes the program.
     void loginCanceladoEncerra()
     {
@@ -342,12 +346,27 @@ private slots:
         QVERIFY(!painel.isVisible());
     }
 
-    // A database that cannot be written: the finish's own message first, then the failure once, in
-    // a box of its own; the results wait in this computer's spool.
+    // A database that cannot be written, or a store whose module the installation lacks: the finish's
+    // own message first, then the failure once, in a box of its own, saying why; the results wait in
+    // this computer's spool.
+    void resultadoSemBanco_data()
+    {
+        // modulo: the results module's file, empty for the build's
+        Colunas<QString, QString>("modulo", "causa");
+        QTest::newRow("banco ilegivel") << ""
+                                        << "Resultados.db";
+        QTest::newRow("modulo ausente") << "nao-existe/datilux-resultados.so" << ModuloResultados::kIndisponivel;
+    }
     void resultadoSemBanco()
     {
+        BUSCAR(QString, modulo, QString, causa);
         Programa p;
-        QVERIFY(QDir().mkpath(p.amb.Caminho(ArmazemResultados::kNomeArquivo)));
+        if (modulo.isEmpty())
+            QVERIFY(QDir().mkpath(p.amb.Caminho(ArmazemResultados::kNomeArquivo)));
+        else
+            ModuloResultados::caminhoModulo = p.amb.Caminho(modulo);
+        const auto restaurar =
+            qScopeGuard([] { ModuloResultados::caminhoModulo = QStringLiteral(DATILUX_MODULO_RESULTADOS); });
         QVERIFY(p.EntrarAluno());
         QSignalSpy guardado(&p.janela->Resultados(), &GravadorResultados::Guardado);
         for (int vez = 1; vez <= 2; ++vez) {
@@ -361,6 +380,8 @@ private slots:
         QVERIFY2(textos.count(QStringLiteral("Reprovado - Exercício incompleto!")) == 2,
                  qPrintable(textos.join(u'|')));
         QCOMPARE(textos.filter(QStringLiteral("O resultado não pôde ser gravado")).size(), 1);
+        QVERIFY2(textos.filter(QStringLiteral("O resultado não pôde ser gravado")).first().contains(causa),
+                 qPrintable(textos.join(u'|')));
     }
 
     // "Meu desempenho": every session in the table, newest first, the chart from its module, the keys

@@ -12,7 +12,7 @@ class TestPlataforma : public QObject {
 
 private slots:
     // The sound lives in its own module: the program starts without the sound libraries and loads them
-    // with the first warning.
+    // with the first warning. The same for Qt SQL, with the first result written or read.
     void programaSemBibliotecasDeSom()
     {
         QProcess ldd;
@@ -22,6 +22,7 @@ private slots:
         QVERIFY(bibliotecas.contains(QStringLiteral("libQt6Widgets")));
         QVERIFY2(!bibliotecas.contains(QStringLiteral("Multimedia")), qPrintable(bibliotecas));
         QVERIFY2(!bibliotecas.contains(QStringLiteral("libpulse")), qPrintable(bibliotecas));
+        QVERIFY2(!bibliotecas.contains(QStringLiteral("libQt6Sql")), qPrintable(bibliotecas));
     }
 
     // A warning without its sound file plays nothing and says nothing, in the module and through the

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """An installation under a prefix of its own (`cmake --install`), laid out as a system installation is:
-the program in bin/, its sound module in lib/datilux/, the sound in share/datilux/, the icon, the
+the program in bin/, its modules in lib/datilux/, the sound in share/datilux/, the icon, the
 launcher (accepted by desktop-file-validate) and the metainfo under share/; nothing of it writable by
 group or others. The package test runs the installed layout on a real display.
 
@@ -18,6 +18,7 @@ ESPERADOS = {
     "lib/datilux/datilux-som.so": 0o644,
     "lib/datilux/datilux-graficos.so": 0o644,
     "lib/datilux/datilux-impressao.so": 0o644,
+    "lib/datilux/datilux-resultados.so": 0o644,
     "share/datilux/Aviso.wav": 0o644,
     "share/icons/hicolor/256x256/apps/datilux.png": 0o644,
     "share/applications/org.datilux.Datilux.desktop": 0o644,
@@ -47,7 +48,7 @@ def main():
         if arquivos != ESPERADOS:
             print("FAIL: the installation holds", {c: oct(m) for c, m in arquivos.items()})
             return 1
-        print("ok: program, sound module, sound, icon, launcher, metainfo and documents, each in its place")
+        print("ok: program, modules, sound, icon, launcher, metainfo and documents, each in its place")
         abertos = [c for c, m in presentes.items() if m & (stat.S_IWGRP | stat.S_IWOTH)]
         if abertos:
             print("FAIL: writable by group or others:", abertos)

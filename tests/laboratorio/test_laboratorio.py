@@ -6,7 +6,8 @@
                              lintian
   laboratorio DEB            the package unpacked into a temporary root, run on Xvfb with --dados:
                              one account registers a student, another logs in as that student and moves
-                             on, a third outside the group reads nothing; a sound module planted in the
+                             on (the session stored through the installed results module), a third
+                             outside the group reads nothing; a sound module planted in the
                              data folder is never loaded. As root the accounts are temporary uids sharing
                              a temporary group (setpriv); otherwise the one account plays both parts and
                              the third is skipped.
@@ -17,6 +18,7 @@ import glob
 import os
 import re
 import shutil
+import sqlite3
 import stat
 import subprocess
 import sys
@@ -97,6 +99,7 @@ def conteudo(deb):
         "./usr/bin/datilux": "-rwxr-xr-x",
         "./usr/lib/datilux/datilux-som.so": "-rw-r--r--",
         "./usr/lib/datilux/datilux-graficos.so": "-rw-r--r--",
+        "./usr/lib/datilux/datilux-resultados.so": "-rw-r--r--",
         "./usr/share/datilux/Aviso.wav": "-rw-r--r--",
         "./usr/share/icons/hicolor/256x256/apps/datilux.png": "-rw-r--r--",
         "./usr/share/applications/org.datilux.Datilux.desktop": "-rw-r--r--",
@@ -230,6 +233,24 @@ def esperar_caixa(x):
     return janela
 
 
+def sessoes_gravadas(banco, limite=10.0):
+    """The sessions in the results database once the program's writer has stored any (0: none came)."""
+    fim = time.monotonic() + limite
+    while time.monotonic() < fim:
+        try:
+            conexao = sqlite3.connect(f"file:{banco}?mode=ro", uri=True)
+            try:
+                n = conexao.execute("SELECT count(*) FROM sessao").fetchone()[0]
+            finally:
+                conexao.close()
+            if n:
+                return n
+        except sqlite3.Error:
+            pass  # not created yet, or locked by the writer
+        time.sleep(0.2)
+    return 0
+
+
 def sair(x, processo):
     x.teclas("alt+a")
     time.sleep(0.3)
@@ -318,6 +339,10 @@ def aluno_avanca(x, conta, binario, dados, raiz):
     confere(esperar_caixa(x) is not None, "the incomplete message shows")
     x.teclas("Return")
     confere(x.sem_janela(CAIXA, 5), "the message closes")
+    confere(sessoes_gravadas(os.path.join(dados, "Resultados.db")) == 1, "the session is in the results database")
+    with open(f"/proc/{processo.pid}/maps") as f:
+        confere(os.path.join(raiz, "usr/lib/datilux/datilux-resultados.so") in f.read(),
+                "through the results module of the installation")
     x.focar(principal)
     x.teclas("ctrl+p")
     time.sleep(0.5)

@@ -1,5 +1,6 @@
 #include "access/ArquivoAlunos.h"
 #include "relatorio/JanelaRelatorio.h"
+#include "resultados/ModuloResultados.h"
 #include "resultados/sql/ArmazemSql.h"
 #include "support/Ambiente.h"
 #include "support/Arquivos.h"
@@ -77,7 +78,11 @@ class TestRelatorio : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { JanelaRelatorio::caminhoModulo = QStringLiteral(DATILUX_MODULO_IMPRESSAO); }
+    void initTestCase()
+    {
+        JanelaRelatorio::caminhoModulo = QStringLiteral(DATILUX_MODULO_IMPRESSAO);
+        ModuloResultados::caminhoModulo = QStringLiteral(DATILUX_MODULO_RESULTADOS);
+    }
 
     // Exactly what a Portuguese spreadsheet program opens: BOM, ';', CRLF, decimal comma, dd/mm/aaaa,
     // a name holding ';' or '"' quoted.

@@ -4,6 +4,7 @@
 #include "resultados/BancoResultados.h"
 #include "resultados/FilaResultados.h"
 #include "resultados/GravadorResultados.h"
+#include "resultados/ModuloResultados.h"
 #include "resultados/sql/ArmazemSql.h"
 #include "support/Ambiente.h"
 #include "support/LimiteArquivo.h"
@@ -199,6 +200,7 @@ class TestResultados : public QObject {
 private slots:
     void initTestCase()
     {
+        ModuloResultados::caminhoModulo = QStringLiteral(DATILUX_MODULO_RESULTADOS);
         if (!Postgres())
             return;
         static ServidorPostgres pg;

@@ -148,13 +148,14 @@ def registro_aluno(codigo, nome, senha, classe, exercicio):
 
 
 class Programa:
-    """A copy of the binary (with its sound module and sound) in a temporary folder, run on a display."""
+    """A copy of the binary (with its sound and results modules and sound) in a temporary folder, run on a
+    display."""
 
     def __init__(self, binario, x):
         self.x = x
         self.pasta = tempfile.mkdtemp(prefix="datilux-x11-")
         origem = os.path.dirname(os.path.abspath(binario))
-        for nome in ("datilux", "datilux-som.so", "Aviso.wav"):
+        for nome in ("datilux", "datilux-som.so", "datilux-resultados.so", "Aviso.wav"):
             if os.path.exists(os.path.join(origem, nome)):
                 shutil.copy2(os.path.join(origem, nome), self.pasta)
         self.processo = None

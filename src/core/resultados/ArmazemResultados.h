@@ -97,3 +97,14 @@ public:
 
 // Builds a store for the thread that calls it.
 using FabricaArmazem = std::function<std::unique_ptr<ArmazemResultados>()>;
+
+// The store's module (datilux-resultados), loaded the first time a store is made: Qt SQL is not in
+// the program's memory before.
+namespace ModuloArmazem {
+
+// A new store over `config`, owned by the caller and used on the thread that calls Abrir. Never null.
+using CriarFn = ArmazemResultados *(*)(const ConfigBanco &config);
+
+inline constexpr char kCriar[] = "DatiluxArmazemCriar";
+
+} // namespace ModuloArmazem

@@ -10,7 +10,7 @@
 #include "controls/BoxList/BoxList.h"
 #include "controls/FlatButton/FlatButton.h"
 #include "controls/SpCombo/SpCombo.h"
-#include "resultados/sql/ArmazemSql.h"
+#include "resultados/ModuloResultados.h"
 #include "shared/PadraoDialogo.h"
 
 #include <QEvent>
@@ -525,8 +525,8 @@ void Alunos::ApagarResultados(int codigo, const QString &nome)
     ConfigBanco banco;
     QString erro;
     if (ConfigBanco::Ler(digita_, banco, erro)) {
-        ArmazemSql armazem(banco);
-        if (armazem.Abrir(erro) && armazem.ApagarAluno(codigo, nome, erro))
+        const std::unique_ptr<ArmazemResultados> armazem = ModuloResultados::Criar(banco);
+        if (armazem->Abrir(erro) && armazem->ApagarAluno(codigo, nome, erro))
             return;
     }
     Mensagem::Critico(this, QStringLiteral("Os resultados de %1 não foram apagados: %2").arg(nome, erro));

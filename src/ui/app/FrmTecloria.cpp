@@ -20,7 +20,7 @@
 #include "resultados/BancoResultados.h"
 #include "resultados/FilaResultados.h"
 #include "resultados/GravadorResultados.h"
-#include "resultados/sql/ArmazemSql.h"
+#include "resultados/ModuloResultados.h"
 #include "shared/Arte.h"
 #include "shared/Logotipo.h"
 #include "shared/PintarFundo.h"
@@ -105,7 +105,7 @@ void FrmTecloria::CriarGravador()
     // trouble is reported where the program needs it (the login, the administrator password).
     ConfigBanco::Ler(digita_, configBanco_, erro);
     gravador_ =
-        new GravadorResultados(ArmazemSql::Fabrica(configBanco_),
+        new GravadorResultados(ModuloResultados::Fabrica(configBanco_),
                                digita_.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), this);
     // Only students have a history: the administrator's sessions (none can start today) stay out.
     connect(controle_, &ControleDigitacao::SessaoFinalizada, this, [this](const ResultadoSessao &r) {
@@ -140,11 +140,11 @@ void FrmTecloria::ConsultarMelhor(const ResultadoSessao &r)
         std::optional<double> melhor;
     };
     auto resposta = std::make_shared<Resposta>();
-    QThread *consulta = QThread::create([config = configBanco_, r, resposta] {
-        ArmazemSql armazem(config);
+    QThread *consulta = QThread::create([fabrica = ModuloResultados::Fabrica(configBanco_), r, resposta] {
+        const std::unique_ptr<ArmazemResultados> armazem = fabrica();
         QList<ResultadoSessao> sessoes;
         QString erro;
-        if (!armazem.Abrir(erro) || !armazem.SessoesDoAluno(r.codigo, sessoes, erro))
+        if (!armazem->Abrir(erro) || !armazem->SessoesDoAluno(r.codigo, sessoes, erro))
             return;
         resposta->disponivel = true;
         for (const ResultadoSessao &s : std::as_const(sessoes)) {

@@ -4,7 +4,7 @@
 #include "app/PainelResultado.h"
 #include "app/Sessao.h"
 #include "common/Plataforma.h"
-#include "resultados/sql/ArmazemSql.h"
+#include "resultados/ModuloResultados.h"
 
 #include <QAbstractTableModel>
 #include <QDialogButtonBox>
@@ -115,11 +115,11 @@ MeuDesempenho::MeuDesempenho(const ConfigBanco &config, int codigo, QWidget *pai
         QMap<QChar, int> erros;
     };
     auto resposta = std::make_shared<Resposta>();
-    leitura_ = QThread::create([config, codigo, resposta] {
-        ArmazemSql armazem(config);
-        resposta->ok = armazem.Abrir(resposta->erro)
-                       && armazem.SessoesDoAluno(codigo, resposta->sessoes, resposta->erro)
-                       && armazem.ErrosDoAluno(codigo, resposta->erros, resposta->erro);
+    leitura_ = QThread::create([fabrica = ModuloResultados::Fabrica(config), codigo, resposta] {
+        const std::unique_ptr<ArmazemResultados> armazem = fabrica();
+        resposta->ok = armazem->Abrir(resposta->erro)
+                       && armazem->SessoesDoAluno(codigo, resposta->sessoes, resposta->erro)
+                       && armazem->ErrosDoAluno(codigo, resposta->erros, resposta->erro);
     });
     connect(leitura_, &QThread::finished, this, [this, resposta] {
         tabela_->Definir(std::move(resposta->sessoes));

@@ -47,6 +47,11 @@ QString Plataforma::ModuloImpressao()
     return ArquivoDaInstalacao(QStringLiteral("datilux-impressao.so"), DATILUX_MODULOS_RELATIVO);
 }
 
+QString Plataforma::ModuloResultados()
+{
+    return ArquivoDaInstalacao(QStringLiteral("datilux-resultados.so"), DATILUX_MODULOS_RELATIVO);
+}
+
 QString Plataforma::ArquivoSom()
 {
     return ArquivoDaInstalacao(QStringLiteral("Aviso.wav"), DATILUX_COMPARTILHADO_RELATIVO);

@@ -34,6 +34,7 @@ public:
     static QString ModuloSom(); // datilux-som.so
     static QString ModuloGraficos(); // datilux-graficos.so (Qt Charts, for "Meu desempenho")
     static QString ModuloImpressao(); // datilux-impressao.so (Qt Print Support, for the class report)
+    static QString ModuloResultados(); // datilux-resultados.so (Qt SQL, the results store)
     static QString ArquivoSom(); // Aviso.wav
 
     // Opens a web or mail address with the desktop's default handler, without waiting.

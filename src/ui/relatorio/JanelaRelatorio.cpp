@@ -8,7 +8,7 @@
 #include "common/Plataforma.h"
 #include "common/TiraAcentos.h"
 #include "relatorio/Impressao.h"
-#include "resultados/sql/ArmazemSql.h"
+#include "resultados/ModuloResultados.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -220,12 +220,13 @@ JanelaRelatorio::JanelaRelatorio(Digita &d, QWidget *pai)
     QString erroBanco;
     const bool configurado = ConfigBanco::Ler(digita_, banco, erroBanco);
     const QString cadastro = digita_.Caminho(ArquivoAlunos::kNomeArquivo);
-    leitura_ = QThread::create([banco, configurado, erroBanco, cadastro, resposta] {
+    const FabricaArmazem fabrica = ModuloResultados::Fabrica(banco);
+    leitura_ = QThread::create([fabrica, configurado, erroBanco, cadastro, resposta] {
         QList<Aluno> alunos;
         ArquivoAlunos::LerTodos(cadastro, alunos, resposta->erroAlunos);
         if (configurado) {
-            ArmazemSql armazem(banco);
-            resposta->ok = armazem.Abrir(resposta->erro) && armazem.Resumo(resposta->resumo, resposta->erro);
+            const std::unique_ptr<ArmazemResultados> armazem = fabrica();
+            resposta->ok = armazem->Abrir(resposta->erro) && armazem->Resumo(resposta->resumo, resposta->erro);
         } else {
             resposta->erro = erroBanco;
         }

@@ -3,7 +3,7 @@
 #include "common/Digita.h"
 #include "common/Mensagem.h"
 #include "controls/FlatButton/FlatButton.h"
-#include "resultados/sql/ArmazemSql.h"
+#include "resultados/ModuloResultados.h"
 #include "shared/PadraoDialogo.h"
 
 #include <QComboBox>
@@ -112,10 +112,12 @@ void BancoResultados::BtnTestar_Click()
     testando_ = true;
     BtnTestar->setEnabled(false);
     setCursor(Qt::BusyCursor);
-    // A server that does not answer takes the whole connection timeout: the window stays alive.
+    // A server that does not answer takes the whole connection timeout: the window stays alive. The
+    // test connects as the store would (creating or migrating the schema), then closes.
     auto erro = std::make_shared<QString>();
     auto ok = std::make_shared<bool>(false);
-    QThread *teste = QThread::create([c = Config(), erro, ok] { *ok = ArmazemSql::TestarConexao(c, *erro); });
+    QThread *teste = QThread::create(
+        [fabrica = ModuloResultados::Fabrica(Config()), erro, ok] { *ok = fabrica()->Abrir(*erro); });
     connect(teste, &QThread::finished, teste, &QObject::deleteLater);
     connect(teste, &QThread::finished, this, [this, erro, ok] {
         testando_ = false;

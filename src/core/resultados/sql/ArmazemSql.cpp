@@ -1,10 +1,5 @@
 #include "resultados/sql/ArmazemSql.h"
 
-#include "common/Digita.h"
-#include "resultados/FilaResultados.h"
-#include "resultados/GravadorResultados.h"
-
-#include <QAtomicInt>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -12,7 +7,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
-#include <QSysInfo>
 #include <QThread>
 #include <QVariant>
 
@@ -23,8 +17,6 @@
 #include <utility>
 
 namespace {
-
-QAtomicInt proximaConexao;
 
 // Lock classes of PostgreSQL's advisory locks, so that ours never meet another program's.
 constexpr qint64 kTravaEsquema = -1;
@@ -165,7 +157,9 @@ QList<QStringList> Migracoes(bool pg)
 
 ArmazemSql::ArmazemSql(ConfigBanco config)
     : config_(std::move(config))
-    , conexao_(QStringLiteral("resultados-%1").arg(proximaConexao.fetchAndAddRelaxed(1)))
+    // Named after the object, not after a count: a test holds a copy of the store besides the one in
+    // the program's module, each with its own count, and both share Qt's one list of connections.
+    , conexao_(QStringLiteral("resultados-%1").arg(quintptr(this), 0, 16))
 {}
 
 ArmazemSql::~ArmazemSql()
@@ -179,23 +173,6 @@ ArmazemSql::~ArmazemSql()
 FabricaArmazem ArmazemSql::Fabrica(const ConfigBanco &config)
 {
     return [config]() -> std::unique_ptr<ArmazemResultados> { return std::make_unique<ArmazemSql>(config); };
-}
-
-GravadorResultados *ArmazemSql::NovoGravador(Digita &d, QObject *pai, QString &erro)
-{
-    ConfigBanco config;
-    if (!ConfigBanco::Ler(d, config, erro))
-        return nullptr;
-    auto *gravador = new GravadorResultados(
-        Fabrica(config), d.Caminho(FilaResultados::NomeArquivo(QSysInfo::machineHostName())), pai);
-    gravador->Descarregar();
-    return gravador;
-}
-
-bool ArmazemSql::TestarConexao(const ConfigBanco &config, QString &erro)
-{
-    ArmazemSql armazem(config);
-    return armazem.Abrir(erro);
 }
 
 QSqlDatabase ArmazemSql::Banco() const

@@ -26,8 +26,6 @@ public:
     // computer in the data folder; it starts by writing what that spool holds. Null with the
     // message when the settings cannot be read.
     static GravadorResultados *NovoGravador(Digita &d, QObject *pai, QString &erro);
-    // "Testar conexão": connects as the store would (creating or migrating the schema) and closes.
-    static bool TestarConexao(const ConfigBanco &config, QString &erro);
 
     bool Abrir(QString &erro) override;
     bool Gravar(const ResultadoSessao &r, QString &erro) override;
