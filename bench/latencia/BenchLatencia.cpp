@@ -12,6 +12,7 @@
 #include "common/Formatos.h"
 #include "config/ArquivoConfig.h"
 #include "exercises/Biblioteca.h"
+#include "resultados/ModuloResultados.h"
 #include "support/DialogoModal.h"
 #include "support/PlataformaTeste.h"
 #include "teclado/ModeloTeclado.h"
@@ -179,6 +180,7 @@ double Percentil(std::vector<double> v, double q)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    ModuloResultados::caminhoModulo = QStringLiteral(DATILUX_MODULO_RESULTADOS);
     // "CLASS EXERCISE" on the command line: that passage only, in normal mode, once (for profiling).
     if (argc == 3) {
         const int classe = QString::fromLocal8Bit(argv[1]).toInt();
