@@ -15,18 +15,17 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <time.h>
 #include <unistd.h>
 #include <vector>
 
 static double agora_us()
 {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
+    // steady_clock is the system's monotonic clock, the one the program's timeline reads.
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 static KeySym simbolo(char c)
