@@ -768,6 +768,50 @@ private slots:
     // The whole window on a screen with less room than its layout (a 1024×768 screen at 2×, a
     // 640×480 one), exact at its own size, and scaled up when larger; nothing overlapping, and the live
     // figures on view, clear of every control and menu title. At 640 pixels or less the layout is compact.
+    // The program's own start: a bare window first, the login over it, the controls built behind the
+    // login once it is on the screen; after the login the window is the one built whole, control for
+    // control.
+    void montagemProgressiva()
+    {
+        Programa inteira;
+        QVERIFY(inteira.EntrarAluno());
+
+        Programa p;
+        QVERIFY(p.Cadastrar(1, QStringLiteral("ANA"), QStringLiteral("a"), 1, 1));
+        bool atrasDoLogin = false;
+        AoAbrirModal<TestaSenha>([&p, &atrasDoLogin](TestaSenha *login) {
+            QTRY_VERIFY(p.Passagem() && p.Passagem()->isVisible());
+            atrasDoLogin = login->isVisible();
+            QTRY_VERIFY(login->findChild<QLineEdit *>(QStringLiteral("TxtCodigo"))->hasFocus());
+            Teclar(QStringLiteral("1\na\n\n"));
+        });
+        p.janela = std::make_unique<FrmTecloria>(p.amb.digita, p.plataforma, FrmTecloria::Montagem::Progressiva);
+        p.janela->DefinirLarguraTela(1024);
+        QVERIFY(!p.Passagem());
+        QVERIFY(p.janela->menuBar()->actions().isEmpty());
+        p.janela->show();
+        QTRY_VERIFY(p.Entrou());
+        QVERIFY(atrasDoLogin);
+
+        const auto controles = [](const Programa &q) {
+            QStringList r;
+            for (QWidget *w : q.janela->centralWidget()->findChildren<QWidget *>())
+                if (!w->objectName().isEmpty())
+                    r << QStringLiteral("%1 %2 %3,%4 %5x%6")
+                             .arg(w->objectName())
+                             .arg(w->isVisible())
+                             .arg(w->x())
+                             .arg(w->y())
+                             .arg(w->width())
+                             .arg(w->height());
+            return r;
+        };
+        QCOMPARE(controles(p), controles(inteira));
+        QCOMPARE(p.janela->size(), inteira.janela->size());
+        QCOMPARE(p.janela->menuBar()->actions().size(), inteira.janela->menuBar()->actions().size());
+        QCOMPARE(p.Texto("LblAluno"), inteira.Texto("LblAluno"));
+    }
+
     void janelaCabe_data()
     {
         // janela: resized by hand after the login; empty: as it opens

@@ -72,9 +72,26 @@ void DesenharTecla(QPainter &p, QRectF r, const QString &letra, bool pressionada
 
 } // namespace
 
-QPixmap TestaSenha::DesenharFundo(QSize tamanho)
+namespace {
+TestaSenha::FundoAdiantado *adiantado = nullptr;
+} // namespace
+
+TestaSenha::FundoAdiantado::FundoAdiantado()
+    : figura_(std::async(std::launch::async, [] { return DesenharFundo(kTamanho); }))
 {
-    QPixmap figura(tamanho);
+    adiantado = this;
+}
+
+TestaSenha::FundoAdiantado::~FundoAdiantado()
+{
+    adiantado = nullptr;
+    if (figura_.valid())
+        figura_.wait();
+}
+
+QImage TestaSenha::DesenharFundo(QSize tamanho)
+{
+    QImage figura(tamanho, QImage::Format_ARGB32_Premultiplied);
     figura.fill(Qt::transparent);
     QPainter p(&figura);
     p.setRenderHint(QPainter::Antialiasing);
@@ -116,7 +133,7 @@ TestaSenha::TestaSenha(Digita &digita, QWidget *pai)
     , digita_(digita)
 {
     PadraoDialogo::Preparar(this, QStringLiteral("Datilux"), kTamanho);
-    fundo_ = DesenharFundo(kTamanho);
+    fundo_ = adiantado && adiantado->figura_.valid() ? adiantado->figura_.get() : DesenharFundo(kTamanho);
 
     PadraoDialogo::Rotulo(this, QStringLiteral("Código:"), QRect(40, 116, 62, 24));
     TxtCodigo = PadraoDialogo::Caixa(this, QStringLiteral("TxtCodigo"), QRect(104, 116, 64, 24),
@@ -177,7 +194,7 @@ void TestaSenha::showEvent(QShowEvent *evento)
 void TestaSenha::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawPixmap(0, 0, fundo_);
+    p.drawImage(0, 0, fundo_);
 }
 
 void TestaSenha::Form_Activate()

@@ -3,7 +3,9 @@
 #include "access/ArquivoAlunos.h"
 
 #include <QDialog>
-#include <QPixmap>
+#include <QImage>
+
+#include <future>
 
 class Digita;
 class FlatButton;
@@ -41,7 +43,24 @@ public:
     void done(int resultado) override;
 
     // The window's background picture: keycaps spelling the program's name over the gradient.
-    static QPixmap DesenharFundo(QSize tamanho);
+    // Safe on any thread (it paints an image).
+    static QImage DesenharFundo(QSize tamanho);
+
+    // The first login's background, drawn on another thread while the program starts (its lettering
+    // loads fonts, a good part of the login's cost): the first login takes it instead of drawing its
+    // own. Made once the application object exists, and ended before it is: the end waits for the
+    // drawing.
+    class FundoAdiantado {
+    public:
+        FundoAdiantado();
+        ~FundoAdiantado();
+        FundoAdiantado(const FundoAdiantado &) = delete;
+        FundoAdiantado &operator=(const FundoAdiantado &) = delete;
+
+    private:
+        friend class TestaSenha;
+        std::future<QImage> figura_;
+    };
 
 protected:
     void showEvent(QShowEvent *evento) override;
@@ -66,7 +85,7 @@ private:
     Digita &digita_;
     ArquivoAlunos alunos_;
     QString erroAbrir_;
-    QPixmap fundo_;
+    QImage fundo_;
     bool ativada_ = false;
     // The last credential check passed and no box has changed since.
     bool aprovado_ = false;

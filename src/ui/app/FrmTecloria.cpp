@@ -54,6 +54,9 @@ constexpr int kLarguraCompacta = 640;
 
 // The design layout, in the window's inner pixel coordinates (below the menu bar).
 constexpr QSize kTamanhoProjeto(792, 526);
+// The menu bar's height with the desktop's usual font, for the bare window's first size; the window
+// takes the measured height once its menu bar is built.
+constexpr int kAlturaMenuProvavel = 19;
 constexpr QRect kTxtTexto(6, 60, 780, 232);
 constexpr QRect kTxtDigita(6, 330, 780, 190);
 constexpr int kTopoBotoes = 298;
@@ -72,7 +75,7 @@ constexpr int kPassoBotoesCompacto = 120;
 
 } // namespace
 
-FrmTecloria::FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai)
+FrmTecloria::FrmTecloria(Digita &digita, Plataforma &plataforma, Montagem montagem, QWidget *pai)
     : QMainWindow(pai)
     , digita_(digita)
     , plataforma_(plataforma)
@@ -83,11 +86,62 @@ FrmTecloria::FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai)
     setWindowIcon(Logotipo::Icone());
     controle_ = new ControleDigitacao(digita_, plataforma_, this);
     CriarGravador();
+    CriarCentro();
+    if (montagem == Montagem::Inteira)
+        Montar();
+    else // the menu bar's usual height, to be measured once there is one
+        resize(Caber(kTamanhoProjeto + QSize(0, kAlturaMenuProvavel)));
+}
+
+void FrmTecloria::Montar()
+{
+    if (montada_)
+        return;
+    montada_ = true;
     CriarControles();
     CriarMenus();
     CriarFiguras();
+    // Made in a window already on the screen, a control stays hidden until it is shown: every one the
+    // building did not hide on purpose is shown, as the window's own show would have done.
+    if (centro_->isVisible()) {
+        for (QWidget *w : centro_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                w->show();
+    }
     PosicionarControles();
     LigarControle();
+    // Whatever an earlier run left in this computer's spool goes now, off the window's thread (and,
+    // at the start, once the login is on the screen).
+    gravador_->Descarregar();
+    Traco::Marcar("montada");
+}
+
+// The controls are built as soon as WINDOW (the login) has painted its first frame: it is on the
+// screen and takes keys while the main window fills in behind it.
+void FrmTecloria::MontarDepoisDe(QWidget &janela)
+{
+    class AposPintar : public QObject {
+    public:
+        AposPintar(QWidget &alvo, FrmTecloria &janela)
+            : QObject(&alvo)
+            , janela_(janela)
+        {
+            alvo.installEventFilter(this);
+        }
+        bool eventFilter(QObject *, QEvent *evento) override
+        {
+            if (evento->type() == QEvent::Paint && !feito_) {
+                feito_ = true;
+                QTimer::singleShot(0, &janela_, &FrmTecloria::Montar);
+            }
+            return false;
+        }
+
+    private:
+        FrmTecloria &janela_;
+        bool feito_ = false;
+    };
+    new AposPintar(janela, *this);
 }
 
 FrmTecloria::~FrmTecloria()
@@ -119,8 +173,6 @@ void FrmTecloria::CriarGravador()
         }
     });
     connect(gravador_, &GravadorResultados::Falha, this, &FrmTecloria::AvisarFalhaResultados);
-    // Whatever an earlier run left in this computer's spool goes now, off the window's thread.
-    gravador_->Descarregar();
 }
 
 void FrmTecloria::MostrarResultado(const ResultadoSessao &r)
@@ -183,7 +235,8 @@ void FrmTecloria::MostrarAvisoPendente()
     Mensagem::Exclamacao(this, mensagem);
 }
 
-void FrmTecloria::CriarControles()
+// The window's background: what the bare window shows before its controls are there.
+void FrmTecloria::CriarCentro()
 {
     centro_ = new QWidget(this);
     centro_->setObjectName(QStringLiteral("Centro"));
@@ -193,7 +246,10 @@ void FrmTecloria::CriarControles()
     grd_ = new Gradiente(centro_);
     grd_->setObjectName(QStringLiteral("Grd"));
     grd_->DefinirCorInicial(Gradiente::kCorInicialJanelas);
+}
 
+void FrmTecloria::CriarControles()
+{
     QFont fonteTexto(QStringLiteral("Courier New"), 12, QFont::Bold);
     fonteTexto.setStyleHint(QFont::TypeWriter);
 
@@ -662,7 +718,9 @@ void FrmTecloria::Form_Activate()
         close();
         return;
     }
-    lblAluno_->setText(u' ' + digita_.NomeUsuario);
+    // An activation while the login is still open comes before the controls may exist.
+    if (montada_)
+        lblAluno_->setText(u' ' + digita_.NomeUsuario);
 }
 
 void FrmTecloria::closeEvent(QCloseEvent *evento)

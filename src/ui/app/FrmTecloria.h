@@ -35,7 +35,14 @@ public:
     // The maker's web site, opened by the logo.
     static inline const QString kSiteFabricante = QStringLiteral("https://datilux.example/");
 
-    FrmTecloria(Digita &digita, Plataforma &plataforma, QWidget *pai = nullptr);
+    // How the window is built. Whole: every control before the constructor returns. Progressive: the
+    // constructor makes only the bare window (its title and gradient, at its size), which needs no
+    // font and so reaches the screen within a bare Qt window's time; the login is built and painted
+    // over it next, and the window's controls once the login is on the screen.
+    enum class Montagem { Inteira, Progressiva };
+
+    FrmTecloria(Digita &digita, Plataforma &plataforma, Montagem montagem = Montagem::Inteira,
+                QWidget *pai = nullptr);
     ~FrmTecloria() override;
 
     // Commands of the buttons and menus.
@@ -95,6 +102,9 @@ protected:
     void TeclaAntesDoInicio(const QKeyEvent *evento);
 
 private:
+    void CriarCentro();
+    void Montar();
+    void MontarDepoisDe(QWidget &janela);
     void CriarControles();
     void LigarControle();
     void CriarMenus();
@@ -167,6 +177,7 @@ private:
     QTimer *atualizarFiguras_ = nullptr;
     static constexpr int kAtrasoFiguras = 40; // ms
 
+    bool montada_ = false;
     bool ativado_ = false;
     bool compacto_ = false;
     std::optional<int> larguraTela_;

@@ -45,8 +45,11 @@ void FrmTecloria::EntrarUsuario()
     {
         TestaSenha login(digita_, this);
         Traco::Marcar("login");
+        if (!montada_)
+            MontarDepoisDe(login);
         login.exec();
     }
+    Montar(); // when the login was answered before it was ever painted
     AplicarConfiguracao();
     AplicarTeclado();
     painel_->hide();

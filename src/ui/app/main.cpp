@@ -1,6 +1,7 @@
 // Datilux: a touch-typing trainer for schools. The main window is the program; its data files live in
 // its data folder (the program's own folder unless told otherwise).
 
+#include "access/TestaSenha.h"
 #include "app/Acessibilidade.h"
 #include "app/FrmTecloria.h"
 #include "app/Traco.h"
@@ -14,10 +15,13 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
 #include <sys/stat.h>
 
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -53,8 +57,15 @@ int main(int argc, char *argv[])
     // Whoever sets the variable keeps their choice.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
+    // The font configuration (its files and the font caches) is a good part of the start, and nothing
+    // before the login needs a font: it is read on another core while Qt connects to the display.
+    std::thread fontes([] { FcInit(); });
     const std::unique_ptr<QApplication> aplicacao(Traco::CriarAplicacao(argc, argv));
     QApplication &app = *aplicacao;
+    fontes.join();
+    // The login's picture is drawn on another core while the main window is made and reaches the
+    // screen.
+    const TestaSenha::FundoAdiantado fundoLogin;
     Traco::Marcar("aplicacao");
     QApplication::setApplicationName(QStringLiteral("Datilux"));
     QApplication::setApplicationVersion(QStringLiteral("1.53"));
@@ -73,9 +84,10 @@ int main(int argc, char *argv[])
     Plataforma plataforma(Plataforma::ArquivoSom());
 
     Traco::Marcar("pasta");
-    FrmTecloria janela(digita, plataforma);
+    FrmTecloria janela(digita, plataforma, FrmTecloria::Montagem::Progressiva);
     Traco::Marcar("janela");
     QObject::connect(&janela, &FrmTecloria::Encerrado, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     janela.show();
+    Traco::Marcar("mostrada");
     return app.exec();
 }
