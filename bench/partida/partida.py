@@ -2,7 +2,7 @@
 """Start-up, memory and key-to-screen latency of the real program on a real X server (Xvfb).
 
 - start-up: from process start to the first window mapped and to the login dialog mapped, median of
-  10 warm runs, timed by janelax11 from the server's own events (no polling while the program starts);
+  20 warm runs, timed by janelax11 from the server's own events (no polling while the program starts);
 - key to screen: every key of a class 1 exercise sent through XTEST, timed to the window's first
   repaint on the server (teclax11), in RODADAS rounds; each round's p50, p90 and p99, then the median
   and the spread (min-max) of those over the rounds;
@@ -33,7 +33,7 @@ import datilux_x11 as dx  # noqa: E402
 
 LOGIN = r"^Datilux$"
 PRINCIPAL = r"^Datilux - Treinamento de digitação$"
-EXECUCOES = 10
+EXECUCOES = 20
 RODADAS = int(os.environ.get("DATILUX_BENCH_RODADAS", "5"))
 PAUSA_MS = "40"
 
