@@ -32,13 +32,23 @@ class Xvfb:
             while time.monotonic() < limite:
                 if self.processo.poll() is not None:
                     break
-                if os.path.exists(f"/tmp/.X11-unix/X{n}"):
+                # Two tests may pick the same free number at once: the server is ours only when the
+                # display's lock holds our process, else the loser would use the winner's server and
+                # lose it when the winner's test ends.
+                if os.path.exists(f"/tmp/.X11-unix/X{n}") and self._dono(n):
                     self.env = dict(os.environ, DISPLAY=self.display, LANG="C.UTF-8", LC_ALL="C.UTF-8")
                     self.env.pop("QT_QPA_PLATFORM", None)
                     return
                 time.sleep(0.05)
             self.fechar()
         raise SemServidorX("no X server could be started")
+
+    def _dono(self, n):
+        try:
+            with open(f"/tmp/.X{n}-lock") as f:
+                return int(f.read().strip() or 0) == self.processo.pid
+        except (OSError, ValueError):
+            return False
 
     def fechar(self):
         if self.processo.poll() is None:
